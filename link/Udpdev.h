@@ -1,0 +1,114 @@
+#pragma once
+// The devices found on the LAN and every protocol operation on them.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "link/Endpoint.h"
+#include "link/UErr.h"
+
+namespace quor {
+
+// Command bytes.
+enum : uint8_t {
+    CmdStatus = 'O',
+    CmdTime = 'T',
+    CmdSession = 'K',
+    CmdKeepAlive = 'S',
+    CmdClose = 's',
+    CmdReadTable = 'D',
+    CmdReadBlock = 'C',
+    CmdWriteBlock = 'c',
+    CmdDeleteLost = 'F',
+    CmdReplace = 'R',
+};
+
+inline constexpr uint8_t AckByte = 6;
+inline constexpr uint32_t AllDevices = 0xFFFFFFFF;
+inline constexpr int BlockAreaSize = 1400;  // largest table or block payload
+inline constexpr int MaxBlockLen = BlockAreaSize - 2;
+inline constexpr int ReplyWindowMs = 300;
+// A stream of datagrams that match nothing must not hold the caller longer than this.
+inline constexpr int FloodLimitMs = 1000;
+
+using BlockArea = std::array<uint8_t, BlockAreaSize>;
+
+int DevType(uint32_t id);
+std::string DevName(uint32_t id);
+uint32_t ParseIp(std::string_view dotted);
+std::string IpText(uint32_t ip);
+
+class UdpDev {
+public:
+    UdpDev() = default;
+    UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
+    // Closes this program's session with the device; errors are swallowed.
+    ~UdpDev();
+    // A record moves as a plain copy of its fields; the moved-from record no
+    // longer owns the session, so destroying it sends nothing.
+    UdpDev(UdpDev&& other) noexcept;
+    UdpDev& operator=(UdpDev&& other) noexcept;
+    UdpDev(const UdpDev&) = delete;
+    UdpDev& operator=(const UdpDev&) = delete;
+
+    // Datagram exchange.
+    int AwaitReply(std::span<const uint8_t> request, uint8_t echoCmd, std::span<uint8_t> buf);
+    int Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result);
+
+    // Status and texts.
+    bool Poll();
+    std::string IpText() const;
+    std::string ModeName() const;
+    std::string ListRow() const;
+
+    // Sessions and signed commands.
+    void OpenSession();
+    void EnsureSession();
+    int SignedExchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result);
+    void SignedCommand(uint8_t cmd, std::span<const uint8_t> payload);
+    void KeepAlive();
+    void CloseSession();
+
+    // Controller commands.
+    int ReadBlock(uint8_t type, uint8_t index, BlockArea& out);
+    void WriteBlock(uint8_t type, uint8_t index, std::span<const uint8_t> block);
+    int ReadBusTable(BlockArea& out);
+    bool TryReadBusTable(BlockArea& out);
+    void DeleteLost();
+    void ReplaceDevice(uint16_t pair);
+
+    uint32_t Id = 0;
+    uint32_t Ip = 0;
+    int32_t Version = 1;
+    uint16_t Counter = 0;
+    uint16_t Mode = 0;
+    bool Alive = false;
+    bool Changed = false;
+    bool SessionOpen = false;
+    std::array<uint8_t, 16> SessionKey{};
+    Endpoint* Udp = nullptr;  // not owned
+
+private:
+    [[noreturn]] void Fail(int code, uint8_t cmd);
+};
+
+class UdpDevSet {
+public:
+    static constexpr int Capacity = 100;
+
+    explicit UdpDevSet(Endpoint& udp) : Udp(&udp) {}
+
+    void Search();
+    bool CollectReplies(int waitMs);
+    bool Merge(uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
+
+    std::array<UdpDev, Capacity> Dev;
+    int32_t Count = 0;
+    int32_t Selected = -1;
+    Endpoint* Udp;  // not owned
+};
+
+}  // namespace quor

@@ -1,0 +1,83 @@
+#pragma once
+// An in-memory LAN with a virtual millisecond clock. Configurator endpoints and
+// emulated devices attach to it; a receive that waits advances the clock, so
+// time-outs are exact and cost no real time.
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LanHost.h"
+#include "link/Endpoint.h"
+
+namespace quor::sim {
+
+class VirtualLan;
+
+class VirtualClock : public Clock {
+public:
+    int64_t NowMs() override { return Ms; }
+    uint32_t UtcSeconds() override { return Utc + static_cast<uint32_t>(Ms / 1000); }
+
+    int64_t Ms = 0;
+    uint32_t Utc = 1'780'000'000;  // a fixed start keeps tests repeatable
+};
+
+// One datagram as it crossed the LAN, for tests that check the traffic.
+struct Frame {
+    int64_t At;
+    std::string From;
+    std::string To;  // "255.255.255.255" for a broadcast
+    Bytes Data;
+};
+
+// A configurator's endpoint on the virtual LAN.
+class LanEndpoint : public Endpoint {
+public:
+    LanEndpoint(VirtualLan& lan, std::string ip) : Lan(lan), Ip(std::move(ip)) {}
+    void Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data) override;
+    void Broadcast(uint16_t port, std::span<const uint8_t> data) override;
+    int Receive(std::span<uint8_t> buf, int waitMs = 200, std::string* senderIp = nullptr) override;
+    Clock& Time() override;
+
+    VirtualLan& Lan;
+    const std::string Ip;
+
+private:
+    friend class VirtualLan;
+    struct Pending {
+        int64_t At;
+        std::string From;
+        Bytes Data;
+    };
+    std::deque<Pending> Queue;  // ordered by arrival
+};
+
+class VirtualLan {
+public:
+    // A configurator on the LAN; the first one gets 10.45.0.1, the next .2 and so on.
+    LanEndpoint& AddPc();
+    // Attaches a device at ip; the LAN does not own it.
+    void Attach(const std::string& ip, LanHost& host);
+    void Detach(const std::string& ip);
+
+    VirtualClock Clock;
+    int LatencyMs = 1;         // one way, device to configurator
+    std::vector<Frame> Trace;  // every datagram, in order of sending
+    // Frames sent to ip since the trace index `from`.
+    std::vector<Frame> SentTo(const std::string& ip, size_t from = 0) const;
+
+private:
+    friend class LanEndpoint;
+    void Deliver(LanEndpoint& from, const std::string& to, std::span<const uint8_t> data);
+    void DeliverToPc(LanEndpoint& pc, const std::string& from, Bytes data, int64_t at);
+    void QueueFloods(LanEndpoint& pc, int64_t until);
+
+    std::map<std::string, LanHost*> Hosts;
+    std::map<std::string, int64_t> NextFlood;
+    std::vector<std::unique_ptr<LanEndpoint>> Pcs;
+};
+
+}  // namespace quor::sim
