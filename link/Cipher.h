@@ -47,6 +47,10 @@ public:
     std::array<uint8_t, 16> State{};
 };
 
+// Compares n bytes of two frame signatures without an early exit, so the time taken does not
+// tell a forger how many leading bytes of a guess were right.
+bool SameSignature(const uint8_t* a, const uint8_t* b, size_t n);
+
 // The one cipher and the one MAC of the program; each user loads its key first.
 extern AES128 SharedAes128;
 extern Cmac SharedCmac;

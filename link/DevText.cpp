@@ -1,1 +1,67 @@
-// under construction
+// Device identities and the texts built from them.
+#include <charconv>
+#include <cstdio>
+
+#include "link/Udpdev.h"
+
+namespace quor {
+
+namespace {
+
+uint32_t ModelCode(uint32_t id) { return (id >> 16) & 0x3FF; }
+
+bool StandardName(uint32_t id) { return ((id >> 28) & 7) == 2; }
+
+}  // namespace
+
+int DevType(uint32_t id) { return static_cast<int>(ModelCode(id) / 100); }
+
+std::string DevName(uint32_t id)
+{
+    static constexpr char Letters[] = "RTZKCKPDXXX";
+    int number = static_cast<int>(ModelCode(id) % 100) + (StandardName(id) ? 0 : 100);
+    char text[16];
+    std::snprintf(text, sizeof text, "%c%02d_%05u", Letters[DevType(id)], number, id & 0xFFFF);
+    return text;
+}
+
+uint32_t ParseIp(std::string_view dotted)
+{
+    // Well-formed text only ever comes from the endpoint; anything else
+    // yields whatever numbers could be read, never a fault.
+    uint32_t ip = 0;
+    const char* p = dotted.data();
+    const char* end = p + dotted.size();
+    for (int octet = 0; octet < 4; ++octet) {
+        uint32_t value = 0;
+        auto [next, ec] = std::from_chars(p, end, value);
+        if (ec != std::errc{}) {
+            value = 0;
+        }
+        ip = (ip << 8) + value;
+        p = next;
+        if (p < end && *p == '.') {
+            ++p;
+        }
+    }
+    return ip;
+}
+
+std::string IpText(uint32_t ip)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", ip >> 24, (ip >> 16) & 0xFF, (ip >> 8) & 0xFF, ip & 0xFF);
+    return text;
+}
+
+std::string UdpDev::IpText() const { return quor::IpText(Ip); }
+
+std::string UdpDev::ModeName() const
+{
+    static constexpr const char* Names[] = {"Blokada", "Konfiguracja", "Serwis", "Instalacja"};
+    return Alive ? Names[Mode & 3] : "Niedostępny";
+}
+
+std::string UdpDev::ListRow() const { return " " + DevName(Id) + ",  " + IpText() + ",  " + ModeName(); }
+
+}  // namespace quor

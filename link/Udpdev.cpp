@@ -1,1 +1,126 @@
-// under construction
+// Datagram exchange, status poll, sessions and the controller commands of one device.
+#include "link/Udpdev.h"
+
+#include <algorithm>
+#include <array>
+
+#include "link/Cipher.h"
+#include "link/Crc32.h"
+#include "link/Frame.h"
+
+namespace quor {
+
+UdpDev::UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
+    : Id(id), Ip(ip), Version(version), Mode(mode), Alive(true), Udp(&udp)
+{
+}
+
+UdpDev::~UdpDev()
+{
+    try {
+        CloseSession();
+    } catch (...) {
+        // The program is ending; the device lets the session lapse on its own.
+    }
+}
+
+UdpDev::UdpDev(UdpDev&& other) noexcept { *this = std::move(other); }
+
+UdpDev& UdpDev::operator=(UdpDev&& other) noexcept
+{
+    Id = other.Id;
+    Ip = other.Ip;
+    Version = other.Version;
+    Counter = other.Counter;
+    Mode = other.Mode;
+    Alive = other.Alive;
+    Changed = other.Changed;
+    SessionOpen = other.SessionOpen;
+    SessionKey = other.SessionKey;
+    Udp = other.Udp;
+    other.SessionOpen = false;
+    return *this;
+}
+
+void UdpDev::Fail(int code, uint8_t cmd) { throw UErr{this, code, cmd}; }
+
+int UdpDev::AwaitReply(std::span<const uint8_t> request, uint8_t echoCmd, std::span<uint8_t> buf)
+{
+    Udp->Send(IpText(), QuorPort, request);
+    Clock& clock = Udp->Time();
+    const int64_t start = clock.NowMs();
+    for (;;) {
+        // Each receive waits at most 200 ms and never past the end of the window,
+        // so a silent device ends the wait as the window closes.
+        const int64_t left = ReplyWindowMs - (clock.NowMs() - start);
+        const int len = Udp->Receive(buf, static_cast<int>(std::clamp<int64_t>(left, 0, 200)));
+        if (len == 0) {
+            if (clock.NowMs() - start >= ReplyWindowMs) {
+                return 0;
+            }
+            continue;
+        }
+        bool match = len >= PlainOverhead && std::equal(buf.begin(), buf.begin() + 4, request.begin()) &&
+                     Get32(&buf[4]) == Id;
+        if (match && echoCmd != 0) {
+            match = len >= SignedOverhead && buf[10] == (echoCmd | 0x80);
+        }
+        if (match) {
+            return len;
+        }
+        // Datagrams that match nothing may keep coming; they must not hold the caller for long.
+        if (clock.NowMs() - start >= AwaitLimitMs) {
+            return 0;
+        }
+    }
+}
+
+int UdpDev::Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result)
+{
+    std::array<uint8_t, MaxFrameLen> req;
+    const size_t n = std::min(payload.size(), req.size() - PlainOverhead);
+    std::copy_n("MMD", 3, req.begin());
+    req[3] = cmd;
+    Put32(&req[4], Id);
+    std::copy_n(payload.begin(), n, req.begin() + 8);
+    Put32(&req[8 + n], Crc32(req.data(), 8 + n, CrcInit));
+    const std::span<const uint8_t> request(req.data(), n + PlainOverhead);
+
+    std::array<uint8_t, 8192> reply;
+    for (int attempt = Alive ? 3 : 1; attempt > 0; --attempt) {
+        const int len = AwaitReply(request, 0, reply);
+        if (len == 0 || Crc32(reply.data(), len - 4, CrcInit) != Get32(&reply[len - 4])) {
+            continue;
+        }
+        const int m = len - PlainOverhead;
+        std::copy_n(reply.begin() + 8, std::min<size_t>(m, result.size()), result.begin());
+        return m;
+    }
+    return 0;
+}
+
+bool UdpDev::Poll()
+{
+    Changed = false;
+    std::array<uint8_t, 16> status{};
+    const int len = Exchange(CmdStatus, {}, status);
+    if (len != 16 || status[3] < '1' || status[3] > '9') {
+        Changed = Alive;
+        Alive = false;
+        return false;
+    }
+    if (!Alive) {
+        Changed = true;
+    }
+    Alive = true;
+    if (Mode != status[2]) {
+        Changed = true;
+        Mode = status[2];
+    }
+    if (!(Mode & 0x80)) {
+        SessionOpen = false;
+    }
+    return true;
+}
+
+}  // namespace quor

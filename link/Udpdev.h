@@ -31,8 +31,11 @@ inline constexpr uint32_t AllDevices = 0xFFFFFFFF;
 inline constexpr int BlockAreaSize = 1400;  // largest table or block payload
 inline constexpr int MaxBlockLen = BlockAreaSize - 2;
 inline constexpr int ReplyWindowMs = 300;
-// A stream of datagrams that match nothing must not hold the caller longer than this.
-inline constexpr int FloodLimitMs = 1000;
+// Datagrams that keep coming without matching must not hold a caller for
+// ever: a reply wait gives up at the first one at or after AwaitLimitMs (no
+// longer than a silent device costs), reply collection after CollectLimitMs.
+inline constexpr int AwaitLimitMs = 500;
+inline constexpr int CollectLimitMs = 1000;
 
 using BlockArea = std::array<uint8_t, BlockAreaSize>;
 
@@ -76,7 +79,8 @@ public:
     int ReadBlock(uint8_t type, uint8_t index, BlockArea& out);
     void WriteBlock(uint8_t type, uint8_t index, std::span<const uint8_t> block);
     int ReadBusTable(BlockArea& out);
-    bool TryReadBusTable(BlockArea& out);
+    // length, when given, receives the payload length of the table read.
+    bool TryReadBusTable(BlockArea& out, int* length = nullptr);
     void DeleteLost();
     void ReplaceDevice(uint16_t pair);
 

@@ -1,0 +1,114 @@
+// Protocol sessions and signed frames.
+#include <algorithm>
+#include <array>
+
+#include "link/Cipher.h"
+#include "link/Frame.h"
+#include "link/Udpdev.h"
+
+namespace quor {
+
+namespace {
+
+// First 8 bytes of the CMAC over a frame's covered bytes, with the key already loaded.
+std::array<uint8_t, 16> Sign(const uint8_t* data, size_t len)
+{
+    std::array<uint8_t, 16> tag;
+    SharedCmac.Reset();
+    SharedCmac.Update(data, len);
+    SharedCmac.Final(tag.data());
+    return tag;
+}
+
+}  // namespace
+
+void UdpDev::OpenSession()
+{
+    if (Exchange(CmdSession, {}, SessionKey) != 16) {
+        Fail(5, 0);
+    }
+    // The key never travels: it is the received block encrypted under itself.
+    SharedAes128.SetKey(SessionKey.data());
+    SharedAes128.Encrypt(SessionKey.data());
+    SessionOpen = true;
+    Counter = 0;
+}
+
+void UdpDev::EnsureSession()
+{
+    if (!Poll()) {
+        Fail(1, 0);
+    }
+    if ((Mode & 0x80) && !SessionOpen) {
+        Fail(4, 0);
+    }
+    if (!SessionOpen) {
+        OpenSession();
+    }
+}
+
+int UdpDev::SignedExchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result)
+{
+    std::array<uint8_t, MaxFrameLen> req;
+    const size_t n = std::min(payload.size(), req.size() - SignedOverhead);
+    SharedAes128.SetKey(SessionKey.data());
+    std::copy_n("MMDC", 4, req.begin());
+    Put32(&req[4], Id);
+    req[10] = cmd;
+    std::copy_n(payload.begin(), n, req.begin() + SignedHead);
+    const std::span<const uint8_t> request(req.data(), n + SignedOverhead);
+
+    std::array<uint8_t, 8192> reply;
+    for (int attempt = Alive && SessionOpen ? 3 : 1; attempt > 0; --attempt) {
+        Put16(&req[8], ++Counter);
+        const auto tag = Sign(req.data(), SignedHead + n);
+        std::copy_n(tag.begin(), SignatureLen, req.begin() + SignedHead + n);
+
+        const int len = AwaitReply(request, cmd, reply);
+        if (len == 0) {
+            continue;
+        }
+        const auto expected = Sign(reply.data(), len - SignatureLen);
+        if (!SameSignature(expected.data(), &reply[len - SignatureLen], SignatureLen)) {
+            Fail(6, cmd);
+        }
+        const int m = len - SignedOverhead;
+        std::copy_n(reply.begin() + SignedHead, std::min<size_t>(m, result.size()), result.begin());
+        if (m > static_cast<int>(result.size())) {
+            Fail(7, cmd);
+        }
+        return m;
+    }
+    Fail(9, cmd);
+}
+
+void UdpDev::SignedCommand(uint8_t cmd, std::span<const uint8_t> payload)
+{
+    std::array<uint8_t, 1> ack{};
+    if (SignedExchange(cmd, payload, ack) != 1 || ack[0] != AckByte) {
+        Fail(10, cmd);
+    }
+}
+
+void UdpDev::KeepAlive()
+{
+    if (!Alive || !SessionOpen || !Poll()) {
+        return;
+    }
+    if (SessionOpen) {
+        SignedCommand(CmdKeepAlive, {});
+    }
+}
+
+void UdpDev::CloseSession()
+{
+    if (!Alive || !SessionOpen || !Poll()) {
+        return;
+    }
+    if (SessionOpen) {
+        SignedCommand(CmdClose, {});
+    }
+    SessionOpen = false;
+}
+
+}  // namespace quor

@@ -1,0 +1,195 @@
+// Network search, merging found devices, and the status poll.
+#include "LanFixture.h"
+#include "sim/EmuDevice.h"
+
+namespace quor::test {
+namespace {
+
+constexpr uint32_t Ident(uint32_t model, uint32_t serial) { return 0x20000000 | model << 16 | serial; }
+
+class Search : public LanTest {
+protected:
+    UdpDevSet Set{Pc};
+};
+
+TEST_F(Search, MergeKeepsIdentityOrder)
+{
+    // Found in this order: (300, 1), (300, 5), (200, 9); then two identities that
+    // differ only in the connection bits, which keep the order they were found in.
+    const uint32_t found[] = {Ident(300, 1), Ident(300, 5), Ident(200, 9), Ident(300, 3) | 0x84000000,
+                              Ident(300, 3) | 0x0C000000};
+    for (uint32_t id : found) {
+        EXPECT_TRUE(Set.Merge(id, 1, 2, 2));
+    }
+    const uint32_t expected[] = {Ident(200, 9), Ident(300, 1), Ident(300, 3) | 0x84000000,
+                                 Ident(300, 3) | 0x0C000000, Ident(300, 5)};
+    ASSERT_EQ(Set.Count, 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(Set.Dev[i].Id, expected[i]) << i;
+        EXPECT_TRUE(Set.Dev[i].Alive);
+    }
+}
+
+TEST_F(Search, MergeUpdatesAKnownDevice)
+{
+    Set.Merge(Ident(300, 1), 10, 2, 2);
+    Set.Dev[0].Alive = false;
+    EXPECT_FALSE(Set.Merge(Ident(300, 1), 10, 2, 2));
+    EXPECT_TRUE(Set.Merge(Ident(300, 1), 11, 2, 3));
+    EXPECT_EQ(Set.Count, 1);
+    EXPECT_EQ(Set.Dev[0].Ip, 11u);
+    EXPECT_EQ(Set.Dev[0].Mode, 3);
+    EXPECT_FALSE(Set.Dev[0].Alive);  // left to the poll
+}
+
+TEST_F(Search, SelectedFollowsItsDevice)
+{
+    const struct {
+        int selected;
+        uint32_t serial;  // of the new device; existing serials are 10, 20, 30, 40
+        int expected;
+    } cases[] = {{2, 25, 3}, {2, 35, 2}, {2, 5, 3}, {-1, 5, -1}, {0, 5, 1}, {3, 45, 3}};
+    for (const auto& c : cases) {
+        UdpDevSet set(Pc);
+        for (uint32_t serial : {10, 20, 30, 40}) {
+            set.Merge(Ident(300, serial), 1, 2, 2);
+        }
+        set.Selected = c.selected;
+        set.Merge(Ident(300, c.serial), 1, 2, 2);
+        EXPECT_EQ(set.Selected, c.expected) << c.selected << " " << c.serial;
+    }
+}
+
+TEST_F(Search, FullTableTakesNoNewDevice)
+{
+    for (uint32_t serial = 0; serial < 100; ++serial) {
+        ASSERT_TRUE(Set.Merge(Ident(300, serial * 2), 1, 2, 2));
+    }
+    EXPECT_FALSE(Set.Merge(Ident(300, 1), 1, 2, 2));
+    EXPECT_FALSE(Set.Merge(Ident(400, 1), 1, 2, 2));
+    EXPECT_EQ(Set.Count, 100);
+    EXPECT_TRUE(Set.Merge(Ident(300, 198), 1, 2, 3));
+    EXPECT_EQ(Set.Dev[99].Mode, 3);
+}
+
+TEST_F(Search, FindsDevicesAndAnnouncesTheTime)
+{
+    sim::EmuController k1(Ident(301, 7), 2);
+    sim::EmuController k2(Ident(301, 3), 3);
+    sim::EmuDevice t1(Ident(125, 1), 1);
+    Lan.Attach("10.45.1.1", k1);
+    Lan.Attach("10.45.1.2", k2);
+    Lan.Attach("10.45.1.3", t1);
+    Set.Search();
+    ASSERT_EQ(Set.Count, 3);
+    EXPECT_EQ(Set.Dev[0].ListRow(), " T25_00001,  10.45.1.3,  Konfiguracja");
+    EXPECT_EQ(Set.Dev[1].ListRow(), " K01_00003,  10.45.1.2,  Instalacja");
+    EXPECT_EQ(Set.Dev[2].ListRow(), " K01_00007,  10.45.1.1,  Serwis");
+    EXPECT_EQ(Set.Dev[2].Version, 2);
+    for (const sim::EmuDevice* d : {static_cast<sim::EmuDevice*>(&k1), static_cast<sim::EmuDevice*>(&k2), &t1}) {
+        EXPECT_EQ(d->TimeAnnouncements, 1);
+        EXPECT_EQ(d->LastTime, Lan.Clock.Utc);  // sent within the first second
+    }
+
+    // Nothing changed: three passes, no announcement.
+    const size_t mark = Lan.Trace.size();
+    Set.Search();
+    EXPECT_EQ(Commands(Lan, "255.255.255.255", mark), "OOO");
+    EXPECT_EQ(k1.TimeAnnouncements, 1);
+
+    // A changed mode is taken in and announced; the search stops after that pass.
+    k1.Mode = 3;
+    const size_t mark2 = Lan.Trace.size();
+    Set.Search();
+    EXPECT_EQ(Commands(Lan, "255.255.255.255", mark2), "O");
+    EXPECT_EQ(k1.TimeAnnouncements, 2);
+    EXPECT_EQ(Set.Dev[2].Mode, 3);
+}
+
+TEST_F(Search, IgnoresWhatIsNotAStatusReplyOfAStandardDevice)
+{
+    ScriptHost host;
+    Lan.Attach("10.45.1.9", host);
+    const Bytes status = HexBytes("00 00 02 32 00 00 00 00 00 00 00 00 00 00 00 00");
+    auto reply = [&](uint32_t id) {
+        Bytes f = HexBytes("4D 4D 44 4F");
+        for (int i = 0; i < 4; ++i) {
+            f.push_back(static_cast<uint8_t>(id >> (8 * i)));
+        }
+        f.insert(f.end(), status.begin(), status.end());
+        return WithCrc(f);
+    };
+    Bytes shortReply = reply(Ident(300, 1));
+    shortReply.erase(shortReply.begin() + 20);
+    Bytes longReply = reply(Ident(300, 1));
+    longReply.push_back(0);
+    Bytes badCrc = reply(Ident(300, 1));
+    badCrc[27] ^= 0x01;
+    host.Reply = [&](const Bytes&) {
+        return std::vector<Bytes>{reply(0x30000000 | 300 << 16 | 1), reply(0xFFFFFFFF), shortReply, longReply,
+                                  badCrc, WithCrc(HexBytes("4D 4D 44 4F FF FF FF FF"))};
+    };
+    Set.Search();
+    EXPECT_EQ(Set.Count, 0);
+    EXPECT_EQ(Commands(Lan, "10.45.1.9"), "");  // no time announcement either
+}
+
+TEST_F(Search, FullTableSendsNoAnnouncementToANewDevice)
+{
+    for (uint32_t serial = 0; serial < 100; ++serial) {
+        Set.Merge(Ident(300, serial), 1, 2, 2);
+    }
+    sim::EmuController late(Ident(300, 500), 2);
+    Lan.Attach("10.45.1.1", late);
+    Set.Search();
+    EXPECT_EQ(Set.Count, 100);
+    EXPECT_EQ(late.TimeAnnouncements, 0);
+}
+
+class PollTest : public LanTest {
+protected:
+    void SetUp() override { Lan.Attach("10.45.1.1", Emu); }
+
+    sim::EmuController Emu{Ident(301, 7), 2};
+    UdpDev Dev{Pc, Ident(301, 7), ParseIp("10.45.1.1"), 2, 2};
+};
+
+TEST_F(PollTest, Transitions)
+{
+    EXPECT_TRUE(Dev.Poll());
+    EXPECT_FALSE(Dev.Changed);
+
+    Emu.Mode = 3;
+    EXPECT_TRUE(Dev.Poll());
+    EXPECT_TRUE(Dev.Changed);
+    EXPECT_EQ(Dev.Mode, 3);
+
+    Emu.VersionDigit = '0';  // an impossible version: the poll fails
+    EXPECT_FALSE(Dev.Poll());
+    EXPECT_FALSE(Dev.Alive);
+    EXPECT_TRUE(Dev.Changed);
+    EXPECT_EQ(Dev.ListRow(), " K01_00007,  10.45.1.1,  Niedostępny");
+    EXPECT_FALSE(Dev.Poll());
+    EXPECT_FALSE(Dev.Changed);
+
+    Emu.VersionDigit = '3';
+    EXPECT_TRUE(Dev.Poll());
+    EXPECT_TRUE(Dev.Changed);
+    EXPECT_TRUE(Dev.Alive);
+    EXPECT_EQ(Dev.Version, 2);  // the poll never changes the version
+}
+
+TEST_F(PollTest, SessionFlagFollowsBitSevenOnlyOnAnAnswer)
+{
+    Dev.SessionOpen = true;
+    Lan.Detach("10.45.1.1");
+    EXPECT_FALSE(Dev.Poll());
+    EXPECT_TRUE(Dev.SessionOpen);
+
+    Lan.Attach("10.45.1.1", Emu);
+    EXPECT_TRUE(Dev.Poll());
+    EXPECT_FALSE(Dev.SessionOpen);
+}
+
+}  // namespace
+}  // namespace quor::test
