@@ -1,0 +1,94 @@
+// The texts built from the bus-device table: list rows, resource items, pairs.
+#include <algorithm>
+#include <array>
+
+#include "link/Udpdev.h"
+#include "model/Hardres.h"
+
+namespace quor {
+
+namespace {
+
+const std::array<const char*, 9> KindNames = {
+    "    Czytnik", "  Terminal", "      Zamek", " Kontroler", "Ctr",
+    " Klawiatura", " Interfejs", "      Moduł", " Nieznany",
+};
+
+const char NoneText[] = "     ---     ";
+
+std::string KindName(uint32_t id)
+{
+    return KindNames[std::min(DevType(id), 8)];
+}
+
+// The entry index as one character: '0' to '9', then 'A' (10) onwards by
+// character code. Codes above 127 are taken as Latin-1 and written as UTF-8,
+// so that the row stays valid text.
+std::string IndexChar(int e)
+{
+    const int code = e <= 9 ? '0' + e : 55 + e;
+    if (code < 0x80) {
+        return std::string(1, static_cast<char>(code));
+    }
+    return {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+}
+
+const char* FlagSuffix(uint8_t flags)
+{
+    if (flags & FlagInactive) {
+        return ",   (nieaktywny)";
+    }
+    if (flags & FlagPower) {
+        return ",   (zasilanie!)";
+    }
+    if (flags & FlagTamper) {
+        return ",   (sabotaż)";
+    }
+    if (flags & FlagNew) {
+        return ",   (nowy)";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string ConnName(const BusDev& dev)
+{
+    const char letter = static_cast<char>('A' + ((dev.Id >> 26) & 3) + 4 * (dev.Id >> 31));
+    return DevName(dev.Id) + "/" + letter + std::to_string(dev.Conn);
+}
+
+std::string BusDevTable::DevListRow(int position) const
+{
+    if (position < 0 || position >= PresentCount) {
+        return {};
+    }
+    const int e = Order[position];
+    const BusDev& dev = Dev[e];
+    return IndexChar(e) + "." + KindName(dev.Id) + ": " + ConnName(dev) + FlagSuffix(dev.Flags);
+}
+
+std::string BusDevTable::ResItemText(ResRef r, std::string_view prefix) const
+{
+    // A reference with bit 15 set names no entry; it reads as none.
+    if (!RefNamesEntry(r)) {
+        return prefix.size() == 3 ? std::string(NoneText) + " " : std::string(NoneText);
+    }
+    return DevName(Dev[RefEntry(r)].Id) + ":" + std::string(prefix) + std::to_string(RefNumber(r) + 1);
+}
+
+std::string BusDevTable::OutSetItemText(ResRef r) const
+{
+    if (!RefNamesEntry(r)) {
+        return "     ---  ";
+    }
+    return DevName(Dev[RefEntry(r)].Id);
+}
+
+std::string BusDevTable::PairText(uint16_t pair) const
+{
+    const auto name = [this](int e) { return e < MaxBusDevs ? DevName(Dev[e].Id) : std::string("---"); };
+    return name(pair & 0xFF) + " <-- " + name(pair >> 8);
+}
+
+}  // namespace quor

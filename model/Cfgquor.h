@@ -1,0 +1,73 @@
+#pragma once
+// A door controller's configuration: the common block with the train number
+// and one record per door, with the sharing of alarm and CCTV outputs.
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "model/Cfgset.h"
+#include "model/Hardres.h"
+
+namespace quor {
+
+class UdpDev;
+
+inline constexpr int MaxDoors = 8;
+
+// Output slots of a door record.
+enum : int {
+    OutBolt = 0,
+    OutReminder = 1,
+    OutAlarm = 2,
+    OutCctv = 3,
+};
+
+// Input slots of a door record.
+enum : int {
+    InExitButton = 0,
+    InOpenSensor = 1,
+    InAlarmSensor = 2,
+    InTamper = 3,
+    InEvacuation = 4,
+};
+
+// Params bytes of a door record.
+inline constexpr int ParDoorType = 0;      // bits 0-3 the door type
+inline constexpr int ParDoorFlags = 2;     // airlock bits 0-2, handle bit 6, full bolt pulse bit 7
+inline constexpr int ParBoltPulse = 4;     // HalfSeconds
+inline constexpr int ParOpenTime = 6;      // HalfSeconds
+inline constexpr int ParReaderFlags = 32;  // one 4-byte word per reader; bit 0 of its first byte: exit
+
+struct DoorCfg : CfgBlock {
+    DoorCfg();
+};
+
+class DoorCfgSet {
+public:
+    explicit DoorCfgSet(BusDevTable& table);
+
+    // Reads the common block (when the table has it) and the doors in use,
+    // then marks them; false when the device may not be read or a block does
+    // not fit. UErr passes through.
+    bool Load(UdpDev& dev);
+    void Store(UdpDev& dev);
+    void MarkAll();
+
+    void AssignDoorOutput(int door, int slot, ResRef r, bool nc);
+    void SetOutputNc(int door, int slot, bool nc);
+    // The distinct references in one output slot over the doors in use.
+    int SharedValues(int slot, std::span<ResRef> out) const;
+    void PropagateNc(int door, int slot);
+    void RemarkSlot(int slot);
+
+    // The table's door count, bounded by the records held.
+    int DoorsInUse() const;
+
+    BusDevTable* Table;  // not owned
+    CfgBlock Common{BlockCommon, 0, 0, 0, 0, 8};
+    std::array<DoorCfg, MaxDoors> Doors;
+    uint16_t TrainNumber = 0;
+};
+
+}  // namespace quor

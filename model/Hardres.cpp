@@ -1,0 +1,120 @@
+// Taking in and comparing the read-table reply, and the display order.
+#include "model/Hardres.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "link/Frame.h"
+#include "link/Udpdev.h"
+
+namespace quor {
+
+namespace {
+
+constexpr size_t HeadLen = 6;
+constexpr size_t EntryLen = 12;
+
+uint32_t OrderKey(uint32_t id)
+{
+    return id & 0x3FFFFFF;
+}
+
+// Whether the received bytes hold the head and every entry they announce.
+bool HoldsEntries(std::span<const uint8_t> reply, size_t n)
+{
+    return reply.size() >= HeadLen && (reply.size() - HeadLen) / EntryLen >= n;
+}
+
+void DecodeEntry(BusDev& dev, const uint8_t* d)
+{
+    dev.ResCount = {};
+    dev.Taken = {};
+    dev.Conn = d[0];
+    dev.Flags = d[1];
+    dev.ResCount[ResInput] = std::min<uint16_t>(d[4], 32);
+    dev.ResCount[ResReader] = std::min<uint16_t>(d[5], 4);
+    if (d[2] & 0x80) {
+        dev.ResCount[ResOutputSet] = d[2] & 3;
+    } else if (d[3] & 0x80) {
+        dev.ResCount[ResOutputSet] = (d[3] >> 2) & 1;
+    } else {
+        dev.ResCount[ResOutput] = std::min<uint16_t>(d[2] + d[3], 32);
+        dev.FixedOutputs = std::min<uint16_t>(d[2], 32);
+    }
+}
+
+}  // namespace
+
+void BusDevTable::Reject()
+{
+    DevCount = 0;
+    PresentCount = 0;
+    DoorCount = 0;
+}
+
+bool BusDevTable::Parse(std::span<const uint8_t> reply)
+{
+    const size_t n = reply.size() >= 2 ? Get16(reply.data()) : 0;
+    if (n > MaxBusDevs || !HoldsEntries(reply, n)) {
+        Reject();
+        return false;
+    }
+    DevCount = static_cast<int32_t>(n);
+    Kind = reply[2] >> 5;
+    DoorCount = reply[2] & 0x1F;
+    if (!(Kind == KindDoors || ((Kind == KindLift || Kind == KindLockers) && DoorCount == 1))) {
+        Reject();
+        return false;
+    }
+    TrainFlag = reply[3] >> 4;
+    PresentCount = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* e = &reply[HeadLen + EntryLen * i];
+        BusDev& dev = Dev[i];
+        dev.Id = Get32(e);
+        if (dev.Present()) {
+            Order[PresentCount++] = static_cast<int32_t>(i);
+        }
+        DecodeEntry(dev, e + 4);
+    }
+    Sort();
+    return true;
+}
+
+void BusDevTable::Sort()
+{
+    // A controller entry never moves behind its successor, so the controller's
+    // own entry, listed first by the controller, stays first.
+    bool swapped = true;
+    while (swapped) {
+        swapped = false;
+        for (int j = 0; j + 1 < PresentCount; ++j) {
+            const uint32_t a = Dev[Order[j]].Id;
+            const uint32_t b = Dev[Order[j + 1]].Id;
+            if (DevType(a) != ControllerType && OrderKey(a) > OrderKey(b)) {
+                std::swap(Order[j], Order[j + 1]);
+                swapped = true;
+            }
+        }
+    }
+}
+
+bool BusDevTable::Differs(std::span<const uint8_t> reply) const
+{
+    if (reply.size() < 2) {
+        return true;
+    }
+    const size_t n = Get16(reply.data());
+    if (n != static_cast<size_t>(DevCount) || !HoldsEntries(reply, n)) {
+        return true;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t* e = &reply[HeadLen + EntryLen * i];
+        if (Get32(e) != Dev[i].Id || (e[5] & 0xF0) != (Dev[i].Flags & 0xF0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace quor

@@ -1,0 +1,127 @@
+#pragma once
+// A controller's bus-device table: the devices on its RS485 bus, their
+// resources and which of those the configuration held already uses.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quor {
+
+class UdpDev;
+
+// One output, input, reader or output set of a bus device: entry index in
+// bits 8-14, resource number in bits 0-4, NC flag in bit 7.
+using ResRef = uint16_t;
+
+inline constexpr ResRef NoRef = 0xFFFF;
+inline constexpr ResRef RefNc = 0x80;
+// Two references name the same resource when they match under this mask.
+inline constexpr ResRef RefSameMask = 0xFF7F;
+
+inline constexpr int RefEntry(ResRef r)
+{
+    return (r >> 8) & 0x7F;
+}
+inline constexpr int RefNumber(ResRef r)
+{
+    return r & 0x1F;
+}
+// A reference with bit 15 set lies outside the 128 entries and names nothing.
+inline constexpr bool RefNamesEntry(ResRef r)
+{
+    return r != NoRef && (r & 0x8000) == 0;
+}
+inline constexpr bool SameResource(ResRef a, ResRef b)
+{
+    return (a & RefSameMask) == (b & RefSameMask);
+}
+
+// Resource kinds: the index of BusDev::ResCount and BusDev::Taken.
+enum : int {
+    ResOutput = 0,
+    ResInput = 1,
+    ResReader = 2,
+    ResOutputSet = 3,
+    ResKinds = 4,
+};
+
+// The controller's application kind; for doors also the block type of its door blocks.
+enum : int32_t {
+    KindDoors = 1,
+    KindLift = 2,
+    KindLockers = 3,
+};
+
+// BusDev::Flags.
+enum : uint8_t {
+    FlagInactive = 0x80,
+    FlagPower = 0x40,
+    FlagTamper = 0x20,
+    FlagNew = 0x10,
+};
+
+inline constexpr int MaxBusDevs = 128;
+inline constexpr int MaxListLen = 2560;  // free-resource and replacement-pair lists
+inline constexpr int ControllerType = 3;
+
+using RefList = std::array<ResRef, MaxListLen>;
+using PairList = std::array<uint16_t, MaxListLen>;
+
+struct BusDev {
+    uint32_t Id = 0;  // upper 16 bits 0xFFFF: an empty slot
+    uint8_t Conn = 0;
+    uint8_t Flags = 0;
+    uint16_t FixedOutputs = 0;  // outputs below this number are relays: no NC option
+    std::array<uint16_t, ResKinds> ResCount{};
+    std::array<uint32_t, ResKinds> Taken{};  // bit n: resource n is used by the configuration
+
+    bool Present() const { return (Id >> 16) != 0xFFFF; }
+};
+
+// "DevName/" plus the connection letter 'A' to 'H' and the connection number.
+std::string ConnName(const BusDev& dev);
+
+class BusDevTable {
+public:
+    // Takes in a read-table reply (only its received bytes). A reply with more
+    // than 128 entries, more entries than it holds, or a kind and door count
+    // that do not go together, empties the table and gives false.
+    bool Parse(std::span<const uint8_t> reply);
+    void Sort();
+    // Whether a reply differs from the table held in its entries' identities
+    // or status flags. A reply that cannot be taken in always differs.
+    bool Differs(std::span<const uint8_t> reply) const;
+    // Reads the table from the controller; UErr passes through.
+    bool Fetch(UdpDev& dev);
+    // True when a fresh reply differed from the table held and was taken in.
+    bool FetchIfChanged(UdpDev& dev);
+
+    // Untaken resources of one kind over the present entries in display order.
+    int FreeRefs(int kind, std::span<ResRef> out) const;
+    // Untaken inputs of the device that r belongs to.
+    int FreeInputsOf(ResRef r, std::span<ResRef> out) const;
+    bool AnyInactive() const;
+    // Pairs (new entry << 8 | old entry) of an inactive device and a new one of its model.
+    int ReplacementPairs(std::span<uint16_t> out) const;
+
+    std::string DevListRow(int position) const;
+    std::string ResItemText(ResRef r, std::string_view prefix) const;
+    std::string OutSetItemText(ResRef r) const;
+    std::string PairText(uint16_t pair) const;
+
+    std::array<BusDev, MaxBusDevs> Dev{};
+    std::array<int32_t, MaxBusDevs> Order{};
+    int32_t DevCount = 0;
+    int32_t PresentCount = 0;
+    int32_t Kind = 0;
+    int32_t DoorCount = 0;
+    int32_t TrainFlag = 0;
+
+private:
+    void Reject();
+};
+
+}  // namespace quor
