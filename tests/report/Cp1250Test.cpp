@@ -1,0 +1,76 @@
+#include "report/Cp1250.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/report/PolishCp1250.h"
+#include "tests/support/HexBytes.h"
+
+namespace quor {
+namespace {
+
+std::string Hex(const std::string& s)
+{
+    return test::HexText({reinterpret_cast<const uint8_t*>(s.data()), s.size()});
+}
+
+TEST(ToCp1250, PolishLettersTakeTheirCodes)
+{
+    std::string all;
+    std::string expected;
+    for (const test::PolishLetter& letter : test::PolishLetters) {
+        EXPECT_EQ(Hex(ToCp1250(letter.Utf8)), Hex(std::string(1, static_cast<char>(letter.Code))))
+            << letter.Utf8;
+        all += std::string(letter.Utf8) + " ";
+        expected += std::string(1, static_cast<char>(letter.Code)) + " ";
+    }
+    EXPECT_EQ(Hex(ToCp1250(all)), Hex(expected));
+}
+
+struct Case {
+    const char* Name;
+    std::string_view Utf8;
+    std::string_view Cp1250;
+};
+
+// Expected bytes from Microsoft's CP1250.TXT; malformed input per RFC 3629 section 3.
+const Case Cases[] = {
+    {"empty", "", ""},
+    {"ASCII unchanged", "Budynek B, 12/3 ~", "Budynek B, 12/3 ~"},
+    {"euro sign is 0x80", "€", "\x80"},
+    {"section sign, u umlaut, T caron", "§üŤ", "\xA7\xFC\x8D"},
+    {"CJK character Windows-1250 lacks", "a中b", "a?b"},
+    {"four-byte emoji is one ?", "x😀y", "x?y"},
+    {"no transliteration of n tilde or a ring", "ñå", "??"},
+    {"Greek omega between Polish letters", "łΩż", "\xB3?\xBF"},
+    {"byte 0xFF",
+     "a\xFF"
+     "b",
+     "a?b"},
+    {"lone continuation byte", "\x80z", "?z"},
+    {"truncated sequence before ASCII", "\xE4\xB8x", "??x"},
+    {"truncated sequence at the end", "ab\xE4\xB8", "ab??"},
+    {"overlong slash", "\xC0\xAF", "??"},
+    {"UTF-16 surrogate", "\xED\xA0\x80", "???"},
+    {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
+};
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.Name;
+}
+
+class ToCp1250Cases : public testing::TestWithParam<Case> {};
+
+TEST_P(ToCp1250Cases, Converts)
+{
+    const Case& c = GetParam();
+    EXPECT_EQ(Hex(ToCp1250(c.Utf8)), Hex(std::string(c.Cp1250))) << c.Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ToCp1250Cases, testing::ValuesIn(Cases),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
+
+}  // namespace
+}  // namespace quor
