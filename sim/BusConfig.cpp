@@ -10,7 +10,7 @@ namespace quor::sim {
 namespace {
 
 constexpr uint8_t SetModuleBit = 0x80;  // in D2: an output-set module, sets in bits 0-1
-constexpr uint8_t SetInD3Bits = 0x84;  // in D3: no outputs, one output set
+constexpr uint8_t SetInD3Bits = 0x84;   // in D3: no outputs, one output set
 constexpr uint32_t ModelCodeMask = 0x03FF0000;
 
 // Bytes D2 and D3 of an entry: an output-set module, a device with one set, or outputs.

@@ -27,11 +27,11 @@ struct BusEntry {
     uint8_t Conn = 0;
     uint8_t Flags = 0;
     uint8_t RelayOutputs = 0;  // the leading outputs, without an NC option
-    uint8_t OcOutputs = 0;  // the outputs after them, with one
+    uint8_t OcOutputs = 0;     // the outputs after them, with one
     uint8_t Inputs = 0;
     uint8_t Readers = 0;
-    uint8_t OutputSets = 0;  // an output-set module when above 0
-    bool SetInD3 = false;  // a device with one output set may report it in byte D3 instead
+    uint8_t OutputSets = 0;        // an output-set module when above 0
+    bool SetInD3 = false;          // a device with one output set may report it in byte D3 instead
     int64_t InactiveUntilMs = -1;  // a successor stays inactive until then after a replacement
 
     bool Present() const { return (Id >> 16) != 0xFFFF; }
@@ -39,8 +39,8 @@ struct BusEntry {
 
 struct BusConfig {
     uint8_t Kind = KindDoorsCode;
-    uint8_t DoorCount = 1;  // 0 to 31; 1 for lift and lockers
-    uint8_t TrainFlag = 0;  // 0 to 15; 1 keeps the common door block
+    uint8_t DoorCount = 1;          // 0 to 31; 1 for lift and lockers
+    uint8_t TrainFlag = 0;          // 0 to 15; 1 keeps the common door block
     std::vector<BusEntry> Entries;  // entry index = position
 
     // The payload of the reply to the bus-table read.

@@ -33,7 +33,8 @@ std::optional<Bytes> EmuController::Command(uint8_t cmd, std::span<const uint8_t
 }
 
 // A refused read answers with nothing, a refused change with the byte 0x15.
-std::optional<Bytes> EmuController::ConfigCommand(uint8_t cmd, std::span<const uint8_t> payload, int64_t nowMs)
+std::optional<Bytes> EmuController::ConfigCommand(uint8_t cmd, std::span<const uint8_t> payload,
+                                                  int64_t nowMs)
 {
     const bool open = (Mode & ModeIndexMask) >= FirstOpenMode;
     switch (cmd) {

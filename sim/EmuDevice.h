@@ -43,7 +43,7 @@ public:
     uint32_t Id;
     uint8_t Mode;  // bits 0-1 mode index; bit 7 is reported while a session is live
     uint8_t VersionDigit;
-    int FloodPeriod = 0;  // ms between datagrams that match no request, 0 off
+    int FloodPeriod = 0;              // ms between datagrams that match no request, 0 off
     std::map<uint8_t, int> Received;  // valid requests seen, per command byte
     uint32_t LastTime = 0;
     int TimeAnnouncements = 0;
@@ -82,11 +82,11 @@ public:
 
     std::string SessionPeer;  // empty: no session
     std::array<uint8_t, 16> SessionKey{};
-    uint16_t Counter = 0;  // the device's own reply counter
+    uint16_t Counter = 0;            // the device's own reply counter
     int64_t SessionLapseMs = 30000;  // a session lapses after this long without traffic from its peer
 
-    Bytes BusTable;  // payload of the 'D' reply while Bus is not set
-    std::map<std::pair<uint8_t, uint8_t>, Bytes> Blocks;  // (type, index) -> payload of the 'C' reply
+    Bytes BusTable;                                           // payload of the 'D' reply while Bus is not set
+    std::map<std::pair<uint8_t, uint8_t>, Bytes> Blocks;      // (type, index) -> payload of the 'C' reply
     std::vector<std::tuple<uint8_t, uint8_t, Bytes>> Writes;  // every accepted 'c' (type, index, body)
     int DeleteLostCount = 0;
     std::vector<uint16_t> Replacements;

@@ -33,8 +33,8 @@ uint16_t GetLe16(const uint8_t* p)
 
 uint32_t GetLe32(const uint8_t* p)
 {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
 Bytes PlainFrame(uint8_t cmd, uint32_t id, std::span<const uint8_t> payload)
@@ -85,10 +85,7 @@ bool SignatureHolds(const SessionKeyBytes& key, std::span<const uint8_t> frame)
         return false;
     const size_t covered = frame.size() - SignatureSize;
     const auto expected = Signature(key, frame.first(covered));
-    uint8_t difference = 0;  // no early exit: the time taken tells nothing about the signature
-    for (size_t i = 0; i < SignatureSize; ++i)
-        difference |= static_cast<uint8_t>(expected[i] ^ frame[covered + i]);
-    return difference == 0;
+    return SameSignature(expected.data(), frame.data() + covered, SignatureSize);
 }
 
 Bytes SignedFrame(const SessionKeyBytes& key, uint32_t id, uint16_t counter, uint8_t cmdByte,
