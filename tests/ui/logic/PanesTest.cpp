@@ -1,0 +1,206 @@
+// The Ethernet and bus-device panes, and which sheet is shown.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "link/Udpdev.h"
+#include "tests/ui/logic/BusTables.h"
+#include "ui/logic/BusPane.h"
+#include "ui/logic/EthPane.h"
+#include "ui/logic/Sheets.h"
+
+namespace quor {
+namespace {
+
+using test::ParsedTable;
+
+// The panes only read the device records; nothing may go out on the wire.
+class NoWire : public Endpoint, public Clock {
+public:
+    void Send(std::string_view, uint16_t, std::span<const uint8_t>) override
+    {
+        throw std::logic_error("send");
+    }
+    void Broadcast(uint16_t, std::span<const uint8_t>) override { throw std::logic_error("broadcast"); }
+    int Receive(std::span<uint8_t>, int, std::string*) override { return 0; }
+    Clock& Time() override { return *this; }
+    int64_t NowMs() override { return 0; }
+    uint32_t UtcSeconds() override { return 0; }
+};
+
+constexpr uint32_t Ctr = 0x212D3039;  // K01_12345
+constexpr uint16_t ModeService = 2;
+constexpr uint16_t ModeInstall = 3;
+
+TEST(SheetSwitch, VisibilityOfTheBitSet)
+{
+    const std::vector<std::pair<int, SheetVisibility>> cases = {
+        {0, {false, false, false, false}},
+        {SheetDoorBit, {true, true, false, false}},
+        {SheetLiftBit, {true, false, true, false}},
+        {SheetLockersBit, {true, false, false, true}},
+    };
+    for (const auto& [bits, visibility] : cases) {
+        EXPECT_EQ(SheetVisibilityOf(bits), visibility) << bits;
+    }
+}
+
+TEST(SheetSwitch, BitSetAfterLoading)
+{
+    struct Case {
+        const char* name;
+        uint32_t id;
+        int32_t version;
+        int32_t kind;
+        int32_t doors;
+        int bits;
+    };
+    const std::vector<Case> cases = {
+        {"door controller", Ctr, 2, KindDoors, 4, SheetDoorBit},
+        {"lift controller", Ctr, 2, KindLift, 1, SheetLiftBit},
+        {"lockers controller", Ctr, 2, KindLockers, 1, SheetLockersBit},
+        {"nothing loaded", Ctr, 2, KindDoors, 0, 0},
+        {"old protocol", Ctr, 1, KindDoors, 4, 0},
+        {"unknown protocol", Ctr, 3, KindDoors, 4, 0},
+        {"device of type 4", 0x21910001, 2, KindDoors, 4, 0},  // model code 401
+    };
+    NoWire wire;
+    for (const auto& c : cases) {
+        const UdpDev dev(wire, c.id, 0xC0A80114, c.version, ModeService);
+        BusDevTable table;
+        table.Kind = c.kind;
+        table.DoorCount = c.doors;
+        EXPECT_EQ(SheetBitsFor(dev, table), c.bits) << c.name;
+    }
+}
+
+TEST(SheetSwitch, RefreshFillsTheSheetOfTheKind)
+{
+    BusDevTable table;
+    const std::vector<std::pair<int, SheetKind>> cases = {
+        {KindDoors, SheetKind::Doors}, {KindLift, SheetKind::Lift}, {KindLockers, SheetKind::Lockers},
+        {0, SheetKind::None},          {5, SheetKind::None},
+    };
+    for (const auto& [kind, sheet] : cases) {
+        table.Kind = kind;
+        EXPECT_EQ(RefreshTarget(table), sheet) << kind;
+    }
+    EXPECT_FALSE(SheetLoadable(table));
+    table.DoorCount = 1;
+    EXPECT_TRUE(SheetLoadable(table));
+}
+
+TEST(SheetSwitch, TestGroupsOnlyInInstallationMode)
+{
+    const std::vector<std::pair<uint16_t, bool>> cases = {
+        {0, false}, {1, false}, {ModeService, false}, {ModeInstall, true}, {0x0103, true}, {0x0102, false},
+    };
+    for (const auto& [mode, enabled] : cases) {
+        EXPECT_EQ(TestGroupEnabled(mode), enabled) << mode;
+    }
+}
+
+UdpDevSet Devices(NoWire& wire, std::vector<uint32_t> ids, int selected)
+{
+    UdpDevSet set(wire);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        set.Dev[i] = UdpDev(wire, ids[i], 0xC0A80114 + static_cast<uint32_t>(i), 2, ModeService);
+    }
+    set.Count = static_cast<int32_t>(ids.size());
+    set.Selected = selected;
+    return set;
+}
+
+TEST(EthPane, NoDeviceListed)
+{
+    NoWire wire;
+    const EthPaneView v = ViewEthPane(Devices(wire, {}, -1));
+    EXPECT_TRUE(v.Rows.empty());
+    EXPECT_FALSE(v.WwwEnabled);
+    EXPECT_TRUE(v.HideSheets);
+    EXPECT_EQ(v.SelectRow, -1);
+    EXPECT_FALSE(v.LoadSelected);
+    EXPECT_EQ(WebAddress(Devices(wire, {}, -1)), "");
+}
+
+TEST(EthPane, FirstDeviceFoundIsSelectedAndLoaded)
+{
+    NoWire wire;
+    const EthPaneView v = ViewEthPane(Devices(wire, {Ctr, 0x20050007}, -1));
+    EXPECT_EQ(v.Rows, (std::vector<std::string>{" K01_12345,  192.168.1.20,  Serwis",
+                                                " R05_00007,  192.168.1.21,  Serwis"}));
+    EXPECT_TRUE(v.WwwEnabled);
+    EXPECT_FALSE(v.HideSheets);
+    EXPECT_EQ(v.SelectRow, 0);
+    EXPECT_TRUE(v.LoadSelected);
+}
+
+TEST(EthPane, SelectedDeviceStaysSelectedWithoutReading)
+{
+    NoWire wire;
+    const UdpDevSet devices = Devices(wire, {Ctr, 0x20050007}, 1);
+    const EthPaneView v = ViewEthPane(devices);
+    EXPECT_EQ(v.SelectRow, 1);
+    EXPECT_FALSE(v.LoadSelected);
+    EXPECT_EQ(WebAddress(devices), "http://192.168.1.21");
+}
+
+TEST(BusPane, NoInactiveDevice)
+{
+    NoWire wire;
+    // The controller's own entry: index 0, type 3, connection 1, no flags.
+    const BusDevTable table = ParsedTable("02 00 21 00 00 00"
+                                          "39 30 2D 21  01 00 02 02 04 02 00 00"
+                                          "07 00 05 20  03 40 00 01 02 01 00 00");
+    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
+    EXPECT_EQ(v.Caption, " K01_12345 ");
+    EXPECT_EQ(v.Rows, (std::vector<std::string>{"0. Kontroler: K01_12345/A1",
+                                                "1.    Czytnik: R05_00007/A3,   (zasilanie!)"}));
+    EXPECT_FALSE(v.DelLostEnabled);
+    EXPECT_TRUE(v.Pairs.Items.empty());
+    EXPECT_EQ(v.Pairs.Current, -1);
+    EXPECT_FALSE(v.ReplaceEnabled);
+}
+
+TEST(BusPane, InactiveAndNewReaderOfOneModelMakeAPair)
+{
+    NoWire wire;
+    // e1 R05_00001 inactive, e2 R05_00002 new.
+    const BusDevTable table = ParsedTable("03 00 21 00 00 00"
+                                          "39 30 2D 21  01 00 02 02 04 02 00 00"
+                                          "01 00 05 20  01 80 00 00 02 01 00 00"
+                                          "02 00 05 20  02 10 00 00 02 01 00 00");
+    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
+    EXPECT_TRUE(v.DelLostEnabled);
+    ASSERT_EQ(v.Pairs.Items.size(), 1u);
+    EXPECT_EQ(v.Pairs.Items[0], (SelectorItem{"R05_00001 <-- R05_00002", 0x0201}));
+    EXPECT_EQ(v.Pairs.Current, 0);
+    EXPECT_TRUE(v.ReplaceEnabled);
+}
+
+TEST(BusPane, InactiveReaderOfAnotherModelMakesNoPair)
+{
+    NoWire wire;
+    const BusDevTable table = ParsedTable("03 00 21 00 00 00"
+                                          "39 30 2D 21  01 00 02 02 04 02 00 00"
+                                          "01 00 05 20  01 80 00 00 02 01 00 00"
+                                          "02 00 06 20  02 10 00 00 02 01 00 00");
+    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
+    EXPECT_TRUE(v.DelLostEnabled);
+    EXPECT_TRUE(v.Pairs.Items.empty());
+    EXPECT_FALSE(v.ReplaceEnabled);
+}
+
+TEST(BusPane, NoPresentEntries)
+{
+    NoWire wire;
+    const BusDevTable table = ParsedTable("00 00 21 00 00 00");
+    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
+    EXPECT_EQ(v.Caption, "");
+    EXPECT_TRUE(v.Rows.empty());
+    EXPECT_FALSE(v.DelLostEnabled);
+}
+
+}  // namespace
+}  // namespace quor

@@ -1,0 +1,135 @@
+// Texts of the sheets' edit fields and how typed text is read back.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/logic/HalfSeconds.h"
+#include "ui/logic/NumberText.h"
+#include "ui/logic/RoomName.h"
+
+namespace quor {
+namespace {
+
+TEST(HalfSeconds, Text)
+{
+    const std::vector<std::pair<int, std::string>> cases = {
+        {0, "0"}, {1, "0,5"}, {6, "3"}, {7, "3,5"}, {20, "10"}, {127, "63,5"},
+    };
+    for (const auto& [v, text] : cases) {
+        EXPECT_EQ(HalfSecondsText(static_cast<uint8_t>(v)), text) << v;
+    }
+}
+
+TEST(HalfSeconds, ParseTypedText)
+{
+    const std::vector<std::pair<std::string, int>> cases = {
+        // The door sheet's own examples.
+        {"3,5", 7},
+        {"3,7", 7},
+        {"3,4", 6},
+        {"2", 4},
+        {"70", 127},
+        {"-1", 0},
+        {"3.5", 6},
+        {",5", 0},
+        {"", 0},
+        {"100", 127},
+        // How "%d,%1d" reads the rest.
+        {" 3,5", 7},  // blanks before the number are skipped
+        {"3, 5", 7},  // and before the digit after the comma
+        {"3 ,5", 6},  // but the comma must follow the number at once
+        {"3,-5", 6},  // a sign after the comma is no digit
+        {"3,59", 7},  // only one digit counts
+        {"+2,9", 5},
+        {"abc", 0},
+        {"63,5", 127},
+        {"64", 127},
+        {"99999999999", 127},  // far beyond int: limited, not wrapped
+        {"-99999999999,5", 0},
+    };
+    for (const auto& [text, v] : cases) {
+        EXPECT_EQ(ParseHalfSeconds(text), v) << '"' << text << '"';
+    }
+}
+
+TEST(HalfSeconds, EveryTextReadsBackAsItsValue)
+{
+    for (int v = 0; v <= MaxHalfSeconds; ++v) {
+        EXPECT_EQ(ParseHalfSeconds(HalfSecondsText(static_cast<uint8_t>(v))), v);
+    }
+}
+
+TEST(NumberText, TrainNumber)
+{
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"1234", 1234}, {"", 0}, {"x1", 0}, {"0042", 42}, {"70000", 70000 & 0xFFFF}, {"-1", 0xFFFF},
+    };
+    for (const auto& [text, v] : cases) {
+        EXPECT_EQ(ParseTrainNumber(text), v) << '"' << text << '"';
+    }
+    EXPECT_EQ(TrainNumberText(65535), "65535");
+}
+
+TEST(NumberText, LockerNumber)
+{
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"0", 0},  {"9999", 9999}, {"", 0xFFFF},  {"10000", 0xFFFF},       {"12a", 12},
+        {" 7", 7}, {"-5", 0xFFFF}, {"x", 0xFFFF}, {"99999999999", 0xFFFF},
+    };
+    for (const auto& [text, v] : cases) {
+        EXPECT_EQ(ParseLockerNumber(text), v) << '"' << text << '"';
+    }
+    EXPECT_EQ(LockerNumberText(0xFFFF), "");
+    EXPECT_EQ(LockerNumberText(0), "0");
+    EXPECT_EQ(LockerNumberText(131), "131");
+}
+
+TEST(NumberText, TestStart)
+{
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"", 0},
+        {"150", 150},
+        {"-3", 0},
+        {"70000", 70000 & 0xFFFF},
+    };
+    for (const auto& [text, v] : cases) {
+        EXPECT_EQ(ParseTestStart(text), v) << '"' << text << '"';
+    }
+}
+
+TEST(RoomName, ClipsToFifteenCharactersNotBytes)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Magazyn", "Magazyn"},
+        {"ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO"},
+        {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNO"},
+        {"Żółta łąka ćmaśź", "Żółta łąka ćmaś"},  // 16 characters, 22 bytes
+        {"", ""},
+    };
+    for (const auto& [text, clipped] : cases) {
+        EXPECT_EQ(ClipRoomName(text), clipped) << text;
+    }
+}
+
+TEST(RoomName, StoredInWindows1250)
+{
+    // Windows-1250 code chart: Ł A3, ó F3, ź 9F, Ś 8C, ą B9.
+    EXPECT_EQ(RoomNameBytes("Łódź Ślą"), "\xA3\xF3"
+                                         "d\x9F \x8Cl\xB9");
+    EXPECT_EQ(RoomNameText("\xA3\xF3"
+                           "d\x9F \x8Cl\xB9"),
+              "Łódź Ślą");
+    EXPECT_EQ(RoomNameBytes("ŻÓŁTA ŁĄKA ĆMA ŚŹ").size(), 15u);
+    EXPECT_EQ(RoomNameText("\x81"), "\xEF\xBF\xBD");  // undefined in the code page
+}
+
+TEST(RoomName, EveryPolishLetterSurvivesTheRoundTrip)
+{
+    for (std::string name : {"ąćęłńóśźż", "ĄĆĘŁŃÓŚŹŻ", "Pokój 12", "Szatnia-Męska"}) {
+        EXPECT_EQ(RoomNameText(RoomNameBytes(name)), name);
+    }
+}
+
+}  // namespace
+}  // namespace quor

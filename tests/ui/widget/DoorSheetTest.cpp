@@ -1,0 +1,260 @@
+// The door sheet of the standard door controller (WindowLan::AddDoorController):
+// what each control offers and shows, and what the installer's edits store.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+
+#include "tests/ui/widget/WindowLan.h"
+#include "ui/TabControl.h"
+
+namespace quor::test {
+
+namespace {
+
+const QString None = "  -----";
+
+// The outputs, inputs and readers no door uses, in display order.
+const QStringList FreeOutputs = {"K01_12345:Out2", "K01_12345:Out4", "D01_00007:Out1", "D01_00007:Out2"};
+const QStringList FreeInputs = {"K01_12345:In3", "K01_12345:In4", "R05_00001:In1",
+                                "R05_00001:In2", "D01_00007:In1", "D01_00007:In2"};
+const QStringList FreeReaders = {"K01_12345:Rd1", "K01_12345:Rd2"};
+
+struct Sheet {
+    WindowLan Lan;
+    std::unique_ptr<TMainWin> Win;
+
+    explicit Sheet(uint8_t mode)
+    {
+        Lan.AddDoorController(mode);
+        Win = Lan.Open();
+    }
+    void ShowDoor(int tab) { Win->DDoorTabs->Tabs->setCurrentIndex(tab); }
+    DoorCfg& Door(int i) { return Win->DoorCfgSet.Doors[i]; }
+    template <class W> W* Control(const QString& name) { return Win->findChild<W*>(name); }
+};
+
+}  // namespace
+
+class DoorSheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Errors = std::make_unique<ErrorCatcher>(); }
+    void cleanup()
+    {
+        QVERIFY2(Errors->Texts.isEmpty(), qPrintable(Errors->Texts.join('\n')));
+        Errors.reset();
+    }
+
+    void preparedForTheController()
+    {
+        Sheet s(ModeSerwis);
+        QCOMPARE(s.Win->DDoorTabs->Tabs->count(), 2);
+        QCOMPARE(s.Win->DDoorTabs->Tabs->tabText(1), QString("2"));
+        QCOMPARE(s.Win->DDoorTabs->TabIndex(), 0);
+        QVERIFY(!s.Win->DTrainNrEd->isHidden());
+        QVERIFY(!s.Win->DTrainNrLb->isHidden());
+        QCOMPARE(s.Win->DTrainNrEd->text(), QString("12"));
+        QCOMPARE(Items(s.Win->DSluzaSel), QStringList({None, "Śluza 1"}));
+        QCOMPARE(s.Win->DTypeCb->currentText(), QString("Normalne"));
+        QCOMPARE(s.Win->DRygTimEd->text(), QString("3,5"));
+        QCOMPARE(s.Win->DOpenTimEd->text(), QString("10"));
+    }
+
+    // What each selector offers, door by door.
+    void offers_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("door 1 bolt") << 0 << "DOut0Sel" << QStringList{"K01_12345:Out1", None} + FreeOutputs;
+        QTest::newRow("door 1 reminder") << 0 << "DOut1Sel" << QStringList{None} + FreeOutputs;
+        QTest::newRow("door 1 alarm") << 0 << "DOut2Sel" << QStringList{"K01_12345:Out3", None} + FreeOutputs;
+        QTest::newRow("door 1 open sensor: the bolt's device only")
+            << 0 << "DIn1Sel" << QStringList{"K01_12345:In1", None, "K01_12345:In3", "K01_12345:In4"};
+        QTest::newRow("door 1 exit button")
+            << 0 << "DIn0Sel" << QStringList{"K01_12345:In2", None} + FreeInputs;
+        QTest::newRow("door 1 reader") << 0 << "DRd0Sel" << QStringList{None} + FreeReaders;
+        QTest::newRow("door 2 bolt") << 1 << "DOut0Sel" << QStringList{"R05_00001:Out1", None} + FreeOutputs;
+        QTest::newRow("door 2 alarm: door 1's alarm apart")
+            << 1 << "DOut2Sel" << QStringList{None, "K01_12345:Out3", None} + FreeOutputs;
+        QTest::newRow("door 2 CCTV: not the alarm output")
+            << 1 << "DOut3Sel" << QStringList{None} + FreeOutputs;
+        QTest::newRow("door 2 reminder: not the alarm output")
+            << 1 << "DOut1Sel" << QStringList{None} + FreeOutputs;
+        QTest::newRow("door 2 open sensor")
+            << 1 << "DIn1Sel" << QStringList{None, "R05_00001:In1", "R05_00001:In2"};
+        QTest::newRow("door 2 reader") << 1 << "DRd0Sel" << QStringList{"R05_00001:Rd1", None} + FreeReaders;
+    }
+
+    void offers()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, selector);
+        QFETCH(QStringList, items);
+        Sheet s(ModeSerwis);
+        s.ShowDoor(tab);
+        auto* sel = s.Control<QComboBox>(selector);
+        QCOMPARE(Items(sel), items);
+        QCOMPARE(sel->currentIndex(), 0);
+    }
+
+    // The bolt moves: the open sensor stays only while it is on the bolt's device.
+    void boltMoves_data()
+    {
+        QTest::addColumn<uint>("bolt");
+        QTest::addColumn<uint>("sensor");
+        QTest::addColumn<QStringList>("sensorItems");
+        QTest::newRow("to another device")
+            << uint(Ref(2, 0)) << uint(NoRef) << QStringList{None, "D01_00007:In1", "D01_00007:In2"};
+        QTest::newRow("to the same device")
+            << uint(Ref(0, 1)) << uint(Ref(0, 0))
+            << QStringList{"K01_12345:In1", None, "K01_12345:In3", "K01_12345:In4"};
+        QTest::newRow("to none") << uint(NoRef) << uint(NoRef) << QStringList{None};
+    }
+
+    void boltMoves()
+    {
+        QFETCH(uint, bolt);
+        QFETCH(uint, sensor);
+        QFETCH(QStringList, sensorItems);
+        Sheet s(ModeSerwis);
+        QVERIFY(Choose(s.Win->DOut0Sel, static_cast<ResRef>(bolt)));
+        QCOMPARE(uint(s.Door(0).Outputs[OutBolt]), bolt);
+        QCOMPARE(uint(s.Door(0).Inputs[InOpenSensor]), sensor);
+        QCOMPARE(Items(s.Win->DIn1Sel), sensorItems);
+        // A released sensor is offered to the other inputs again.
+        QCOMPARE(Items(s.Win->DIn0Sel).contains("K01_12345:In1"), sensor == NoRef);
+    }
+
+    // The NC box of an output: usable for an OC output only, showing its flag.
+    void ncBoxes_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("bolt on a relay") << "DOut0Cb" << false << false;
+        QTest::newRow("alarm on an OC output, NC") << "DOut2Cb" << true << true;
+        QTest::newRow("no reminder") << "DOut1Cb" << false << false;
+        QTest::newRow("open sensor") << "DIn1Cb" << true << false;
+        QTest::newRow("no tamper input") << "DIn3Cb" << false << false;
+    }
+
+    void ncBoxes()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, enabled);
+        QFETCH(bool, checked);
+        Sheet s(ModeSerwis);
+        auto* cb = s.Control<QCheckBox>(box);
+        QCOMPARE(cb->isEnabled(), enabled);
+        QCOMPARE(cb->isChecked(), checked);
+    }
+
+    // Moving the bolt to an OC output makes its NC box usable; the box's
+    // state goes with the choice.
+    void boltToOcOutput()
+    {
+        Sheet s(ModeSerwis);
+        QVERIFY(Choose(s.Win->DOut0Sel, Ref(0, 3)));
+        QVERIFY(s.Win->DOut0Cb->isEnabled());
+        s.Win->DOut0Cb->click();
+        QCOMPARE(s.Door(0).Outputs[OutBolt], ResRef(Ref(0, 3) | RefNc));
+        QVERIFY(Choose(s.Win->DOut0Sel, Ref(2, 1)));
+        QCOMPARE(s.Door(0).Outputs[OutBolt], ResRef(Ref(2, 1) | RefNc));
+    }
+
+    void checkBoxesReachTheModel()
+    {
+        Sheet s(ModeInstalacja);
+        s.Win->DOut2Cb->click();
+        QCOMPARE(s.Door(0).Outputs[OutAlarm], Ref(0, 2));
+        s.Win->DIn1Cb->click();
+        QCOMPARE(s.Door(0).Inputs[InOpenSensor], ResRef(Ref(0, 0) | RefNc));
+        s.Win->DKlamkaCb->click();
+        s.Win->DFullTimCb->click();
+        QCOMPARE(s.Door(0).Params[ParDoorFlags], uint8_t(0xC0));
+        s.ShowDoor(1);
+        s.Win->DRd0Cb->click();
+        QCOMPARE(s.Door(1).Params[ParReaderFlags] & 1, 1);
+        QCOMPARE(s.Door(1).Params[ParReaderFlags + 4] & 1, 0);
+        // What the model holds is what the sheet shows when the door returns.
+        s.ShowDoor(0);
+        QVERIFY(!s.Win->DOut2Cb->isChecked());
+        QVERIFY(s.Win->DIn1Cb->isChecked());
+        QVERIFY(s.Win->DKlamkaCb->isChecked());
+    }
+
+    // A time typed in is stored in half seconds and shown in its own form.
+    void times_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("param");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("half rounds down") << "DRygTimEd" << ParBoltPulse << "3,7" << 7 << "3,5";
+        QTest::newRow("above the limit") << "DRygTimEd" << ParBoltPulse << "100" << 127 << "63,5";
+        QTest::newRow("a point is no comma") << "DOpenTimEd" << ParOpenTime << "3.5" << 6 << "3";
+        QTest::newRow("empty") << "DOpenTimEd" << ParOpenTime << "" << 0 << "0";
+    }
+
+    void times()
+    {
+        QFETCH(QString, edit);
+        QFETCH(int, param);
+        QFETCH(QString, typed);
+        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        Sheet s(ModeInstalacja);
+        auto* ed = s.Control<QLineEdit>(edit);
+        Type(ed, typed);
+        QCOMPARE(int(s.Door(0).Params[param]), stored);
+        QCOMPARE(ed->text(), shown);
+    }
+
+    void typeAirlockAndTrainNumber()
+    {
+        Sheet s(ModeInstalacja);
+        QVERIFY(ChooseIndex(s.Win->DTypeCb, 3));
+        QCOMPARE(s.Door(0).Params[ParDoorType], uint8_t(3));
+        QVERIFY(ChooseIndex(s.Win->DSluzaSel, 1));
+        QCOMPARE(s.Door(0).Params[ParDoorFlags], uint8_t(0x04));
+        Type(s.Win->DTrainNrEd, "345");
+        QCOMPARE(s.Win->DoorCfgSet.TrainNumber, uint16_t(345));
+    }
+
+    // The "Testowanie" group is editable in installation mode only.
+    void testGroup_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("Serwis") << int(ModeSerwis) << false;
+        QTest::newRow("Instalacja") << int(ModeInstalacja) << true;
+    }
+
+    void testGroup()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, enabled);
+        Sheet s(static_cast<uint8_t>(mode));
+        for (const char* name : {"DTstGrpBox", "DKlamkaCb", "DFullTimCb", "DTypeCb", "DTypeLb", "DRygTimEd",
+                                 "DRygTimLb", "DRygTimsLb", "DOpenTimEd", "DOpenTimLb", "DOpenTimsLb"}) {
+            QVERIFY2(s.Control<QWidget>(name)->isEnabled() == enabled, name);
+        }
+        // Shown all the same.
+        QCOMPARE(s.Win->DRygTimEd->text(), QString("3,5"));
+        QVERIFY(s.Win->DOut0Sel->isEnabled());
+    }
+
+private:
+    std::unique_ptr<ErrorCatcher> Errors;
+};
+
+}  // namespace quor::test
+
+QTEST_MAIN(quor::test::DoorSheetTest)
+#include "DoorSheetTest.moc"

@@ -1,0 +1,181 @@
+// The Ethernet pane: the devices found, the search, the web page, and what
+// selecting a device loads or refuses.
+#include <QDesktopServices>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QUrl>
+
+#include "sim/Scenario.h"
+#include "tests/ui/widget/WindowLan.h"
+#include "ui/RowList.h"
+#include "ui/TabControl.h"
+
+namespace quor::test {
+
+class EthPaneTest : public QObject {
+    Q_OBJECT
+
+public slots:
+    // Stands in for the browser.
+    void OpenUrl(const QUrl& url) { Opened << url; }
+
+private slots:
+    void initTestCase() { QDesktopServices::setUrlHandler("http", this, "OpenUrl"); }
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler("http"); }
+    void init() { Opened.clear(); }
+
+    void listsEveryDeviceAndLoadsTheFirst()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeInstalacja);
+        lan.AddDevice("10.45.0.20", RecorderId, ModeSerwis);
+        auto win = lan.Open();
+        QCOMPARE(win->EthLstBox->count(), 2);
+        QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Instalacja"));
+        QCOMPARE(win->EthLstBox->item(1)->text(), QString(" C01_00001,  10.45.0.20,  Serwis"));
+        QCOMPARE(win->EthLstBox->currentRow(), 0);
+        QCOMPARE(win->UdpDevSet.Selected, 0);
+        QVERIFY(win->EthWwwBtn->isEnabled());
+        QCOMPARE(ctrl.Received['D'], 1);
+        QVERIFY(!win->SheetSet->isHidden());
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // A second search finds a device that sorts before the selected one: the
+    // selection stays on its device, which is not read again.
+    void searchKeepsTheSelectedDevice()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        lan.AddDevice("10.45.0.5", ReaderId, ModeSerwis);
+        win->EthSearchBtn->click();
+        QCOMPARE(win->EthLstBox->count(), 2);
+        QCOMPARE(win->EthLstBox->item(0)->text(), QString(" R05_00001,  10.45.0.5,  Serwis"));
+        QCOMPARE(win->EthLstBox->currentRow(), 1);
+        QCOMPARE(win->UdpDevSet.Selected, 1);
+        QCOMPARE(ctrl.Received['D'], 1);
+        QVERIFY(!win->SheetSet->isHidden());
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // A click on the selected row reads the controller again.
+    void clickOnSelectedRowReloads()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        emit win->EthLstBox->Click();
+        QCOMPARE(ctrl.Received['D'], 2);
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    void wwwOpensTheSelectedDevicesPage()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDevice("10.45.0.20", RecorderId, ModeSerwis);
+        auto win = lan.Open();
+        win->EthWwwBtn->click();
+        QCOMPARE(Opened, QList<QUrl>{QUrl("http://10.45.0.20")});
+    }
+
+    // What selecting a device shows: its sheet, or a message and no sheet.
+    void selecting_data()
+    {
+        QTest::addColumn<uint>("id");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<char>("version");
+        QTest::addColumn<int>("errorCode");  // 0: no message
+        QTest::addColumn<bool>("sheets");
+        QTest::newRow("controller in Serwis") << uint(DoorCtrlId) << int(ModeSerwis) << '2' << 0 << true;
+        QTest::newRow("controller in Blokada") << uint(DoorCtrlId) << int(ModeBlokada) << '2' << 11 << false;
+        QTest::newRow("controller in Konfiguracja")
+            << uint(DoorCtrlId) << int(ModeKonfiguracja) << '2' << 11 << false;
+        QTest::newRow("protocol version 1") << uint(DoorCtrlId) << int(ModeSerwis) << '1' << 2 << false;
+        QTest::newRow("protocol version 3") << uint(DoorCtrlId) << int(ModeSerwis) << '3' << 3 << false;
+        QTest::newRow("time recorder") << uint(RecorderId) << int(ModeSerwis) << '2' << 0 << false;
+    }
+
+    void selecting()
+    {
+        QFETCH(uint, id);
+        QFETCH(int, mode);
+        QFETCH(char, version);
+        QFETCH(int, errorCode);
+        QFETCH(bool, sheets);
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        ctrl.Id = id;
+        ctrl.Mode = static_cast<uint8_t>(mode);
+        ctrl.VersionDigit = static_cast<uint8_t>(version);
+        auto win = lan.Open();
+        QCOMPARE(win->EthLstBox->count(), 1);
+        QCOMPARE(win->SheetSet->isHidden(), !sheets);
+        QCOMPARE(win->BusDevTable.DoorCount != 0, sheets);
+        if (errorCode == 0) {
+            QVERIFY(errors.Texts.isEmpty());
+        } else {
+            QCOMPARE(errors.Texts.size(), 1);
+            QVERIFY2(errors.Texts[0].contains(QString::fromUtf8(ErrorMessage(errorCode))),
+                     qPrintable(errors.Texts[0]));
+        }
+        // A refused controller's bus-device table is never asked for.
+        QCOMPARE(ctrl.Received['D'], sheets ? 1 : 0);
+    }
+
+    // The shipped small site: the first controller loads at start; moving
+    // down the list with the keyboard selects the second, whose mode refuses.
+    void smallSiteByKeyboard()
+    {
+        ErrorCatcher errors;
+        sim::VirtualLan lan;
+        auto& pc = lan.AddPc();
+        sim::Scenario site = sim::LoadScenario(QUOR_SCENARIO_DIR "/small.json");
+        sim::AttachAll(site, lan);
+        auto win = std::make_unique<TMainWin>(&pc);
+        QCOMPARE(win->EthLstBox->count(), 2);
+        QCOMPARE(win->DDoorTabs->Tabs->count(), 1);
+        QVERIFY(win->DTrainNrEd->isHidden());
+        QCOMPARE(Items(win->DSluzaSel), QStringList{"  -----"});
+        QCOMPARE(win->DevListBox->count(), 3);
+        QVERIFY(errors.Texts.isEmpty());
+
+        QTest::keyClick(win->EthLstBox, Qt::Key_Down);
+        QCOMPARE(win->UdpDevSet.Selected, 1);
+        QCOMPARE(errors.Texts.size(), 1);
+        QVERIFY(errors.Texts[0].contains(QString::fromUtf8(ErrorMessage(11))));
+        QVERIFY(win->SheetSet->isHidden());
+        QCOMPARE(win->EthLstBox->item(1)->text(), QString(" K01_00002,  10.45.1.20,  Konfiguracja"));
+        // The pane keeps the last table it showed.
+        QCOMPARE(win->DevListBox->count(), 3);
+    }
+
+    // The selected device stops answering: a message, and its row says so.
+    void silentDevice()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDevice("10.45.0.20", RecorderId, ModeSerwis);
+        auto win = lan.Open();
+        lan.Lan.Detach("10.45.0.20");
+        emit win->EthLstBox->Click();
+        QCOMPARE(errors.Texts.size(), 1);
+        QVERIFY(errors.Texts[0].contains(QString::fromUtf8(ErrorMessage(1))));
+        QVERIFY(win->SheetSet->isHidden());
+    }
+
+private:
+    QList<QUrl> Opened;
+};
+
+}  // namespace quor::test
+
+QTEST_MAIN(quor::test::EthPaneTest)
+#include "EthPaneTest.moc"

@@ -1,0 +1,200 @@
+#pragma once
+// The main window on the in-memory LAN with emulated devices, and the
+// installer's gestures on its controls.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+
+#include "sim/BlockShape.h"
+#include "sim/EmuDevice.h"
+#include "sim/VirtualLan.h"
+#include "ui/WBMain.h"
+
+namespace quor::test {
+
+// Mode bytes.
+inline constexpr uint8_t ModeBlokada = 0;
+inline constexpr uint8_t ModeKonfiguracja = 1;
+inline constexpr uint8_t ModeSerwis = 2;
+inline constexpr uint8_t ModeInstalacja = 3;
+
+// Identities (bits 28-30 = 2: standard names).
+inline constexpr uint32_t DoorCtrlId = 0x212D3039;     // K01_12345
+inline constexpr uint32_t LiftCtrlId = 0x212E0101;     // K02_00257
+inline constexpr uint32_t LockersCtrlId = 0x212F0202;  // K03_00514
+inline constexpr uint32_t ReaderId = 0x20050001;       // R05_00001
+inline constexpr uint32_t ModuleId = 0x22BD0007;       // D01_00007
+inline constexpr uint32_t RecorderId = 0x21910001;     // C01_00001
+
+inline const std::string DoorCtrlIp = "10.45.0.10";
+
+inline sim::BusEntry Entry(uint32_t id, uint8_t conn, uint8_t relays, uint8_t ocs, uint8_t inputs,
+                           uint8_t readers, uint8_t sets = 0, uint8_t flags = 0)
+{
+    sim::BusEntry e;
+    e.Id = id;
+    e.Conn = conn;
+    e.RelayOutputs = relays;
+    e.OcOutputs = ocs;
+    e.Inputs = inputs;
+    e.Readers = readers;
+    e.OutputSets = sets;
+    e.Flags = flags;
+    return e;
+}
+
+// A reference to resource number of bus entry.
+constexpr ResRef Ref(int entry, int number)
+{
+    return static_cast<ResRef>(entry << 8 | number);
+}
+
+// Error boxes land here instead of on the screen.
+class ErrorCatcher {
+public:
+    ErrorCatcher()
+    {
+        TMainWin::ErrorHook = [this](const QString& text) { Texts << text; };
+    }
+    ~ErrorCatcher() { TMainWin::ErrorHook = nullptr; }
+    ErrorCatcher(const ErrorCatcher&) = delete;
+    ErrorCatcher& operator=(const ErrorCatcher&) = delete;
+
+    QStringList Texts;
+};
+
+class WindowLan {
+public:
+    sim::VirtualLan Lan;
+    sim::LanEndpoint& Pc = Lan.AddPc();
+
+    sim::EmuController& AddController(const std::string& ip, uint32_t id, uint8_t mode, sim::BusConfig bus,
+                                      uint8_t versionDigit = '2')
+    {
+        auto dev = std::make_unique<sim::EmuController>(id, mode, versionDigit);
+        dev->Bus = std::move(bus);
+        auto& ref = *dev;
+        Lan.Attach(ip, ref);
+        Devices.push_back(std::move(dev));
+        return ref;
+    }
+
+    sim::EmuDevice& AddDevice(const std::string& ip, uint32_t id, uint8_t mode)
+    {
+        auto dev = std::make_unique<sim::EmuDevice>(id, mode);
+        auto& ref = *dev;
+        Lan.Attach(ip, ref);
+        Devices.push_back(std::move(dev));
+        return ref;
+    }
+
+    // Stores a block as the controller would read it back.
+    static void SetBlock(sim::EmuController& ctrl, uint8_t type, uint8_t index,
+                         const sim::BlockContent& content)
+    {
+        const sim::BlockShape& shape = *sim::ShapeOf(type);
+        ctrl.Blocks[{type, index}] = sim::ReadLayout(shape, sim::BlockBody(shape, content));
+    }
+
+    // The door controller most tests work on, K01_12345 at 10.45.0.10:
+    //   entry 0 the controller itself, A1: Out1-Out2 relays, Out3-Out4 OC, In1-In4, Rd1-Rd2;
+    //   entry 1 reader R05_00001, A2: Out1 relay, In1-In2, Rd1;
+    //   entry 2 module D01_00007, A3: Out1-Out2 OC, In1-In2.
+    // Door 1: bolt Out1 and open sensor In1 of the controller, exit button In2,
+    // alarm Out3 (NC), bolt pulse 7, open time 20, type Normalne.
+    // Door 2: bolt Out1 of the reader, reader Rd1 of the reader.
+    // The common block holds train number 12.
+    sim::EmuController& AddDoorController(uint8_t mode)
+    {
+        sim::BusConfig bus;
+        bus.Kind = sim::KindDoorsCode;
+        bus.DoorCount = 2;
+        bus.TrainFlag = 1;
+        bus.Entries = {Entry(DoorCtrlId, 1, 2, 2, 4, 2), Entry(ReaderId, 2, 1, 0, 2, 1),
+                       Entry(ModuleId, 3, 0, 2, 2, 0)};
+        auto& ctrl = AddController(DoorCtrlIp, DoorCtrlId, mode, std::move(bus));
+        sim::BlockContent door1;
+        door1.Outputs[0] = Ref(0, 0);
+        door1.Outputs[2] = Ref(0, 2) | RefNc;
+        door1.Inputs[0] = Ref(0, 1);
+        door1.Inputs[1] = Ref(0, 0);
+        door1.Params[ParDoorType] = 1;
+        door1.Params[ParBoltPulse] = 7;
+        door1.Params[ParOpenTime] = 20;
+        sim::BlockContent door2;
+        door2.Outputs[0] = Ref(1, 0);
+        door2.Readers[0] = Ref(1, 0);
+        sim::BlockContent common;
+        common.Data[0] = 12;
+        common.Data[1] = 0;
+        SetBlock(ctrl, sim::DoorBlockType, 0, door1);
+        SetBlock(ctrl, sim::DoorBlockType, 1, door2);
+        SetBlock(ctrl, sim::CommonBlockType, 0, common);
+        return ctrl;
+    }
+
+    // The window searches the LAN as it is created.
+    std::unique_ptr<TMainWin> Open() { return std::make_unique<TMainWin>(&Pc); }
+
+    // Devices outlive the window, whose shutdown still talks to them.
+    std::vector<std::unique_ptr<sim::EmuDevice>> Devices;
+};
+
+// The installer picks the item carrying value.
+inline bool Choose(QComboBox* sel, ResRef value)
+{
+    const int i = sel->findData(QVariant::fromValue<uint>(value));
+    if (i < 0 || !sel->isEnabled()) {
+        return false;
+    }
+    sel->setCurrentIndex(i);
+    emit sel->activated(i);
+    return true;
+}
+
+inline bool ChooseIndex(QComboBox* sel, int i)
+{
+    if (i < 0 || i >= sel->count() || !sel->isEnabled()) {
+        return false;
+    }
+    sel->setCurrentIndex(i);
+    emit sel->activated(i);
+    return true;
+}
+
+// The installer types text into an edit and leaves it with Enter.
+inline void Type(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+inline QStringList Items(const QComboBox* sel)
+{
+    QStringList texts;
+    for (int i = 0; i < sel->count(); ++i) {
+        texts << sel->itemText(i);
+    }
+    return texts;
+}
+
+inline QList<uint> Values(const QComboBox* sel)
+{
+    QList<uint> values;
+    for (int i = 0; i < sel->count(); ++i) {
+        values << sel->itemData(i).toUInt();
+    }
+    return values;
+}
+
+}  // namespace quor::test

@@ -1,0 +1,97 @@
+// The Ethernet pane: the devices found on the LAN, the search and the web page.
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QUrl>
+
+#include "ui/RowList.h"
+#include "ui/WBMain.h"
+#include "ui/logic/EthPane.h"
+
+namespace quor {
+
+namespace {
+
+constexpr int ListItemHeight = 14;
+
+QListWidgetItem* MakeRow(const std::string& text)
+{
+    auto* item = new QListWidgetItem(QString::fromStdString(text));
+    item->setSizeHint(QSize(0, ListItemHeight));
+    return item;
+}
+
+}  // namespace
+
+void TMainWin::ConnectEthPane()
+{
+    connect(EthSearchBtn, &QPushButton::clicked, this, &TMainWin::EthSearchBtnClick);
+    connect(EthLstBox, &TRowList::Click, this, &TMainWin::EthLstBoxClick);
+    connect(EthWwwBtn, &QPushButton::clicked, this, &TMainWin::EthWwwBtnClick);
+    EthWwwBtn->setEnabled(false);
+}
+
+void TMainWin::EthSearchBtnClick()
+{
+    Guarded([this] {
+        UdpDevSet.Search();
+        RefreshEthList();
+    });
+}
+
+void TMainWin::EthLstBoxClick()
+{
+    Guarded([this] { SelectEthDevice(); });
+}
+
+void TMainWin::EthWwwBtnClick()
+{
+    Guarded([this] {
+        const std::string address = WebAddress(UdpDevSet);
+        if (!address.empty()) {
+            // The browser is the shell's business; its result is not looked at.
+            QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+        }
+    });
+}
+
+void TMainWin::RefreshEthList()
+{
+    const EthPaneView view = ViewEthPane(UdpDevSet);
+    {
+        // Rows placed by the program must not look like the installer's choice.
+        const QSignalBlocker quiet(EthLstBox);
+        EthLstBox->clear();
+        EthWwwBtn->setEnabled(view.WwwEnabled);
+        if (view.HideSheets) {
+            SheetSet->hide();
+            return;
+        }
+        for (const std::string& row : view.Rows) {
+            EthLstBox->addItem(MakeRow(row));
+        }
+        EthLstBox->setCurrentRow(view.SelectRow);
+    }
+    if (view.LoadSelected) {
+        SelectEthDevice();
+    } else {
+        RefreshSheet();
+    }
+}
+
+void TMainWin::SelectEthDevice()
+{
+    const int i = EthLstBox->currentRow();
+    if (i < 0) {
+        return;
+    }
+    if (i < UdpDevSet.Count) {
+        UdpDevSet.Selected = i;
+    }
+    if (UdpDevSet.Selected >= 0) {
+        LoadSelectedDevice(UdpDevSet.Dev[UdpDevSet.Selected]);
+    }
+}
+
+}  // namespace quor

@@ -1,0 +1,83 @@
+// Loading the selected device: its poll, the controller's bus-device table and
+// configuration, and the sheet that fits its kind.
+#include "ui/RowList.h"
+#include "ui/WBMain.h"
+#include "ui/logic/Sheets.h"
+
+namespace quor {
+
+namespace {
+
+// Codes of the loading errors; they carry no command byte.
+constexpr int ErrNoAnswer = 1;
+constexpr int ErrOldProtocol = 2;
+constexpr int ErrUnknownProtocol = 3;
+constexpr int ErrConfigRead = 8;
+constexpr int ErrModeRefuses = 11;
+
+constexpr int32_t ProtocolVersion = 2;
+
+}  // namespace
+
+void TMainWin::LoadSelectedDevice(UdpDev& dev)
+{
+    Guarded([this, &dev] {
+        if (!dev.Poll()) {
+            throw UErr{&dev, ErrNoAnswer, 0};
+        }
+        const int row = static_cast<int>(&dev - UdpDevSet.Dev.data());
+        if (QListWidgetItem* item = EthLstBox->item(row)) {
+            item->setText(QString::fromStdString(dev.ListRow()));
+        }
+        BusDevTable.DevCount = 0;
+        BusDevTable.PresentCount = 0;
+        BusDevTable.DoorCount = 0;
+        if (DevType(dev.Id) != ControllerType) {
+            return;
+        }
+        // Blokada and Konfiguracja keep the bus and door settings to themselves.
+        if ((dev.Mode & 3) < 2) {
+            throw UErr{&dev, ErrModeRefuses, 0};
+        }
+        if (!LoadController(dev)) {
+            throw UErr{&dev, ErrConfigRead, 0};
+        }
+    });
+    Guarded([this, &dev] { UpdateSheets(dev); });
+}
+
+bool TMainWin::LoadController(UdpDev& dev)
+{
+    if (dev.Version < ProtocolVersion) {
+        throw UErr{&dev, ErrOldProtocol, 0};
+    }
+    if (dev.Version > ProtocolVersion) {
+        throw UErr{&dev, ErrUnknownProtocol, 0};
+    }
+    // The result is not looked at: a rejected table leaves no doors, so no sheet shows.
+    BusDevTable.Fetch(dev);
+    switch (BusDevTable.Kind) {
+    case KindDoors:
+        return DoorCfgSet.Load(dev);
+    case KindLift:
+        return LiftCfg.Read(dev);
+    case KindLockers:
+        return LockersCfg.Read(dev);
+    default:
+        return false;
+    }
+}
+
+void TMainWin::UpdateSheets(UdpDev& dev)
+{
+    const int sheets = SheetBitsFor(dev, BusDevTable);
+    if (sheets == SheetDoorBit) {
+        PrepareDoorSheet();
+    }
+    ShowSheets(sheets);
+    if (sheets != 0) {
+        RefreshDevList();
+    }
+}
+
+}  // namespace quor

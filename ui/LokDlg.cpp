@@ -1,0 +1,23 @@
+#include "ui/LokDlg.h"
+
+#include "ui/LayoutKit.h"
+
+namespace quor {
+
+TLokalizDlg::TLokalizDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("LokalizDlg");
+    setWindowTitle("Lokalizacja");
+    setFixedSize(507, 118);
+    CtrLocLbl = MakeLabel(this, "CtrLocLbl", "Opis lokalizacji kontrolera:", {8, 28, 153, 13}, true);
+    LokEdit = MakeEdit(this, "LokEdit", {176, 25, 297, 21}, 80);
+    OKBtn = MakeButton(this, "OKBtn", "Zapisz", {300, 72, 75, 25});
+    OKBtn->setDefault(true);
+    CancelBtn = MakeButton(this, "CancelBtn", "Anuluj", {116, 72, 75, 25});
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    setTabOrder(LokEdit, OKBtn);
+    setTabOrder(OKBtn, CancelBtn);
+}
+
+}  // namespace quor

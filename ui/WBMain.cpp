@@ -1,0 +1,96 @@
+// The main window's start-up, error display and shutdown.
+#include "ui/WBMain.h"
+
+#include <exception>
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include "link/UdpEndpoint.h"
+
+namespace quor {
+
+namespace {
+
+const char* const Caption = "quorConfig 2.1.0";
+
+std::unique_ptr<Endpoint> OwnEndpoint(Endpoint* given)
+{
+    if (given != nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<UdpEndpoint>();
+}
+
+}  // namespace
+
+TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
+    : QWidget(parent), OwnUdp(OwnEndpoint(udp)), UDP(udp != nullptr ? udp : OwnUdp.get()),
+      UDPTimer(new QTimer(this)), SaveRapDlg(new QFileDialog(this)), UdpDevSet(*UDP), DoorCfgSet(BusDevTable),
+      LiftCfg(OutSetCfg::Lift(BusDevTable)), LockersCfg(OutSetCfg::Lockers(BusDevTable))
+{
+    BuildWindow();
+    GatherRows();
+    ConnectEthPane();
+    ConnectDoorSheet();
+    ConnectSheets();
+
+    UDPTimer->setObjectName("UDPTimer");
+    UDPTimer->setInterval(1000);
+    UDPTimer->start();
+
+    SaveRapDlg->setObjectName("SaveRapDlg");
+    SaveRapDlg->setAcceptMode(QFileDialog::AcceptSave);
+    SaveRapDlg->setNameFilter(QStringLiteral("Konfiguracja kontrolera (*.txt)"));
+    SaveRapDlg->setDefaultSuffix("txt");
+    // With no folder given the dialog opens in the process's current directory.
+    SaveRapDlg->setDirectory(QDir::currentPath());
+
+    setWindowTitle(Caption);
+    FormCreate();
+}
+
+// The devices close their sessions as UdpDevSet goes, while the endpoint is
+// still there; the controls go after that, with the QWidget.
+TMainWin::~TMainWin() = default;
+
+void TMainWin::FormCreate()
+{
+    Guarded([this] { UdpDevSet.Search(); });
+    Guarded([this] { RefreshEthList(); });
+}
+
+void TMainWin::ShowError(const QString& text)
+{
+    if (ErrorHook) {
+        ErrorHook(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, windowTitle(), text, QMessageBox::NoButton, this);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+void TMainWin::Guarded(const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const UErr& e) {
+        ShowError(QString::fromStdString(e.Text()));
+    } catch (const std::exception& e) {
+        ShowError(QString::fromUtf8(e.what()));
+    }
+}
+
+void TMainWin::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (const QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+}  // namespace quor

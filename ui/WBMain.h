@@ -1,0 +1,316 @@
+#pragma once
+// The main window: owner of the endpoint, the devices found on the LAN, the
+// selected controller's bus-device table and configuration, and of every
+// pane and sheet that shows them.
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "link/Udpdev.h"
+#include "model/Cfgquor.h"
+#include "model/Cfgset.h"
+#include "model/Hardres.h"
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace quor {
+
+class TRowList;
+class TTabControl;
+class THelpWin;
+class TLokalizDlg;
+
+// The controls of one slot of a sheet; any of them may be absent.
+struct SelectorRow {
+    QLabel* Label = nullptr;
+    QComboBox* Sel = nullptr;
+    QCheckBox* Cb = nullptr;
+};
+
+class TMainWin : public QWidget {
+    Q_OBJECT
+public:
+    // udp null: the window opens a UDP endpoint of its own.
+    explicit TMainWin(Endpoint* udp = nullptr, QWidget* parent = nullptr);
+    ~TMainWin() override;
+
+    // Every error message of the window goes through here. When ErrorHook is
+    // set it receives the text instead of a message box being shown.
+    void ShowError(const QString& text);
+    static inline std::function<void(const QString&)> ErrorHook;
+
+    // Forms created after the main window; set by the program entry.
+    THelpWin* HelpWin = nullptr;
+    TLokalizDlg* LokalizDlg = nullptr;
+
+    // --- Components ---
+    std::unique_ptr<Endpoint> OwnUdp;  // only when no endpoint was given
+    Endpoint* UDP;
+    QTimer* UDPTimer;
+    QFileDialog* SaveRapDlg;
+
+    // --- State, in the order it is built ---
+    quor::UdpDevSet UdpDevSet;
+    quor::BusDevTable BusDevTable;
+    quor::DoorCfgSet DoorCfgSet;
+    OutSetCfg LiftCfg;
+    OutSetCfg LockersCfg;
+    bool Loading = false;
+    bool ReportErrors = true;
+    std::array<SelectorRow, 4> DOutRows;
+    std::array<SelectorRow, 5> DInRows;
+    std::array<SelectorRow, 4> DRdRows;
+    std::array<SelectorRow, 1> LOutSetRows;
+    std::array<SelectorRow, 4> LInRows;
+    std::array<SelectorRow, 4> LRdRows;
+    std::array<SelectorRow, 4> LsInRows;
+    std::array<SelectorRow, 4> LsRdRows;
+
+    // --- Top level ---
+    QGroupBox* EthSelBox;
+    QGroupBox* DevSelBox;
+    QTabWidget* SheetSet;
+    QWidget* DoorSheet;
+    QWidget* LiftSheet;
+    QWidget* LockersSheet;
+
+    // --- Ethernet pane ---
+    QLabel* EthDevLb;
+    QLabel* EthIpAddrLb;
+    QLabel* EthStateLb;
+    TRowList* EthLstBox;
+    QPushButton* EthHelpBtn;
+    QPushButton* EthWwwBtn;
+    QPushButton* EthSearchBtn;
+
+    // --- Bus-device pane ---
+    QListWidget* DevListBox;
+    QPushButton* DevHelpBtn;
+    QPushButton* DevDelLostBtn;
+    QGroupBox* DevReplBox;
+    QLabel* DevReplOldLb;
+    QLabel* DevReplNewLb;
+    QPushButton* DevReplaceBtn;
+    QComboBox* DevReplCb;
+
+    // --- Door sheet ---
+    TTabControl* DDoorTabs;
+    QLineEdit* DTrainNrEd;
+    QPushButton* DRapBtn;
+    QPushButton* DWrCfgBtn;
+    QProgressBar* DWrCfgProgrBar;
+    QLabel* DTrainNrLb;
+    QGroupBox* DDoorGrpBox;
+    QGroupBox* DRdGrpBox;
+    QGroupBox* DInGrpBox;
+    QGroupBox* DAirLockGrpBox;
+    QGroupBox* DOutGrpBox;
+    QGroupBox* DTstGrpBox;
+    QComboBox* DOut0Sel;
+    QLabel* DOut0Lb;
+    QCheckBox* DOut0Cb;
+    QComboBox* DOut1Sel;
+    QLabel* DOut1Lb;
+    QCheckBox* DOut1Cb;
+    QComboBox* DOut2Sel;
+    QLabel* DOut2Lb;
+    QCheckBox* DOut2Cb;
+    QComboBox* DOut3Sel;
+    QLabel* DOut3Lb;
+    QCheckBox* DOut3Cb;
+    QComboBox* DIn0Sel;
+    QLabel* DIn0Lb;
+    QCheckBox* DIn0Cb;
+    QComboBox* DIn1Sel;
+    QLabel* DIn1Lb;
+    QCheckBox* DIn1Cb;
+    QComboBox* DIn2Sel;
+    QLabel* DIn2Lb;
+    QCheckBox* DIn2Cb;
+    QComboBox* DIn3Sel;
+    QLabel* DIn3Lb;
+    QCheckBox* DIn3Cb;
+    QComboBox* DIn4Sel;
+    QLabel* DIn4Lb;
+    QCheckBox* DIn4Cb;
+    QLabel* DRdOutLb;
+    QComboBox* DRd0Sel;
+    QLabel* DRd0Lb;
+    QCheckBox* DRd0Cb;
+    QComboBox* DRd1Sel;
+    QLabel* DRd1Lb;
+    QCheckBox* DRd1Cb;
+    QComboBox* DRd2Sel;
+    QLabel* DRd2Lb;
+    QCheckBox* DRd2Cb;
+    QComboBox* DRd3Sel;
+    QLabel* DRd3Lb;
+    QCheckBox* DRd3Cb;
+    QComboBox* DSluzaSel;
+    QCheckBox* DKlamkaCb;
+    QCheckBox* DFullTimCb;
+    QComboBox* DTypeCb;
+    QLabel* DTypeLb;
+    QLineEdit* DRygTimEd;
+    QLabel* DRygTimLb;
+    QLabel* DRygTimsLb;
+    QLineEdit* DOpenTimEd;
+    QLabel* DOpenTimLb;
+    QLabel* DOpenTimsLb;
+
+    // --- Lift sheet ---
+    QLabel* LOutSet1Lb;
+    QGroupBox* LRdGrpBox;
+    QGroupBox* StopGrpBox;
+    QGroupBox* LInGrpBox;
+    QGroupBox* LTstGrpBox;
+    QPushButton* LWrCfgBtn;
+    QProgressBar* LWrCfgProgrBar;
+    QComboBox* LOutSet0Sel;
+    QLabel* LOutSet0Lb;
+    QComboBox* LIn1Sel;
+    QLabel* LIn1Lb;
+    QCheckBox* LIn1Cb;
+    QComboBox* LIn3Sel;
+    QCheckBox* LIn3Cb;
+    QLabel* LIn3Lb;
+    QComboBox* LRd0Sel;
+    QLabel* LRd0Lb;
+    QComboBox* LRd1Sel;
+    QLabel* LRd1Lb;
+    QComboBox* LRd2Sel;
+    QLabel* LRd2Lb;
+    QComboBox* LRd3Sel;
+    QLabel* LRd3Lb;
+    QLineEdit* LTimEd;
+    QLabel* LTimLb;
+    QLabel* LTimsLb;
+
+    // --- Lockers sheet ---
+    QGroupBox* LsLockersGrpBox;
+    QLineEdit* LsRoomNameEd;
+    QLabel* LrRoomNameLb;
+    QGroupBox* LsInGrpBox;
+    QGroupBox* LsRdGrpBox;
+    QGroupBox* LsTstGrpBox;
+    QPushButton* LsWrCfgBtn;
+    QProgressBar* LsWrCfgProgrBar;
+    QLabel* LsNumbersLbl;
+    QLabel* LsModLbl;
+    QLabel* LsFromLbl;
+    QLabel* LsToLbl;
+    // Module rows 0 to F: LsOutSet<h>Sel, LsSet<h>BegEd, LsSet<h>EndEd.
+    std::array<QComboBox*, LockerModules> LsOutSetSel;
+    std::array<QLineEdit*, LockerModules> LsSetBegEd;
+    std::array<QLineEdit*, LockerModules> LsSetEndEd;
+    QComboBox* LsIn2Sel;
+    QCheckBox* LsIn2Cb;
+    QLabel* LsIn2Lb;
+    QComboBox* LsIn3Sel;
+    QLabel* LsIn3Lb;
+    QCheckBox* LsIn3Cb;
+    QComboBox* LsRd0Sel;
+    QLabel* LsRd0Lb;
+    QComboBox* LsRd1Sel;
+    QLabel* LsRd1Lb;
+    QComboBox* LsRd2Sel;
+    QLabel* LsRd2Lb;
+    QComboBox* LsRd3Sel;
+    QLabel* LsRd3Lb;
+    QLineEdit* LsStartNrEd;
+    QLabel* LsStartNrLb;
+    QLineEdit* LsTimEd;
+    QLabel* LsTimLb;
+    QLabel* LsTimsLb;
+
+    // --- Start-up ---
+    void FormCreate();
+    void FormActivate() {}
+
+    // --- Ethernet pane ---
+    void EthSearchBtnClick();
+    void EthLstBoxClick();
+    void EthWwwBtnClick();
+    void RefreshEthList();
+    void SelectEthDevice();
+
+    // --- Loading a controller ---
+    void LoadSelectedDevice(UdpDev& dev);
+    bool LoadController(UdpDev& dev);
+    void UpdateSheets(UdpDev& dev);
+
+    // --- Bus-device pane ---
+    void RefreshDevList();
+
+    // --- Sheets ---
+    void SheetSetChange();
+    void RefreshSheet();
+    // sheets: the bits of the sheets to show (door 2, lift 4, lockers 8); 0 hides the control.
+    void ShowSheets(int sheets);
+    // The sheet's "Testowanie" group is editable only in installation mode.
+    void EnableTestGroup(QWidget* sheet);
+
+    // --- Door sheet ---
+    void PrepareDoorSheet();
+    void LoadDoorSheet();
+    void DDoorTabsChange();
+    void DOutRygSelChange();
+    void DOutSelChange(QComboBox* sender);
+    void DOutCbClick(QCheckBox* sender);
+    void DInSelChange(QComboBox* sender);
+    void DInCbClick(QCheckBox* sender);
+    void DRdSelChange(QComboBox* sender);
+    void DRdCbClick(QCheckBox* sender);
+    void DSluzaSelChange();
+    void DKlamkaCbClick();
+    void DFullTimCbClick();
+    void DTypeCbChange();
+    void DRygTimEdExit();
+    void DOpenTimEdExit();
+    void DTrainNrEdExit();
+
+    // --- Lift and lockers sheets: shown from the model ---
+    void LoadLiftSheet();
+    void LoadLockersSheet();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    // Runs work under the error rule: a UErr shows its text, any other
+    // exception its message; the steps after the failing one are skipped.
+    void Guarded(const std::function<void()>& work);
+
+    void BuildWindow();
+    void BuildEthPane();
+    void BuildDevPane();
+    void BuildDoorSheet();
+    void BuildDoorGroups();
+    void BuildDoorInputs();
+    void BuildDoorOutputs();
+    void BuildDoorReaders();
+    void BuildDoorTest();
+    void BuildLiftSheet();
+    void BuildLockersSheet();
+    void BuildLockerRows();
+    void BuildLockersSide();
+    void ConnectEthPane();
+    void ConnectDoorSheet();
+    void ConnectSheets();
+    void GatherRows();
+};
+
+}  // namespace quor

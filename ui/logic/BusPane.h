@@ -1,0 +1,25 @@
+#pragma once
+// The bus-device pane: its caption, rows, and when the maintenance controls apply.
+
+#include <string>
+#include <vector>
+
+#include "link/Udpdev.h"
+#include "model/Hardres.h"
+#include "ui/logic/Selectors.h"
+
+namespace quor {
+
+struct BusPaneView {
+    std::string Caption;            // DevSelBox
+    std::vector<std::string> Rows;  // DevListBox, in display order
+    bool DelLostEnabled = false;    // DevDelLostBtn
+    SelectorView Pairs;             // DevReplCb: PairText with the pair value; first item selected
+    bool ReplaceEnabled = false;    // DevReplCb, DevReplOldLb, DevReplNewLb, DevReplaceBtn
+};
+
+// The caption names the controller as found on the LAN (the device at
+// Selected), with a blank on each side; empty without present entries.
+BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices);
+
+}  // namespace quor

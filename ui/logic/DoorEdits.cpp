@@ -1,0 +1,137 @@
+// The edits the door sheet's controls make to the door configuration.
+#include "ui/logic/DoorSheet.h"
+#include "ui/logic/HalfSeconds.h"
+#include "ui/logic/NumberText.h"
+#include "ui/logic/SheetEdits.h"
+
+namespace quor {
+
+namespace {
+
+constexpr int HandleBit = 0x40;
+constexpr int FullPulseBit = 0x80;
+
+// The door of a tab, or null when the tab holds no door of the configuration.
+DoorCfg* DoorOf(DoorCfgSet& cfg, int door)
+{
+    return door >= 0 && door < cfg.DoorsInUse() ? &cfg.Doors[door] : nullptr;
+}
+
+void SetFlag(DoorCfgSet& cfg, int door, int bit, bool on)
+{
+    if (DoorCfg* d = DoorOf(cfg, door)) {
+        uint8_t& flags = d->Params[ParDoorFlags];
+        flags = static_cast<uint8_t>(on ? flags | bit : flags & ~bit);
+    }
+}
+
+void SetTime(DoorCfgSet& cfg, int door, int param, std::string_view text)
+{
+    if (DoorCfg* d = DoorOf(cfg, door)) {
+        d->Params[param] = ParseHalfSeconds(text);
+    }
+}
+
+}  // namespace
+
+void AssignBolt(DoorCfgSet& cfg, int door, ResRef value, bool nc)
+{
+    DoorCfg* d = DoorOf(cfg, door);
+    if (!d) {
+        return;
+    }
+    const ResRef old = d->Outputs[OutBolt];
+    cfg.AssignDoorOutput(door, OutBolt, value, nc);
+    if (value == NoRef || (value >> 8) != (old >> 8)) {
+        d->AssignInput(InOpenSensor, NoRef, false, *cfg.Table);
+    }
+}
+
+void AssignDoorOutputRow(DoorCfgSet& cfg, int door, int slot, ResRef value, bool nc)
+{
+    if (slot == OutBolt) {
+        AssignBolt(cfg, door, value, nc);
+    } else if (DoorOf(cfg, door) && slot > 0 && slot < DoorOutputRows) {
+        cfg.AssignDoorOutput(door, slot, value, nc);
+    }
+}
+
+void AssignDoorInput(DoorCfgSet& cfg, int door, int slot, ResRef value, bool nc)
+{
+    if (DoorCfg* d = DoorOf(cfg, door)) {
+        d->AssignInput(slot, value, nc, *cfg.Table);
+    }
+}
+
+void AssignDoorReader(DoorCfgSet& cfg, int door, int slot, ResRef value)
+{
+    if (DoorCfg* d = DoorOf(cfg, door)) {
+        d->AssignReader(slot, value, *cfg.Table);
+    }
+}
+
+void SetDoorOutputNc(DoorCfgSet& cfg, int door, int slot, bool nc)
+{
+    if (DoorOf(cfg, door)) {
+        cfg.SetOutputNc(door, slot, nc);
+    }
+}
+
+void SetDoorInputNc(DoorCfgSet& cfg, int door, int slot, bool nc)
+{
+    if (DoorCfg* d = DoorOf(cfg, door)) {
+        SetInputNc(*d, slot, nc);
+    }
+}
+
+void SetReaderExit(DoorCfgSet& cfg, int door, int reader, bool exit)
+{
+    DoorCfg* d = DoorOf(cfg, door);
+    if (!d || reader < 0 || reader >= DoorReaderRows) {
+        return;
+    }
+    uint8_t& flags = d->Params[ParReaderFlags + 4 * reader];
+    flags = static_cast<uint8_t>(exit ? flags | 1 : flags & ~1);
+}
+
+void SetHandleOpening(DoorCfgSet& cfg, int door, bool on)
+{
+    SetFlag(cfg, door, HandleBit, on);
+}
+
+void SetFullBoltPulse(DoorCfgSet& cfg, int door, bool on)
+{
+    SetFlag(cfg, door, FullPulseBit, on);
+}
+
+void SetDoorType(DoorCfgSet& cfg, int door, int index)
+{
+    DoorCfg* d = DoorOf(cfg, door);
+    if (d && index >= 0) {
+        d->Params[ParDoorType] = DoorTypeValue(d->Params[ParDoorType], index);
+    }
+}
+
+void SetAirlock(DoorCfgSet& cfg, int door, int index)
+{
+    if (DoorCfg* d = DoorOf(cfg, door)) {
+        d->Params[ParDoorFlags] = AirlockFlags(d->Params[ParDoorFlags], index);
+    }
+}
+
+void SetBoltPulse(DoorCfgSet& cfg, int door, std::string_view text)
+{
+    SetTime(cfg, door, ParBoltPulse, text);
+}
+
+void SetOpenTime(DoorCfgSet& cfg, int door, std::string_view text)
+{
+    SetTime(cfg, door, ParOpenTime, text);
+}
+
+void SetTrainNumber(DoorCfgSet& cfg, std::string_view text)
+{
+    cfg.TrainNumber = ParseTrainNumber(text);
+}
+
+}  // namespace quor

@@ -1,0 +1,34 @@
+// The Ethernet pane's contents.
+#include "ui/logic/EthPane.h"
+
+namespace quor {
+
+EthPaneView ViewEthPane(const UdpDevSet& devices)
+{
+    EthPaneView view;
+    const int n = devices.Count;
+    const int s = devices.Selected;
+    view.WwwEnabled = n > 0;
+    if (n <= 0) {
+        view.HideSheets = true;
+        return view;
+    }
+    view.Rows.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        view.Rows.push_back(devices.Dev[i].ListRow());
+    }
+    view.LoadSelected = s < 0 || s >= n;
+    view.SelectRow = view.LoadSelected ? 0 : s;
+    return view;
+}
+
+std::string WebAddress(const UdpDevSet& devices)
+{
+    const int s = devices.Selected;
+    if (devices.Count <= 0 || s < 0 || s >= devices.Count) {
+        return {};
+    }
+    return "http://" + devices.Dev[s].IpText();
+}
+
+}  // namespace quor

@@ -1,0 +1,20 @@
+#pragma once
+// Times of the configuration records: 0 to 127 half seconds, shown as whole
+// seconds with ",5" for an odd value.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quor {
+
+inline constexpr int MaxHalfSeconds = 127;
+
+// 7 -> "3,5", 6 -> "3".
+std::string HalfSecondsText(uint8_t v);
+// Reads "%d,%1d": whole seconds, then one digit after a comma that adds a half
+// when 5 or more; whatever is missing counts as 0; limited to 0 to 127.
+// "3,7" -> 7, "3.5" -> 6 (a point is no comma), "" -> 0, "70" -> 127.
+uint8_t ParseHalfSeconds(std::string_view text);
+
+}  // namespace quor

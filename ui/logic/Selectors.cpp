@@ -1,0 +1,100 @@
+// The items of the resource selectors and the states of the check boxes beside them.
+#include "ui/logic/Selectors.h"
+
+namespace quor {
+
+namespace {
+
+SelectorItem NoneItem()
+{
+    return {std::string(NoneItemText), NoRef};
+}
+
+template <typename TextOf> SelectorView Fill(ResRef current, std::span<const ResRef> free, TextOf textOf)
+{
+    SelectorView view;
+    view.Items.reserve(free.size() + 2);
+    if (current != NoRef) {
+        view.Items.push_back({textOf(current), current});
+    }
+    view.Items.push_back(NoneItem());
+    for (ResRef r : free) {
+        view.Items.push_back({textOf(r), r});
+    }
+    view.Current = 0;
+    return view;
+}
+
+}  // namespace
+
+SelectorView FillResourceSelector(const BusDevTable& table, std::string_view prefix, ResRef current,
+                                  std::span<const ResRef> free)
+{
+    return Fill(current, free, [&](ResRef r) { return table.ResItemText(r, prefix); });
+}
+
+SelectorView FillModuleSelector(const BusDevTable& table, ResRef current, std::span<const ResRef> free)
+{
+    return Fill(current, free, [&](ResRef r) { return table.OutSetItemText(r); });
+}
+
+SelectorView FillSharedOutputSelector(const BusDevTable& table, ResRef current,
+                                      std::span<const ResRef> shared, std::span<const ResRef> free)
+{
+    const auto item = [&](ResRef r) { return SelectorItem{table.ResItemText(r, PrefixOutput), r}; };
+    SelectorView view;
+    view.Items.reserve(shared.size() + free.size() + 2);
+    view.Items.push_back(current == NoRef ? NoneItem() : item(current));
+    for (ResRef r : shared) {
+        if (r != current) {
+            view.Items.push_back(item(r));
+        }
+    }
+    // The second none item parts the outputs other doors already use in this
+    // slot from the free ones.
+    if (current != NoRef || (!shared.empty() && !free.empty())) {
+        view.Items.push_back(NoneItem());
+    }
+    for (ResRef r : free) {
+        view.Items.push_back(item(r));
+    }
+    view.Current = 0;
+    return view;
+}
+
+CheckState ShowOutputNc(const BusDevTable& table, ResRef value)
+{
+    if (value == NoRef) {
+        return {};
+    }
+    const bool oc = RefNamesEntry(value) && RefNumber(value) >= table.Dev[RefEntry(value)].FixedOutputs;
+    return {oc, (value & RefNc) != 0};
+}
+
+CheckState ShowInputNc(ResRef value)
+{
+    // None has bit 7 set as well; an empty slot shows an unticked box, so that
+    // the input chosen next is not taken as NC unasked.
+    if (value == NoRef) {
+        return {};
+    }
+    return {true, (value & RefNc) != 0};
+}
+
+CheckState ShowReaderExit(ResRef value, bool exit)
+{
+    if (value == NoRef) {
+        return {};
+    }
+    return {true, exit};
+}
+
+ResRef WithNc(ResRef value, bool nc)
+{
+    if (value == NoRef) {
+        return value;
+    }
+    return static_cast<ResRef>(nc ? value | RefNc : value & ~RefNc);
+}
+
+}  // namespace quor

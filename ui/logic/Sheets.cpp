@@ -1,0 +1,58 @@
+// The sheet switch and the mode rule of the test groups.
+#include "ui/logic/Sheets.h"
+
+namespace quor {
+
+namespace {
+
+constexpr int TimeRecorderType = 4;  // a device of this type is never configured here
+constexpr int ProtocolVersion = 2;
+constexpr uint16_t ModeInstallation = 3;
+
+}  // namespace
+
+SheetVisibility SheetVisibilityOf(int bits)
+{
+    return {bits != 0, (bits & SheetDoorBit) != 0, (bits & SheetLiftBit) != 0, (bits & SheetLockersBit) != 0};
+}
+
+int SheetBitsFor(const UdpDev& dev, const BusDevTable& table)
+{
+    if (DevType(dev.Id) == TimeRecorderType || dev.Version != ProtocolVersion || table.DoorCount == 0) {
+        return 0;
+    }
+    switch (table.Kind) {
+    case KindDoors:
+        return SheetDoorBit;
+    case KindLift:
+        return SheetLiftBit;
+    default:
+        return SheetLockersBit;
+    }
+}
+
+SheetKind RefreshTarget(const BusDevTable& table)
+{
+    switch (table.Kind) {
+    case KindDoors:
+        return SheetKind::Doors;
+    case KindLift:
+        return SheetKind::Lift;
+    case KindLockers:
+        return SheetKind::Lockers;
+    default:
+        return SheetKind::None;
+    }
+}
+
+bool SheetLoadable(const BusDevTable& table)
+{
+    return table.DoorCount != 0;
+}
+
+bool TestGroupEnabled(uint16_t mode)
+{
+    return (mode & 3) == ModeInstallation;
+}
+
+}  // namespace quor
