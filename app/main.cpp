@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "QuitOnSignal.h"
 #include "ui/LokDlg.h"
 #include "ui/WBMain.h"
 #include "ui/WHelp.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
         quor::TLokalizDlg LokalizDlg(&MainWin);
         MainWin.HelpWin = &HelpWin;
         MainWin.LokalizDlg = &LokalizDlg;
+        QuitOnSignal quitOnSignal(MainWin);
         MainWin.show();
         QApplication::exec();
     } catch (const std::exception& e) {
