@@ -6,6 +6,21 @@ namespace quor {
 
 class UdpDev;
 
+// The error codes; loading errors (1, 2, 3, 8, 11) concern no single command.
+enum : int32_t {
+    ErrNoAnswer = 1,
+    ErrOldProtocol = 2,
+    ErrUnknownProtocol = 3,
+    ErrForeignSession = 4,
+    ErrSessionRefused = 5,
+    ErrSignature = 6,
+    ErrReplyTooLong = 7,
+    ErrConfigRead = 8,
+    ErrNoReply = 9,
+    ErrNoAck = 10,
+    ErrModeRefuses = 11,
+};
+
 // A protocol failure: thrown by value, caught by reference.
 struct UErr {
     UdpDev* Dev;   // the device concerned; an entry of the device table, which outlives the error

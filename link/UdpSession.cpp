@@ -25,7 +25,7 @@ std::array<uint8_t, 16> Sign(const uint8_t* data, size_t len)
 void UdpDev::OpenSession()
 {
     if (Exchange(CmdSession, {}, SessionKey) != 16) {
-        Fail(5, 0);
+        Fail(ErrSessionRefused, 0);
     }
     // The key never travels: it is the received block encrypted under itself.
     SharedAes128.SetKey(SessionKey.data());
@@ -37,10 +37,10 @@ void UdpDev::OpenSession()
 void UdpDev::EnsureSession()
 {
     if (!Poll()) {
-        Fail(1, 0);
+        Fail(ErrNoAnswer, 0);
     }
     if ((Mode & 0x80) && !SessionOpen) {
-        Fail(4, 0);
+        Fail(ErrForeignSession, 0);
     }
     if (!SessionOpen) {
         OpenSession();
@@ -70,23 +70,23 @@ int UdpDev::SignedExchange(uint8_t cmd, std::span<const uint8_t> payload, std::s
         }
         const auto expected = Sign(reply.data(), len - SignatureLen);
         if (!SameSignature(expected.data(), &reply[len - SignatureLen], SignatureLen)) {
-            Fail(6, cmd);
+            Fail(ErrSignature, cmd);
         }
         const int m = len - SignedOverhead;
         std::copy_n(reply.begin() + SignedHead, std::min<size_t>(m, result.size()), result.begin());
         if (m > static_cast<int>(result.size())) {
-            Fail(7, cmd);
+            Fail(ErrReplyTooLong, cmd);
         }
         return m;
     }
-    Fail(9, cmd);
+    Fail(ErrNoReply, cmd);
 }
 
 void UdpDev::SignedCommand(uint8_t cmd, std::span<const uint8_t> payload)
 {
     std::array<uint8_t, 1> ack{};
     if (SignedExchange(cmd, payload, ack) != 1 || ack[0] != AckByte) {
-        Fail(10, cmd);
+        Fail(ErrNoAck, cmd);
     }
 }
 

@@ -8,13 +8,6 @@ namespace quor {
 
 namespace {
 
-// Codes of the loading errors; they carry no command byte.
-constexpr int ErrNoAnswer = 1;
-constexpr int ErrOldProtocol = 2;
-constexpr int ErrUnknownProtocol = 3;
-constexpr int ErrConfigRead = 8;
-constexpr int ErrModeRefuses = 11;
-
 constexpr int32_t ProtocolVersion = 2;
 
 }  // namespace
