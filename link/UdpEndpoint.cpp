@@ -15,7 +15,10 @@ namespace quor {
 
 namespace {
 
-[[noreturn]] void ThrowSystem(const char* what) { throw std::system_error(errno, std::generic_category(), what); }
+[[noreturn]] void ThrowSystem(const char* what)
+{
+    throw std::system_error(errno, std::generic_category(), what);
+}
 
 }  // namespace
 
@@ -48,13 +51,13 @@ int UdpEndpoint::Socket()
         ThrowSystem("UDP socket");
     }
     const int on = 1;
-    const int bufSize = 8192;
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_port = htons(LocalPort);
     local.sin_addr.s_addr = htonl(INADDR_ANY);
+    // The system's own receive queue stays at its default: a search is answered by
+    // every device at once, and a small queue would drop most of the replies.
     if (setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) < 0 ||
-        setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bufSize, sizeof bufSize) < 0 ||
         bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) < 0) {
         const int err = errno;
         close(fd);
@@ -80,12 +83,16 @@ void UdpEndpoint::Send(std::string_view ip, uint16_t port, std::span<const uint8
 {
     in_addr addr{};
     if (inet_pton(AF_INET, std::string(ip).c_str(), &addr) != 1) {
-        throw std::system_error(std::make_error_code(std::errc::invalid_argument), "UDP address " + std::string(ip));
+        throw std::system_error(std::make_error_code(std::errc::invalid_argument),
+                                "UDP address " + std::string(ip));
     }
     SendTo(ntohl(addr.s_addr), port, data);
 }
 
-void UdpEndpoint::Broadcast(uint16_t port, std::span<const uint8_t> data) { SendTo(INADDR_BROADCAST, port, data); }
+void UdpEndpoint::Broadcast(uint16_t port, std::span<const uint8_t> data)
+{
+    SendTo(INADDR_BROADCAST, port, data);
+}
 
 int UdpEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* senderIp)
 {
@@ -102,7 +109,8 @@ int UdpEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* sender
     }
     sockaddr_in from{};
     socklen_t fromLen = sizeof from;
-    const ssize_t len = recvfrom(Fd, buf.data(), buf.size(), MSG_TRUNC, reinterpret_cast<sockaddr*>(&from), &fromLen);
+    const ssize_t len =
+        recvfrom(Fd, buf.data(), buf.size(), MSG_TRUNC, reinterpret_cast<sockaddr*>(&from), &fromLen);
     if (len < 0) {
         ThrowSystem("UDP receive");
     }

@@ -11,7 +11,8 @@ public:
 };
 
 // The endpoint on a real UDP socket: broadcast permitted, bound to port 45389
-// on all local addresses, opened on first use. Socket failures are thrown as
+// on all local addresses, opened on first use. Datagrams are read into 8192-byte
+// buffers by the callers. Socket failures are thrown as
 // std::system_error carrying the system's message.
 class UdpEndpoint : public Endpoint {
 public:
