@@ -43,7 +43,7 @@ int UdpDev::ReadBusTable(BlockArea& out)
 bool UdpDev::TryReadBusTable(BlockArea& out, int* length)
 {
     const bool foreignSession = (Mode & 0x80) && !SessionOpen;
-    if (Version != 2 || !Alive || !MayReadBus(Mode) || foreignSession) {
+    if (Version != ProtocolVersion || !Alive || !MayReadBus(Mode) || foreignSession) {
         return false;
     }
     if (!SessionOpen) {

@@ -27,6 +27,8 @@ enum : uint8_t {
 };
 
 inline constexpr uint8_t AckByte = 6;
+// The only protocol version this program speaks.
+inline constexpr int32_t ProtocolVersion = 2;
 inline constexpr uint32_t AllDevices = 0xFFFFFFFF;
 inline constexpr int BlockAreaSize = 1400;  // largest table or block payload
 inline constexpr int MaxBlockLen = BlockAreaSize - 2;

@@ -1,16 +1,11 @@
 // Loading the selected device: its poll, the controller's bus-device table and
 // configuration, and the sheet that fits its kind.
+#include "model/KindConfig.h"
 #include "ui/RowList.h"
 #include "ui/WBMain.h"
 #include "ui/logic/Sheets.h"
 
 namespace quor {
-
-namespace {
-
-constexpr int32_t ProtocolVersion = 2;
-
-}  // namespace
 
 void TMainWin::LoadSelectedDevice(UdpDev& dev)
 {
@@ -41,24 +36,10 @@ void TMainWin::LoadSelectedDevice(UdpDev& dev)
 
 bool TMainWin::LoadController(UdpDev& dev)
 {
-    if (dev.Version < ProtocolVersion) {
-        throw UErr{&dev, ErrOldProtocol, 0};
-    }
-    if (dev.Version > ProtocolVersion) {
-        throw UErr{&dev, ErrUnknownProtocol, 0};
-    }
+    RequireProtocolVersion(dev);
     // The result is not looked at: a rejected table leaves no doors, so no sheet shows.
     BusDevTable.Fetch(dev);
-    switch (BusDevTable.Kind) {
-    case KindDoors:
-        return DoorCfgSet.Load(dev);
-    case KindLift:
-        return LiftCfg.Read(dev);
-    case KindLockers:
-        return LockersCfg.Read(dev);
-    default:
-        return false;
-    }
+    return ReadKindConfig(dev, BusDevTable, DoorCfgSet, LiftCfg, LockersCfg);
 }
 
 void TMainWin::UpdateSheets(UdpDev& dev)

@@ -5,8 +5,7 @@ namespace quor {
 
 namespace {
 
-constexpr int TimeRecorderType = 4;  // a device of this type is never configured here
-constexpr int ProtocolVersion = 2;
+constexpr int UnsheetedType = 4;  // devices of this type never get a sheet
 constexpr uint16_t ModeInstallation = 3;
 
 }  // namespace
@@ -18,7 +17,7 @@ SheetVisibility SheetVisibilityOf(int bits)
 
 int SheetBitsFor(const UdpDev& dev, const BusDevTable& table)
 {
-    if (DevType(dev.Id) == TimeRecorderType || dev.Version != ProtocolVersion || table.DoorCount == 0) {
+    if (DevType(dev.Id) == UnsheetedType || dev.Version != ProtocolVersion || table.DoorCount == 0) {
         return 0;
     }
     switch (table.Kind) {

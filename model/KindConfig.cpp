@@ -1,0 +1,32 @@
+#include "model/KindConfig.h"
+
+#include "link/Udpdev.h"
+
+namespace quor {
+
+void RequireProtocolVersion(UdpDev& dev)
+{
+    if (dev.Version < ProtocolVersion) {
+        throw UErr{&dev, ErrOldProtocol, 0};
+    }
+    if (dev.Version > ProtocolVersion) {
+        throw UErr{&dev, ErrUnknownProtocol, 0};
+    }
+}
+
+bool ReadKindConfig(UdpDev& dev, const BusDevTable& table, DoorCfgSet& doors, OutSetCfg& lift,
+                    OutSetCfg& lockers)
+{
+    switch (table.Kind) {
+    case KindDoors:
+        return doors.Load(dev);
+    case KindLift:
+        return lift.Read(dev);
+    case KindLockers:
+        return lockers.Read(dev);
+    default:
+        return false;
+    }
+}
+
+}  // namespace quor
