@@ -1,0 +1,37 @@
+# What the virtual-LAN tests share; sourced by each of them. Before sourcing,
+# set LAN (tools/lan) and export QUORSIM. lan_begin TAG then gives the test a
+# LAN prefix of its own (so that tests run in parallel), skips it (exit 77)
+# without root or ip netns, and tears the LAN down however the test ends; the
+# run folder with the devices' logs is kept when the test fails.
+
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+
+fail() {
+    echo "FAILED: $* (logs in $QUOR_LAN_DIR)" >&2
+    exit 1
+}
+
+lan_begin() {
+    export QUOR_LAN_PREFIX="ql$1$$"
+    export QUOR_LAN_DIR="${TMPDIR:-/tmp}/quorlan-$QUOR_LAN_PREFIX"
+    [ "$(id -u)" -eq 0 ] || skip "needs root"
+    command -v ip >/dev/null || skip "no ip command"
+    ip netns add "$QUOR_LAN_PREFIX-chk" 2>/dev/null || skip "ip netns unavailable"
+    ip netns del "$QUOR_LAN_PREFIX-chk"
+    trap lan_end EXIT
+}
+
+lan_end() {
+    local status=$?
+    "$LAN" down >/dev/null || status=1
+    [ "$status" -ne 0 ] || rm -rf "$QUOR_LAN_DIR"
+    exit "$status"
+}
+
+# The log of a device's datagrams.
+device_log() {
+    echo "$QUOR_LAN_DIR/$1.log"
+}

@@ -1,0 +1,63 @@
+// quorctl's command line.
+
+#include <gtest/gtest.h>
+
+#include "tools/quorctl/Options.h"
+
+namespace quor::tools {
+namespace {
+
+struct LineCase {
+    std::vector<std::string> Args;
+    CtlCommand Command;
+    const char* Device;
+    const char* File;
+    const char* Location;
+};
+
+const LineCase GoodLines[] = {
+    {{"search"}, CtlCommand::Search, "", "", ""},
+    {{"table", "K01_12345"}, CtlCommand::Table, "K01_12345", "", ""},
+    {{"config", "10.45.1.11"}, CtlCommand::Config, "10.45.1.11", "", ""},
+    {{"report", "K01_01101", "r.txt"}, CtlCommand::Report, "K01_01101", "r.txt", ""},
+    {{"report", "K01_01101", "r.txt", "--location", "Hala 2"},
+     CtlCommand::Report,
+     "K01_01101",
+     "r.txt",
+     "Hala 2"},
+    {{"report", "--location", "", "K01_01101", "-"}, CtlCommand::Report, "K01_01101", "-", ""},
+    {{"--help"}, CtlCommand::Help, "", "", ""},
+    {{"table", "-h"}, CtlCommand::Help, "", "", ""},
+};
+
+TEST(QuorctlOptions, ReadEveryCommand)
+{
+    for (const LineCase& c : GoodLines) {
+        const QuorctlOptions o = ParseQuorctlOptions(c.Args);
+        const std::string line = testing::PrintToString(c.Args);
+        EXPECT_EQ(o.Command, c.Command) << line;
+        EXPECT_EQ(o.Device, c.Device) << line;
+        EXPECT_EQ(o.File, c.File) << line;
+        EXPECT_EQ(o.Location, c.Location) << line;
+    }
+}
+
+TEST(QuorctlOptions, RefuseWrongLines)
+{
+    const std::vector<std::string> bad[] = {
+        {},
+        {"find"},
+        {"search", "K01_12345"},
+        {"table"},
+        {"config", "K01_1", "K01_2"},
+        {"report", "K01_01101"},
+        {"report", "K01_01101", "r.txt", "--location"},
+        {"config", "K01_01101", "--location", "Hala"},
+        {"search", "--verbose"},
+    };
+    for (const auto& args : bad)
+        EXPECT_THROW(ParseQuorctlOptions(args), std::invalid_argument) << testing::PrintToString(args);
+}
+
+}  // namespace
+}  // namespace quor::tools

@@ -1,0 +1,153 @@
+// quorctl's commands on the in-memory LAN: what the sheets cannot show,
+// locker ranges, the report's location, failures and the session left behind.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sim/Scenario.h"
+#include "tools/quorctl/Commands.h"
+
+namespace quor::tools {
+namespace {
+
+using testing::HasSubstr;
+using testing::Not;
+
+constexpr std::chrono::year_month_day Today{std::chrono::year{2021}, std::chrono::March, std::chrono::day{5}};
+
+// One door controller K01_00031 (two doors) and one lockers controller K04_00041.
+constexpr const char* Odd = R"({"devices": [
+  {"ip": "10.45.3.1", "model": 301, "serial": 31, "mode": "Serwis", "kind": "doors", "doors": 2,
+   "bus": [{"self": true, "conn": "A0", "relay": 2, "oc": 2, "inputs": 4, "readers": 2}],
+   "door_blocks": [
+     {"door": 1, "airlock": 3, "param_bytes": {"0": 247}, "bolt": "0:Out1", "alarm": "0:Out3 NC"},
+     {"door": 2, "airlock": 1, "door_type": "Zablokowane", "bolt_pulse": 63.5, "open_time": 0}]},
+  {"ip": "10.45.3.2", "model": 304, "serial": 41, "mode": "Instalacja", "kind": "lockers",
+   "bus": [{"self": true, "conn": "A0", "relay": 2, "inputs": 4, "readers": 2},
+           {"model": 702, "serial": 1, "conn": "B1", "sets": 1},
+           {"model": 702, "serial": 2, "conn": "B2", "sets": 1}],
+   "lockers": {"modules": [{"set": "1:Set1", "from": 1, "to": 40}, {"set": null, "from": 5, "to": 6},
+                           {"set": "2:Set1", "from": 100, "to": 131}],
+               "room": "Łódź Kaliska"}}
+]})";
+
+struct Outcome {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+class QuorctlOnLan : public testing::Test {
+protected:
+    void Load(std::string_view json)
+    {
+        Scenario = sim::ParseScenario(json, "test"), sim::AttachAll(Scenario, Lan);
+    }
+    void LoadFile(const std::string& name)
+    {
+        Scenario = sim::LoadScenario(std::string(QUOR_SCENARIO_DIR) + "/" + name);
+        sim::AttachAll(Scenario, Lan);
+    }
+    Outcome Quorctl(const std::vector<std::string>& args)
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = RunQuorctl(ParseQuorctlOptions(args), Lan.AddPc(), out, err, Today);
+        return {status, out.str(), err.str()};
+    }
+    sim::EmuController& Controller(size_t i)
+    {
+        return dynamic_cast<sim::EmuController&>(*Scenario.Devices.at(i));
+    }
+
+    sim::VirtualLan Lan;
+    sim::Scenario Scenario;
+};
+
+TEST_F(QuorctlOnLan, StoredValuesTheDoorSheetOffersNoItemFor)
+{
+    Load(Odd);
+    const Outcome run = Quorctl({"config", "K01_00031"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    // Door 1: type 7 (high bits kept), airlock 3 while two doors offer only airlock 1.
+    EXPECT_THAT(run.Out, HasSubstr("          Typ przejścia: ? (7)\n"));
+    EXPECT_THAT(run.Out, HasSubstr("                  Śluzy: ? (Śluza 3)\n"));
+    // The NC box of an OC output.
+    EXPECT_THAT(run.Out, HasSubstr("                  Alarm: K01_00031:Out3  NC\n"));
+    // Door 2 at the limits of the sheet's values.
+    EXPECT_THAT(run.Out, HasSubstr("Przejście 2\n"));
+    EXPECT_THAT(run.Out, HasSubstr("                  Śluzy: Śluza 1\n"));
+    EXPECT_THAT(run.Out, HasSubstr("          Typ przejścia: Zablokowane\n"));
+    EXPECT_THAT(run.Out, HasSubstr("  Impuls otwarcia rygla: 63,5 s\n"));
+    EXPECT_THAT(run.Out, HasSubstr("    Dozw. czas otwarcia: 0 s\n"));
+    EXPECT_THAT(run.Out, Not(HasSubstr("Nr pociągu")));  // no common block
+}
+
+TEST_F(QuorctlOnLan, LockerNumbersTheSheetShowsInYellow)
+{
+    Load(Odd);
+    const Outcome run = Quorctl({"config", "10.45.3.2"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Out, HasSubstr(" Nazwa pomieszczenia: Łódź Kaliska\n"));
+    EXPECT_THAT(run.Out, HasSubstr("  Moduł           Od:   Do:\n"
+                                   "  0  D02_00001      1!   40!\n"  // 40 lockers
+                                   "  1    -----        5!    6!\n"  // numbers without a module
+                                   "  2  D02_00002    100   131\n"   // exactly 32
+                                   "  3    -----\n"));
+}
+
+TEST_F(QuorctlOnLan, ReportLocationIsClippedAndConverted)
+{
+    Load(Odd);
+    const std::string path = (std::filesystem::temp_directory_path() / "quorctl-location.txt").string();
+    // 79 letters, then a character Windows-1250 lacks, then more than the edit field takes.
+    const std::string location = std::string(79, 'x') + "€→ and beyond";
+    const Outcome run = Quorctl({"report", "K01_00031", path, "--location", location});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    std::filesystem::remove(path);
+    EXPECT_THAT(bytes.str(), HasSubstr("     Lokalizacja: " + std::string(79, 'x') + "\x80\r\n"));
+    EXPECT_THAT(bytes.str(), HasSubstr("            Data: 2021-03-05\r\n"));
+}
+
+TEST_F(QuorctlOnLan, FailuresNameTheirCause)
+{
+    LoadFile("site.json");
+    Controller(0).Inject(sim::Fault::BadSignature, 'D');
+    struct Case {
+        std::vector<std::string> Args;
+        const char* Message;
+    } const cases[] = {
+        {{"table", "K01_01101"}, "K01_01101, tryb: Serwis.\n\nBłąd nr 6 (r.'D'): Błąd podpisu ramki.\n"},
+        {{"report", "K01_01201", "/nonexistent/dir/r.txt"},
+         "quorctl: no device K01_01201 answered the search\n"},
+        {{"report", "K02_01201", "/nonexistent/dir/r.txt"}, "quorctl: cannot write /nonexistent/dir/r.txt"},
+        {{"config", "T01_05001"}, "quorctl: T01_05001 is not a controller\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Quorctl(c.Args);
+        EXPECT_EQ(run.Status, 1) << c.Message;
+        EXPECT_EQ(run.Out, "") << c.Message;
+        EXPECT_THAT(run.Err, testing::StartsWith(c.Message));
+    }
+}
+
+TEST_F(QuorctlOnLan, LeavesNoSessionOpen)
+{
+    LoadFile("site.json");
+    for (const char* command : {"table", "config"}) {
+        const Outcome run = Quorctl({command, "K03_01301"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(Controller(2).SessionPeer, "") << command;
+        EXPECT_EQ(Controller(2).Received['s'], 1 + (command == std::string("config"))) << command;
+    }
+}
+
+}  // namespace
+}  // namespace quor::tools

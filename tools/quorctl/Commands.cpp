@@ -1,0 +1,92 @@
+#include "tools/quorctl/Commands.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+#include "report/Cp1250.h"
+#include "report/Rap.h"
+#include "tools/quorctl/ConfigText.h"
+#include "tools/quorctl/ControllerLoad.h"
+#include "tools/quorctl/DeviceSearch.h"
+#include "tools/quorctl/TextLayout.h"
+
+namespace quor::tools {
+
+void Quorctl::Search(std::ostream& out)
+{
+    Devices.Search();
+    for (int i = 0; i < Devices.Count; ++i)
+        out << Devices.Dev[i].ListRow() << '\n';
+}
+
+void Quorctl::Table(std::string_view device, std::ostream& out)
+{
+    UdpDev& dev = SearchFor(Devices, device);
+    LoadedController controller;
+    LoadTable(dev, controller);
+    for (int p = 0; p < controller.Table.PresentCount; ++p)
+        out << controller.Table.DevListRow(p) << '\n';
+}
+
+void Quorctl::Config(std::string_view device, std::ostream& out)
+{
+    UdpDev& dev = SearchFor(Devices, device);
+    LoadedController controller;
+    LoadConfiguration(dev, controller);
+    out << ConfigText(dev, controller);
+}
+
+void Quorctl::Report(std::string_view device, const std::string& path, std::string_view location,
+                     std::chrono::year_month_day date)
+{
+    UdpDev& dev = SearchFor(Devices, device);
+    LoadedController controller;
+    LoadConfiguration(dev, controller);
+    if (controller.Table.Kind != KindDoors)
+        throw std::runtime_error(DevName(dev.Id) + " is not a door controller");
+    // Converted before the file is touched, so that a failure leaves no empty file behind.
+    const std::string locationCp1250 = ToCp1250(ClipUtf8(location, LocationMax));
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
+    WriteRap(controller.Doors, controller.Table, file, locationCp1250, date);
+    file.close();
+    if (!file)
+        throw std::runtime_error("writing " + path + " failed");
+}
+
+int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
+               std::chrono::year_month_day today)
+{
+    Quorctl ctl(udp);
+    try {
+        switch (options.Command) {
+        case CtlCommand::Help:
+            out << QuorctlUsage;
+            break;
+        case CtlCommand::Search:
+            ctl.Search(out);
+            break;
+        case CtlCommand::Table:
+            ctl.Table(options.Device, out);
+            break;
+        case CtlCommand::Config:
+            ctl.Config(options.Device, out);
+            break;
+        case CtlCommand::Report:
+            ctl.Report(options.Device, options.File, options.Location, today);
+            break;
+        }
+    } catch (const UErr& e) {
+        err << e.Text();
+        return 1;
+    } catch (const std::exception& e) {
+        err << "quorctl: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace quor::tools

@@ -1,0 +1,40 @@
+#pragma once
+// quorctl's commands over any endpoint: a real UDP socket, or the in-memory
+// LAN of the tests. Errors are turned into messages here, while the device
+// they name still exists.
+
+#include <chrono>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "link/Endpoint.h"
+#include "link/Udpdev.h"
+#include "tools/quorctl/Options.h"
+
+namespace quor::tools {
+
+class Quorctl {
+public:
+    explicit Quorctl(Endpoint& udp) : Devices(udp) {}
+
+    // The Ethernet list rows of every device that answers a search.
+    void Search(std::ostream& out);
+    // The bus-device list rows of a controller.
+    void Table(std::string_view device, std::ostream& out);
+    // The configuration of a controller as its sheet shows it.
+    void Config(std::string_view device, std::ostream& out);
+    // The report file of a door controller; the location is UTF-8.
+    void Report(std::string_view device, const std::string& path, std::string_view location,
+                std::chrono::year_month_day date);
+
+    // Destroying the table closes the sessions this program opened.
+    UdpDevSet Devices;
+};
+
+// Runs one command line. Returns the exit status; a UErr comes out as its
+// text on err, any other failure as its message.
+int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
+               std::chrono::year_month_day today);
+
+}  // namespace quor::tools

@@ -1,0 +1,17 @@
+#pragma once
+// Finding the device a command names: by its device name or its address.
+
+#include <string_view>
+
+#include "link/Udpdev.h"
+
+namespace quor::tools {
+
+// The device found whose name (K01_12345) or dotted address is key; nullptr when none is.
+UdpDev* FindFound(UdpDevSet& devices, std::string_view key);
+
+// Searches the LAN, then finds the device. Throws std::runtime_error when no
+// device that answered carries that name or address.
+UdpDev& SearchFor(UdpDevSet& devices, std::string_view key);
+
+}  // namespace quor::tools

@@ -1,0 +1,52 @@
+// quorctl: the configurator's search, bus-device table, configuration and
+// report on the command line (usage in Options.cpp).
+
+#include <chrono>
+#include <ctime>
+#include <iostream>
+#include <stdexcept>
+
+#include "link/UdpEndpoint.h"
+#include "tools/common/NetGuard.h"
+#include "tools/quorctl/Commands.h"
+
+namespace {
+
+std::chrono::year_month_day LocalToday()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace quor::tools;
+    QuorctlOptions options;
+    try {
+        options = ParseQuorctlOptions({argv + 1, argv + argc});
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "quorctl: " << e.what() << "\n(quorctl --help for the usage)\n";
+        return 2;
+    }
+    if (options.Command == CtlCommand::Help) {
+        std::cout << QuorctlUsage;
+        return 0;
+    }
+    // A search broadcasts: never on the machine's own network.
+    if (!InSeparateNetNamespace()) {
+        std::cerr << "quorctl: will not talk to devices on the machine's own network; "
+                     "run it in the virtual LAN: tools/lan run -- quorctl ...\n";
+        return 2;
+    }
+    try {
+        quor::UdpEndpoint udp;
+        return RunQuorctl(options, udp, std::cout, std::cerr, LocalToday());
+    } catch (const std::exception& e) {
+        std::cerr << "quorctl: " << e.what() << '\n';
+        return 1;
+    }
+}
