@@ -53,8 +53,10 @@ Bytes BlockHead(const BlockShape& shape)
 
 Bytes ReadLayout(const BlockShape& shape, std::span<const uint8_t> body)
 {
-    Bytes block = BlockHead(shape);
-    block.insert(block.end(), body.begin(), body.end());
+    const auto head = BlockHead(shape);
+    Bytes block(head.size() + body.size());
+    std::copy(head.begin(), head.end(), block.begin());
+    std::copy(body.begin(), body.end(), block.begin() + head.size());
     return block;
 }
 

@@ -39,7 +39,7 @@ int PositiveNumber(std::string_view whole, std::string_view digits)
     int value = 0;
     const auto [end, err] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (err != std::errc() || end != digits.data() + digits.size() || value <= 0)
-        Refuse(whole, "'" + std::string(digits) + "' is not a positive number");
+        Refuse(whole, std::string(digits).insert(0, 1, '\'') + "' is not a positive number");
     return value;
 }
 
