@@ -17,9 +17,12 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, QRe
     QLabel* label = Place<QLabel>(parent, name, geometry);
     label->setText(caption);
     label->setAlignment((rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    // The window's font reaches a control through the style sheet when it is
+    // polished; until then it would be measured in the desktop's font.
+    label->ensurePolished();
     // A caption wider than its place grows away from the edge it is aligned to,
     // rather than losing letters.
-    const int need = label->fontMetrics().horizontalAdvance(caption) + 1;
+    const int need = label->fontMetrics().horizontalAdvance(caption);
     if (need > geometry.width()) {
         if (rightAligned) {
             geometry.setLeft(geometry.right() + 1 - need);

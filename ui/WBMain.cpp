@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 
 #include "link/UdpEndpoint.h"
@@ -87,6 +88,11 @@ void TMainWin::Guarded(const std::function<void()>& work)
 void TMainWin::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
+    // Centred when the program shows it; a window restored by the desktop
+    // stays where the installer put it.
+    if (e->spontaneous()) {
+        return;
+    }
     if (const QScreen* s = screen()) {
         const QRect area = s->availableGeometry();
         move(area.center() - rect().center());

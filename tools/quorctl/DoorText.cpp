@@ -23,7 +23,8 @@ constexpr size_t Width = 24;
 std::string Row(std::string_view label, const SelectorRowView& row, std::string_view ticked)
 {
     std::string value = ShownItem(row.Selector);
-    if (row.Check.Checked)
+    // The box of an empty row means nothing yet: only an assigned resource gets the mark.
+    if (row.Check.Checked && ShowsResource(row.Selector))
         value += "  " + std::string(ticked);
     return Field(label, value, Width);
 }

@@ -21,7 +21,7 @@ constexpr size_t LockersWidth = 33;
 std::string InputRow(std::string_view label, const SelectorRowView& row, size_t width)
 {
     std::string value = ShownItem(row.Selector);
-    if (row.Check.Checked)
+    if (row.Check.Checked && ShowsResource(row.Selector))
         value += "  NC";
     return Field(label, value, width);
 }

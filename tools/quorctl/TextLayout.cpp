@@ -46,6 +46,12 @@ std::string ShownItem(const SelectorView& selector)
     return selector.Items[selector.Current].Text;
 }
 
+bool ShowsResource(const SelectorView& selector)
+{
+    const int i = selector.Current;
+    return i >= 0 && i < static_cast<int>(selector.Items.size()) && selector.Items[i].Value != NoRef;
+}
+
 std::string_view YesNo(bool ticked)
 {
     return ticked ? "tak" : "nie";

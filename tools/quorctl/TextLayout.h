@@ -23,6 +23,9 @@ std::string Field(std::string_view label, std::string_view value, size_t width);
 // The text of the item a selector shows; empty when none is selected.
 std::string ShownItem(const SelectorView& selector);
 
+// Whether the selector shows a resource, not the none item.
+bool ShowsResource(const SelectorView& selector);
+
 // A check box caption as the value of a field.
 std::string_view YesNo(bool ticked);
 

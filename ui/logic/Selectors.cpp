@@ -73,12 +73,9 @@ CheckState ShowOutputNc(const BusDevTable& table, ResRef value)
 
 CheckState ShowInputNc(ResRef value)
 {
-    // None has bit 7 set as well; an empty slot shows an unticked box, so that
-    // the input chosen next is not taken as NC unasked.
-    if (value == NoRef) {
-        return {};
-    }
-    return {true, (value & RefNc) != 0};
+    // None has bit 7 set as well: an empty slot shows a ticked box, and the
+    // input chosen into it takes that state, so a new input starts as NC.
+    return {value != NoRef, (value & RefNc) != 0};
 }
 
 CheckState ShowReaderExit(ResRef value, bool exit)

@@ -64,6 +64,8 @@ SelectorView FillSharedOutputSelector(const BusDevTable& table, ResRef current,
 // An output's NC box: usable only for an OC output (number at or above the
 // device's FixedOutputs); a relay output switches by its NC or NO contact.
 CheckState ShowOutputNc(const BusDevTable& table, ResRef value);
+// An input's NC box: usable while an input is assigned; ticked by bit 7,
+// which none has set too.
 CheckState ShowInputNc(ResRef value);
 CheckState ShowReaderExit(ResRef value, bool exit);
 

@@ -207,7 +207,7 @@ TEST_F(DoorSheet, InputNcAndReaderExitBoxes)
     SetReaderExit(cfg, 0, 2, true);
     DoorSheetView v = View(0);
     EXPECT_EQ(v.Inputs[InEvacuation].Check, (CheckState{true, true}));
-    EXPECT_EQ(v.Inputs[InTamper].Check, (CheckState{false, false}));
+    EXPECT_EQ(v.Inputs[InTamper].Check, (CheckState{false, true}));  // none has bit 7 set
     EXPECT_EQ(v.Readers[2].Check, (CheckState{true, true}));
     EXPECT_EQ(v.Readers[0].Check, (CheckState{false, false}));
 

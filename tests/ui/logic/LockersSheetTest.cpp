@@ -147,10 +147,10 @@ TEST_F(LockersSheet, ShowsEveryField)
     EXPECT_EQ(v.Invalid, LockerRangeColours{});
     EXPECT_EQ(v.Alarm.Selector.Items[0], (SelectorItem{"K01_12345:In2", 0x0081}));
     EXPECT_EQ(v.Alarm.Check, (CheckState{true, true}));
-    EXPECT_EQ(v.Tamper.Check, (CheckState{false, false}));
-    EXPECT_EQ(v.Tamper.Selector.Items.size(), 1u + 7u);  // none and the 7 free inputs
-    EXPECT_EQ(v.Readers[1].Items.size(), 2u);            // own reader and none
-    EXPECT_EQ(v.Readers[0].Items.size(), 1u);            // none: the only reader is taken
+    EXPECT_EQ(v.Tamper.Check, (CheckState{false, true}));  // none has bit 7 set
+    EXPECT_EQ(v.Tamper.Selector.Items.size(), 1u + 7u);    // none and the 7 free inputs
+    EXPECT_EQ(v.Readers[1].Items.size(), 2u);              // own reader and none
+    EXPECT_EQ(v.Readers[0].Items.size(), 1u);              // none: the only reader is taken
     EXPECT_EQ(v.PulseText, "1,5");
     EXPECT_EQ(v.TestStartText, "100");
 }

@@ -121,9 +121,9 @@ TEST(CheckBoxes, OutputNcOnlyForOcOutputs)
 
 TEST(CheckBoxes, InputNc)
 {
-    // An empty slot shows an unticked box although none has bit 7 set.
+    // None has bit 7 set: an empty slot shows a ticked box that cannot be used.
     const std::vector<CheckCase> cases = {
-        {"none", NoRef, {false, false}},
+        {"none", NoRef, {false, true}},
         {"NO input", 0x0101, {true, false}},
         {"NC input", 0x0181, {true, true}},
     };

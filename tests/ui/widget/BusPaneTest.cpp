@@ -25,6 +25,7 @@ private slots:
         QStringList rows;
         for (int i = 0; i < win->DevListBox->count(); ++i) {
             rows << win->DevListBox->item(i)->text();
+            QCOMPARE(win->DevListBox->visualItemRect(win->DevListBox->item(i)).height(), 14);
         }
         QCOMPARE(rows, QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
                                     "2.      Moduł: D01_00007/A3"}));

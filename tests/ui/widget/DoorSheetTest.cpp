@@ -140,7 +140,7 @@ private slots:
         QTest::newRow("alarm on an OC output, NC") << "DOut2Cb" << true << true;
         QTest::newRow("no reminder") << "DOut1Cb" << false << false;
         QTest::newRow("open sensor") << "DIn1Cb" << true << false;
-        QTest::newRow("no tamper input") << "DIn3Cb" << false << false;
+        QTest::newRow("no tamper input: none has bit 7") << "DIn3Cb" << false << true;
     }
 
     void ncBoxes()
@@ -152,6 +152,19 @@ private slots:
         auto* cb = s.Control<QCheckBox>(box);
         QCOMPARE(cb->isEnabled(), enabled);
         QCOMPARE(cb->isChecked(), checked);
+    }
+
+    // An input chosen for an empty row takes the state of the row's box, which
+    // none leaves ticked.
+    void newInputStartsAsNc()
+    {
+        Sheet s(ModeSerwis);
+        QVERIFY(Choose(s.Win->DIn3Sel, Ref(0, 2)));
+        QCOMPARE(s.Door(0).Inputs[InTamper], ResRef(Ref(0, 2) | RefNc));
+        QVERIFY(s.Win->DIn3Cb->isEnabled());
+        QVERIFY(s.Win->DIn3Cb->isChecked());
+        s.Win->DIn3Cb->click();
+        QCOMPARE(s.Door(0).Inputs[InTamper], Ref(0, 2));
     }
 
     // Moving the bolt to an OC output makes its NC box usable; the box's
@@ -186,6 +199,31 @@ private slots:
         QVERIFY(!s.Win->DOut2Cb->isChecked());
         QVERIFY(s.Win->DIn1Cb->isChecked());
         QVERIFY(s.Win->DKlamkaCb->isChecked());
+    }
+
+    // Check boxes set while the sheet is being filled do not reach the model.
+    void checkBoxesIgnoredWhileLoading_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("output NC") << "DOut2Cb";
+        QTest::newRow("input NC") << "DIn1Cb";
+        QTest::newRow("exit reader") << "DRd0Cb";
+        QTest::newRow("handle opening") << "DKlamkaCb";
+        QTest::newRow("full bolt pulse") << "DFullTimCb";
+    }
+
+    void checkBoxesIgnoredWhileLoading()
+    {
+        QFETCH(QString, box);
+        Sheet s(ModeInstalacja);
+        s.ShowDoor(1);  // door 2 has a reader for the exit box
+        const DoorCfg before = s.Door(1);
+        s.Win->Loading = true;
+        s.Control<QCheckBox>(box)->click();
+        s.Win->Loading = false;
+        QCOMPARE(s.Door(1).Outputs, before.Outputs);
+        QCOMPARE(s.Door(1).Inputs, before.Inputs);
+        QCOMPARE(s.Door(1).Params, before.Params);
     }
 
     // A time typed in is stored in half seconds and shown in its own form.
@@ -225,6 +263,42 @@ private slots:
         QCOMPARE(s.Door(0).Params[ParDoorFlags], uint8_t(0x04));
         Type(s.Win->DTrainNrEd, "345");
         QCOMPARE(s.Win->DoorCfgSet.TrainNumber, uint16_t(345));
+    }
+
+    // Text typed into the airlock field counts as the item it names, or as none.
+    void airlockTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("flags");
+        QTest::newRow("an item's text") << "Śluza 1" << 0x04;
+        QTest::newRow("no item's text") << "Śluza 2" << 0x00;
+    }
+
+    void airlockTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, flags);
+        Sheet s(ModeInstalacja);
+        s.Door(0).Params[ParDoorFlags] = 0xC5;  // handle, full pulse, airlock 2
+        Type(s.Win->DSluzaSel->lineEdit(), typed);
+        QCOMPARE(int(s.Door(0).Params[ParDoorFlags]), 0xC0 | flags);
+    }
+
+    // A stored airlock beyond the items offered shows no item, and the
+    // sheet's own filling keeps it.
+    void storedAirlockBeyondTheItems()
+    {
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeInstalacja);
+        sim::BlockContent door1;
+        door1.Params[ParDoorFlags] = 0x06;  // airlock 3; two doors give one
+        WindowLan::SetBlock(ctrl, sim::DoorBlockType, 0, door1);
+        auto win = lan.Open();
+        QCOMPARE(win->DSluzaSel->currentIndex(), -1);
+        win->DDoorTabs->Tabs->setCurrentIndex(1);
+        win->DDoorTabs->Tabs->setCurrentIndex(0);
+        QCOMPARE(win->DSluzaSel->currentIndex(), -1);
+        QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x06));
     }
 
     // The "Testowanie" group is editable in installation mode only.

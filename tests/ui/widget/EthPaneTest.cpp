@@ -37,6 +37,7 @@ private slots:
         QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Instalacja"));
         QCOMPARE(win->EthLstBox->item(1)->text(), QString(" C01_00001,  10.45.0.20,  Serwis"));
         QCOMPARE(win->EthLstBox->currentRow(), 0);
+        QCOMPARE(win->EthLstBox->visualItemRect(win->EthLstBox->item(1)).height(), 14);
         QCOMPARE(win->UdpDevSet.Selected, 0);
         QVERIFY(win->EthWwwBtn->isEnabled());
         QCOMPARE(ctrl.Received['D'], 1);

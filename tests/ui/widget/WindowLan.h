@@ -175,7 +175,10 @@ inline void Type(QLineEdit* edit, const QString& text)
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+    // One key per character, Polish letters included (keyClicks takes ASCII only).
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     QTest::keyClick(edit, Qt::Key_Return);
 }
 
