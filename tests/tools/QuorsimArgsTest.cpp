@@ -117,10 +117,10 @@ TEST_F(FaultRouting, OrderWithoutDeviceReachesEveryRunningDevice)
 
 TEST_F(FaultRouting, OrderForOneDeviceByNameOrAddress)
 {
-    for (const char* spec : {"drop:O@T01_00001", "drop:O@10.45.0.20"}) {
-        ApplyFaults({ParseFaultOrder(spec)}, Scenario, Scenario);
-        EXPECT_TRUE(ControllerAnswers()) << spec;
-        EXPECT_FALSE(RecorderAnswers()) << spec;
+    for (const char* order : {"drop:O@T01_00001", "drop:O@10.45.0.20"}) {
+        ApplyFaults({ParseFaultOrder(order)}, Scenario, Scenario);
+        EXPECT_TRUE(ControllerAnswers()) << order;
+        EXPECT_FALSE(RecorderAnswers()) << order;
     }
 }
 

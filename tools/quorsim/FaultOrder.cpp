@@ -57,14 +57,14 @@ uint8_t CommandLetter(std::string_view whole, std::string_view field)
 FaultOrder ParseFaultOrder(std::string_view text)
 {
     FaultOrder order;
-    std::string_view spec = text;
+    std::string_view faultText = text;
     if (const size_t at = text.find('@'); at != std::string_view::npos) {
         order.Device = std::string(text.substr(at + 1));
-        spec = text.substr(0, at);
+        faultText = text.substr(0, at);
         if (order.Device.empty())
             Refuse(text, "no device after @");
     }
-    const auto parts = SplitColons(spec);
+    const auto parts = SplitColons(faultText);
     if (parts[0] == "flood") {
         if (parts.size() != 2)
             Refuse(text, "a flood takes one period in ms: flood:MS");

@@ -6,7 +6,7 @@
 namespace quor::tools {
 
 const char* const QuorsimUsage =
-    R"(usage: quorsim SCENARIO [--device NAME|IP [--bind IP]] [--port N] [--log FILE] [--fault SPEC]...
+    R"(usage: quorsim SCENARIO [--device NAME|IP [--bind IP]] [--port N] [--log FILE] [--fault FAULT]...
        quorsim SCENARIO --list
 
 Runs the emulated devices of a scenario file on real UDP sockets.
@@ -21,7 +21,7 @@ Runs the emulated devices of a scenario file on real UDP sockets.
                     broadcast 255.255.255.255 in for all of them
   --port N          the port to listen on (default 45389)
   --log FILE        one line per datagram in and out, decoded
-  --fault SPEC      KIND[:CMD[:COUNT]][@DEVICE]: spoil COUNT replies (default 1,
+  --fault FAULT     KIND[:CMD[:COUNT]][@DEVICE]: spoil COUNT replies (default 1,
                     * until stop) to command letter CMD (default * any); KIND
                     drop, crc, sig, echo, ack or long. flood:MS[@DEVICE]: one
                     unprompted datagram every MS ms to the last sender.
