@@ -2,6 +2,7 @@
 #include "LanFixture.h"
 #include "link/Cipher.h"
 #include "sim/EmuDevice.h"
+#include "tests/support/Raised.h"
 
 namespace quor::test {
 namespace {
@@ -24,18 +25,6 @@ protected:
         const auto frames = Lan.SentTo(DevIp);
         return static_cast<uint16_t>(frames.back().Data[8] | frames.back().Data[9] << 8);
     }
-    // Runs f, which must raise a UErr; returns it.
-    template <class F> UErr Raised(F f)
-    {
-        try {
-            f();
-        } catch (const UErr& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no UErr";
-        return UErr{nullptr, 0, 0};
-    }
-
     sim::EmuController Emu{DevId, 2};
     UdpDev Dev{Pc, DevId, ParseIp(DevIp), 2, 2};
 };

@@ -14,6 +14,7 @@
 #include "sim/VirtualLan.h"
 #include "tests/model/BlockCaptures.h"
 #include "tests/support/HexBytes.h"
+#include "tests/support/Raised.h"
 
 namespace quor {
 namespace {
@@ -82,17 +83,6 @@ protected:
         for (int i = 0; i < doors; ++i) {
             Emu.Blocks[{1, static_cast<uint8_t>(i)}] = HexBytes(DoorReply);
         }
-    }
-
-    template <class F> UErr Raised(F f)
-    {
-        try {
-            f();
-        } catch (const UErr& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no UErr";
-        return UErr{nullptr, 0, 0};
     }
 
     sim::VirtualLan Lan;

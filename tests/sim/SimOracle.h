@@ -15,50 +15,15 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/HexBytes.h"
+
 namespace quor::sim::test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes Hex(std::string_view text)
-{
-    Bytes bytes;
-    int high = -1;
-    for (char c : text) {
-        if (c == ' ' || c == '\n')
-            continue;
-        int value = -1;
-        if (c >= '0' && c <= '9')
-            value = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            value = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            value = c - 'a' + 10;
-        if (value < 0)
-            throw std::invalid_argument("Hex: not a hex digit");
-        if (high < 0) {
-            high = value;
-        } else {
-            bytes.push_back(static_cast<uint8_t>(high << 4 | value));
-            high = -1;
-        }
-    }
-    if (high >= 0)
-        throw std::invalid_argument("Hex: odd number of digits");
-    return bytes;
-}
+inline Bytes Hex(std::string_view text) { return quor::test::HexBytes(text); }
 
-inline std::string ToHex(const Bytes& bytes)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (i > 0)
-            text += ' ';
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 15];
-    }
-    return text;
-}
+inline std::string ToHex(const Bytes& bytes) { return quor::test::HexText(bytes); }
 
 // CRC-32/MPEG-2, bitwise: polynomial 04C11DB7, initial FFFFFFFF, no reflection, no final XOR.
 inline uint32_t OracleCrc(const uint8_t* data, size_t length)
