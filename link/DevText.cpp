@@ -8,13 +8,22 @@ namespace quor {
 
 namespace {
 
-uint32_t ModelCode(uint32_t id) { return (id >> 16) & 0x3FF; }
+uint32_t ModelCode(uint32_t id)
+{
+    return (id >> 16) & 0x3FF;
+}
 
-bool StandardName(uint32_t id) { return ((id >> 28) & 7) == 2; }
+bool StandardName(uint32_t id)
+{
+    return ((id >> 28) & 7) == 2;
+}
 
 }  // namespace
 
-int DevType(uint32_t id) { return static_cast<int>(ModelCode(id) / 100); }
+int DevType(uint32_t id)
+{
+    return static_cast<int>(ModelCode(id) / 100);
+}
 
 std::string DevName(uint32_t id)
 {
@@ -54,7 +63,10 @@ std::string IpText(uint32_t ip)
     return text;
 }
 
-std::string UdpDev::IpText() const { return quor::IpText(Ip); }
+std::string UdpDev::IpText() const
+{
+    return quor::IpText(Ip);
+}
 
 std::string UdpDev::ModeName() const
 {

@@ -6,23 +6,27 @@ namespace quor {
 
 const char* ErrorMessage(int code)
 {
-    switch (code) {
-    case 1: return "Urządzenie nie odpowiada.";
-    case 2: return "Urządzenie ma starą wersję protokołu komunikacji.";
-    case 3: return "Urządzenie ma nieznaną programowi wersję protokołu komunikacji.";
-    case 4:
-        return "Kontroler ma obcą sesję.\n\nMożliwe przyczyny:\n - kontroler połączony z inną kopią programu,\n"
-               " - kontroler pamięta sesję z poprzednim wywołaniem programu.\n"
-               "W tym drugim przypadku należy poczekać około 30s.";
-    case 5: return "Odmowa nawiązania sesji.";
-    case 6: return "Błąd podpisu ramki.";
-    case 7: return "Odpowiedź dłuższa od oczekiwanej.";
-    case 8: return "Błąd odczytu danych konfiguracji.";
-    case 9: return "Brak odpowiedzi na rozkaz.";
-    case 10: return "Brak potwierdzenia wysłanego rozkazu.";
-    case 11: return "Kontroler nie pozwala odczytać ustawień przejść.\nUstaw go w tryb 'Service'";
-    default: return "Brak opisu błędu.";
-    }
+    static constexpr const char* Messages[] = {
+        "Brak opisu błędu.",
+        "Urządzenie nie odpowiada.",
+        "Urządzenie ma starą wersję protokołu komunikacji.",
+        "Urządzenie ma nieznaną programowi wersję protokołu komunikacji.",
+        "Kontroler ma obcą sesję.\n"
+        "\n"
+        "Możliwe przyczyny:\n"
+        " - kontroler połączony z inną kopią programu,\n"
+        " - kontroler pamięta sesję z poprzednim wywołaniem programu.\n"
+        "W tym drugim przypadku należy poczekać około 30s.",
+        "Odmowa nawiązania sesji.",
+        "Błąd podpisu ramki.",
+        "Odpowiedź dłuższa od oczekiwanej.",
+        "Błąd odczytu danych konfiguracji.",
+        "Brak odpowiedzi na rozkaz.",
+        "Brak potwierdzenia wysłanego rozkazu.",
+        "Kontroler nie pozwala odczytać ustawień przejść.\nUstaw go w tryb 'Service'",
+    };
+    const bool known = code >= ErrNoAnswer && code <= ErrModeRefuses;
+    return Messages[known ? code : 0];
 }
 
 std::string UErr::Text() const

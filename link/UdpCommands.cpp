@@ -8,7 +8,10 @@ namespace quor {
 
 namespace {
 
-bool MayReadBus(uint16_t mode) { return (mode & 3) >= 2; }
+bool MayReadBus(uint16_t mode)
+{
+    return (mode & 3) >= 2;
+}
 
 }  // namespace
 

@@ -13,7 +13,10 @@ namespace {
 
 constexpr int StatusReplyLen = 28;
 
-uint32_t OrderKey(uint32_t id) { return id & 0x3FFFFFF; }
+uint32_t OrderKey(uint32_t id)
+{
+    return id & 0x3FFFFFF;
+}
 
 void SendTime(Endpoint& udp, const std::string& ip, uint32_t id)
 {

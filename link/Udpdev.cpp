@@ -24,7 +24,10 @@ UdpDev::~UdpDev()
     }
 }
 
-UdpDev::UdpDev(UdpDev&& other) noexcept { *this = std::move(other); }
+UdpDev::UdpDev(UdpDev&& other) noexcept
+{
+    *this = std::move(other);
+}
 
 UdpDev& UdpDev::operator=(UdpDev&& other) noexcept
 {
@@ -42,7 +45,10 @@ UdpDev& UdpDev::operator=(UdpDev&& other) noexcept
     return *this;
 }
 
-void UdpDev::Fail(int code, uint8_t cmd) { throw UErr{this, code, cmd}; }
+void UdpDev::Fail(int code, uint8_t cmd)
+{
+    throw UErr{this, code, cmd};
+}
 
 int UdpDev::AwaitReply(std::span<const uint8_t> request, uint8_t echoCmd, std::span<uint8_t> buf)
 {

@@ -44,7 +44,10 @@ int LanEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* sender
     return static_cast<int>(len);
 }
 
-Clock& LanEndpoint::Time() { return Lan.Clock; }
+Clock& LanEndpoint::Time()
+{
+    return Lan.Clock;
+}
 
 LanEndpoint& VirtualLan::AddPc()
 {

@@ -5,7 +5,10 @@
 namespace quor::test {
 namespace {
 
-constexpr uint32_t Ident(uint32_t model, uint32_t serial) { return 0x20000000 | model << 16 | serial; }
+constexpr uint32_t Ident(uint32_t model, uint32_t serial)
+{
+    return 0x20000000 | model << 16 | serial;
+}
 
 class Search : public LanTest {
 protected:
@@ -86,7 +89,8 @@ TEST_F(Search, FindsDevicesAndAnnouncesTheTime)
     EXPECT_EQ(Set.Dev[1].ListRow(), " K01_00003,  10.45.1.2,  Instalacja");
     EXPECT_EQ(Set.Dev[2].ListRow(), " K01_00007,  10.45.1.1,  Serwis");
     EXPECT_EQ(Set.Dev[2].Version, 2);
-    for (const sim::EmuDevice* d : {static_cast<sim::EmuDevice*>(&k1), static_cast<sim::EmuDevice*>(&k2), &t1}) {
+    for (const sim::EmuDevice* d :
+         {static_cast<sim::EmuDevice*>(&k1), static_cast<sim::EmuDevice*>(&k2), &t1}) {
         EXPECT_EQ(d->TimeAnnouncements, 1);
         EXPECT_EQ(d->LastTime, Lan.Clock.Utc);  // sent within the first second
     }
@@ -126,8 +130,9 @@ TEST_F(Search, IgnoresWhatIsNotAStatusReplyOfAStandardDevice)
     Bytes badCrc = reply(Ident(300, 1));
     badCrc[27] ^= 0x01;
     host.Reply = [&](const Bytes&) {
-        return std::vector<Bytes>{reply(0x30000000 | 300 << 16 | 1), reply(0xFFFFFFFF), shortReply, longReply,
-                                  badCrc, WithCrc(HexBytes("4D 4D 44 4F FF FF FF FF"))};
+        return std::vector<Bytes>{
+            reply(0x30000000 | 300 << 16 | 1),           reply(0xFFFFFFFF), shortReply, longReply, badCrc,
+            WithCrc(HexBytes("4D 4D 44 4F FF FF FF FF"))};
     };
     Set.Search();
     EXPECT_EQ(Set.Count, 0);

@@ -118,8 +118,8 @@ TEST_F(Session, SignedExchangeErrors)
     const Case cases[] = {
         {Fault::BadSignature, 1, 6, "S"},  // at once, although attempts remain
         {Fault::DropReply, -1, 9, "SSS"},
-        {Fault::BadEcho, -1, 9, "SSS"},    // a reply to another command is no reply
-        {Fault::LongReply, 1, 7, "S"},     // a 2-byte acknowledgement is too long, not wrong
+        {Fault::BadEcho, -1, 9, "SSS"},  // a reply to another command is no reply
+        {Fault::LongReply, 1, 7, "S"},   // a 2-byte acknowledgement is too long, not wrong
         {Fault::BadAck, 1, 10, "S"},
     };
     for (const Case& c : cases) {

@@ -21,9 +21,15 @@ namespace quor::sim::test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes Hex(std::string_view text) { return quor::test::HexBytes(text); }
+inline Bytes Hex(std::string_view text)
+{
+    return quor::test::HexBytes(text);
+}
 
-inline std::string ToHex(const Bytes& bytes) { return quor::test::HexText(bytes); }
+inline std::string ToHex(const Bytes& bytes)
+{
+    return quor::test::HexText(bytes);
+}
 
 // CRC-32/MPEG-2, bitwise: polynomial 04C11DB7, initial FFFFFFFF, no reflection, no final XOR.
 inline uint32_t OracleCrc(const uint8_t* data, size_t length)
