@@ -55,7 +55,7 @@ void ReadDoorParams(const Json& door, BlockContent& content, const std::string& 
     if (!exits.is_array())
         Fail(where + ".exit_readers", "expected a list of reader numbers 1 to 4");
     for (const Json& reader : exits) {
-        if (!reader.is_number_integer() || reader.get<int>() < 1 || reader.get<int>() > 4)
+        if (!WholeIn(reader, 1, 4))
             Fail(where + ".exit_readers", "expected a list of reader numbers 1 to 4");
         content.Params[ReaderFlagsAt + 4 * static_cast<size_t>(reader.get<int>() - 1)] |= 0x01;
     }

@@ -50,7 +50,7 @@ uint8_t ReadFlags(const Json& entry, const std::string& where)
         else if (name == "new")
             bits |= BusNew;
         else
-            Fail(where + ".flags", "unknown flag " + flag.dump());
+            Fail(where + ".flags", "unknown flag " + Shown(flag));
     }
     return bits;
 }

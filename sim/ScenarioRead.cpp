@@ -28,12 +28,30 @@ const Json& ObjectAt(const Json& parent, const char* key, const std::string& whe
     return value;
 }
 
+bool WholeIn(const Json& value, int64_t lo, int64_t hi)
+{
+    if (value.is_number_unsigned()) {
+        const uint64_t v = value.get<uint64_t>();
+        return hi >= 0 && v <= static_cast<uint64_t>(hi) && static_cast<int64_t>(v) >= lo;
+    }
+    return value.is_number_integer() && value.get<int64_t>() >= lo && value.get<int64_t>() <= hi;
+}
+
+std::string Shown(const Json& value)
+{
+    if (value.is_array())
+        return "[...]";
+    if (value.is_object())
+        return "{...}";
+    return value.dump();
+}
+
 int IntAt(const Json& obj, const char* key, const std::string& where, int lo, int hi, int fallback)
 {
     if (!obj.contains(key))
         return fallback;
     const Json& value = obj.at(key);
-    if (!value.is_number_integer() || value.get<int64_t>() < lo || value.get<int64_t>() > hi)
+    if (!WholeIn(value, lo, hi))
         Fail(where + "." + key,
              "expected a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
     return value.get<int>();

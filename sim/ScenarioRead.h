@@ -21,6 +21,12 @@ using Json = nlohmann::json;
 // Every key of obj must be one of `allowed` (or "note", free text for the reader).
 void CheckKeys(const Json& obj, const std::string& where, std::initializer_list<std::string_view> allowed);
 const Json& ObjectAt(const Json& parent, const char* key, const std::string& where);
+// Whether value is a whole number from lo to hi. A number beyond the range of
+// int64_t is out of range, never wrapped into it.
+bool WholeIn(const Json& value, int64_t lo, int64_t hi);
+// A value for an error message: a list or an object only as [...] or {...},
+// so that a deeply nested one costs no deep recursion.
+std::string Shown(const Json& value);
 int IntAt(const Json& obj, const char* key, const std::string& where, int lo, int hi, int fallback);
 bool BoolAt(const Json& obj, const char* key, const std::string& where, bool fallback);
 std::string StringAt(const Json& obj, const char* key, const std::string& where, const std::string& fallback);

@@ -118,7 +118,7 @@ uint16_t ReadRef(const Json& value, Group group, const BusConfig& bus, const std
     const std::string kind = GroupNames[static_cast<int>(group)];
     const auto ref = ParseRefText(text);
     if (!ref || ref->Kind != group)
-        Fail(where, "expected a reference such as \"2:" + kind + "1\" or null, not " + value.dump());
+        Fail(where, "expected a reference such as \"2:" + kind + "1\" or null, not " + Shown(value));
     const auto index = static_cast<size_t>(ref->Entry);
     const int number = ref->Number;
     const bool nc = ref->Nc;
@@ -177,7 +177,7 @@ void ReadParamBytes(const Json& params, BlockContent& content, const std::string
         const auto offset = Digits(item.key(), pos, 2);
         if (!offset || pos != item.key().size() || *offset >= static_cast<int>(ParamsSize))
             Fail(at, "expected a parameter offset from 0 to 63");
-        if (!item.value().is_number_integer() || item.value().get<int>() < 0 || item.value().get<int>() > 255)
+        if (!WholeIn(item.value(), 0, 255))
             Fail(at, "expected a byte value from 0 to 255");
         content.Params[static_cast<size_t>(*offset)] = item.value().get<uint8_t>();
     }

@@ -151,6 +151,15 @@ const BadFile BadFiles[] = {
      "param_bytes.64: expected a parameter offset"},
     {DEVICE(BUS R"("door_blocks": [{"door": 1, "slots": {"out4": "0:Out1"}}])"),
      "slots.out4: this block has no such slot"},
+    // Found while fuzzing: numbers out of range were once wrapped into it (2^64 - 1 read as -1).
+    {DEVICE(R"("faults": [{"kind": "DropReply", "count": 18446744073709551615}])"),
+     "faults[0].count: expected a whole number from -1 to 1000000"},
+    {DEVICE(BUS R"("door_blocks": [{"door": 1, "exit_readers": [4294967297]}])"),
+     "exit_readers: expected a list of reader numbers 1 to 4"},
+    {DEVICE(BUS R"("door_blocks": [{"door": 1, "param_bytes": {"5": 4294967296}}])"),
+     "param_bytes.5: expected a byte value from 0 to 255"},
+    {DEVICE(R"("mode": 9223372036854775808)"), "devices[0].mode: expected a whole number from 0 to 127"},
+    {DEVICE(BUS R"("door_blocks": [{"door": 1, "bolt": [[1]]}])"), "or null, not [...]"},
 };
 
 #undef DEVICE
@@ -169,6 +178,29 @@ TEST(ScenarioLoading, BadFilesAreRefusedWithTheirPlace)
         }
     }
     EXPECT_THROW(LoadScenario(std::string(QUOR_SCENARIO_DIR) + "/no-such-file.json"), std::runtime_error);
+}
+
+// Found while fuzzing: the error message once wrote the whole value out, and a
+// value nested some 100000 levels deep overflowed the stack doing so.
+TEST(ScenarioLoading, DeeplyNestedValuesAreRefusedWithoutWritingThemOut)
+{
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    const std::string places[] = {
+        R"("kind": "doors", "bus": [{"self": true, "conn": "A0", "flags": [)" + deep + "]}]",
+        R"("kind": "doors", "bus": [{"self": true, "conn": "A0", "relay": 1}], "door_blocks": [{"door": 1, "bolt": )" +
+            deep + "}]",
+    };
+    for (const auto& place : places) {
+        const std::string json =
+            R"({"devices": [{"ip": "10.45.1.10", "model": 301, "serial": 1, "mode": "Serwis", )" + place +
+            "}]}";
+        try {
+            ParseScenario(json, "deep.json");
+            ADD_FAILURE() << "accepted";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("[...]"), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(ScenarioLoading, FaultsAndSessionsComeFromTheFile)
