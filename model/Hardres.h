@@ -92,7 +92,8 @@ public:
     bool Parse(std::span<const uint8_t> reply);
     void Sort();
     // Whether a reply differs from the table held in its entries' identities
-    // or status flags. A reply that cannot be taken in always differs.
+    // or status flags, or in its entry count. A reply shorter than the entries
+    // it announces always differs.
     bool Differs(std::span<const uint8_t> reply) const;
     // Reads the table from the controller; UErr passes through.
     bool Fetch(UdpDev& dev);
