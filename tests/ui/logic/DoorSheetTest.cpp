@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "tests/ui/logic/BusTables.h"
+#include "tests/ui/logic/SelectorValues.h"
 #include "ui/logic/DoorSheet.h"
 
 namespace quor {
 namespace {
+
+using test::Values;
 
 // Resources of DoorTable: e0 K01_12345 outputs 0-1 relays, 2-3 OC, inputs
 // 0-3, readers 0-1; e1 R05_00007 output 0 (OC), inputs 0-1, reader 0.
@@ -24,15 +27,6 @@ constexpr ResRef CtrIn4 = 0x0003;
 constexpr ResRef RdrIn1 = 0x0100;
 constexpr ResRef RdrIn2 = 0x0101;
 constexpr ResRef CtrRd1 = 0x0000;
-
-std::vector<uint16_t> Values(const SelectorView& view)
-{
-    std::vector<uint16_t> values;
-    for (const auto& item : view.Items) {
-        values.push_back(item.Value);
-    }
-    return values;
-}
 
 bool Offers(const SelectorView& view, ResRef r)
 {

@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "tests/ui/logic/BusTables.h"
+#include "tests/ui/logic/SelectorValues.h"
 #include "ui/logic/LiftSheet.h"
 #include "ui/logic/SheetEdits.h"
 
 namespace quor {
 namespace {
+
+using test::Values;
 
 // LiftTable: e0 K01_12345 inputs 0-3, reader 0; e1 D01_00001 output sets
 // 0-1, inputs 0-1; e2 D01_00002 output set 0, inputs 0-1.
@@ -20,15 +23,6 @@ constexpr ResRef ModB0 = 0x0200;
 constexpr ResRef InA1 = 0x0100;
 constexpr ResRef InA2 = 0x0101;
 constexpr ResRef InB1 = 0x0200;
-
-std::vector<uint16_t> Values(const SelectorView& view)
-{
-    std::vector<uint16_t> values;
-    for (const auto& item : view.Items) {
-        values.push_back(item.Value);
-    }
-    return values;
-}
 
 class LiftSheet : public ::testing::Test {
 protected:

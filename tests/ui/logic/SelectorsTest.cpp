@@ -4,21 +4,15 @@
 #include <vector>
 
 #include "tests/ui/logic/BusTables.h"
+#include "tests/ui/logic/SelectorValues.h"
 #include "ui/logic/Selectors.h"
 
 namespace quor {
 namespace {
 
-using test::DoorTable;
+using test::Values;
 
-std::vector<uint16_t> Values(const SelectorView& view)
-{
-    std::vector<uint16_t> values;
-    for (const auto& item : view.Items) {
-        values.push_back(item.Value);
-    }
-    return values;
-}
+using test::DoorTable;
 
 // Outputs of DoorTable: e0 1-2 relays, 3-4 OC; e1 one OC output.
 constexpr ResRef Out3 = 0x0002;
