@@ -29,19 +29,20 @@ protected:
 TEST_F(Exchange, RequestFrameOnTheWire)
 {
     std::array<uint8_t, 4> result{};
-    const Bytes payload = Hex("01 02");
+    const Bytes payload = HexBytes("01 02");
     Dev.Exchange('X', payload, result);
     ASSERT_FALSE(Host.Requests.empty());
-    EXPECT_EQ(HexOf(Host.Requests[0]), HexOf(WithCrc(Hex("4D 4D 44 58  39 30 2D 21  01 02"))));
+    EXPECT_EQ(HexText(Host.Requests[0]), HexText(WithCrc(HexBytes("4D 4D 44 58  39 30 2D 21  01 02"))));
 }
 
 TEST_F(Exchange, IgnoresWhatDoesNotMatchAndTakesTheReply)
 {
-    const Bytes good = Reply(Hex("AA BB"));
+    const Bytes good = Reply(HexBytes("AA BB"));
     Bytes eleven = good;
     eleven.resize(11);
     Host.Reply = [&](const Bytes&) {
-        return std::vector<Bytes>{eleven, Reply(Hex("11"), DevId, 'P'), Reply(Hex("22"), DevId + 1), good};
+        return std::vector<Bytes>{eleven, Reply(HexBytes("11"), DevId, 'P'), Reply(HexBytes("22"), DevId + 1),
+                                  good};
     };
     std::array<uint8_t, 16> result{};
     EXPECT_EQ(Dev.Exchange('O', {}, result), 2);
@@ -68,7 +69,7 @@ TEST_F(Exchange, BadCrcCostsAnAttempt)
 {
     int calls = 0;
     Host.Reply = [&](const Bytes&) {
-        Bytes r = Reply(Hex("01"));
+        Bytes r = Reply(HexBytes("01"));
         if (++calls == 1) {
             r.back() ^= 1;
         }
@@ -108,7 +109,7 @@ TEST_F(Exchange, LateReplyWithinTheWindowIsTaken)
     // A reply that arrives 250 ms after the request: the first receive ends empty at 200,
     // the second takes the reply.
     Lan.LatencyMs = 250;
-    Host.Reply = [&](const Bytes&) { return std::vector<Bytes>{Reply(Hex("01"))}; };
+    Host.Reply = [&](const Bytes&) { return std::vector<Bytes>{Reply(HexBytes("01"))}; };
     std::array<uint8_t, 1> result{};
     EXPECT_EQ(Dev.Exchange('O', {}, result), 1);
     EXPECT_EQ(Host.Requests.size(), 1u);
@@ -117,14 +118,14 @@ TEST_F(Exchange, LateReplyWithinTheWindowIsTaken)
 TEST_F(Exchange, FloodDoesNotHoldTheWaitAndTheReplyGetsThrough)
 {
     Host.FloodPeriod = 20;
-    Host.Flood = Reply(Hex("00"), DevId + 1);
+    Host.Flood = Reply(HexBytes("00"), DevId + 1);
     Dev.Alive = false;
     std::array<uint8_t, 16> result{};
     const int64_t start = Now();
     EXPECT_EQ(Dev.Exchange('O', {}, result), 0);
     EXPECT_EQ(Now() - start, ReplyWindowMs);
 
-    Host.Reply = [&](const Bytes&) { return std::vector<Bytes>{Reply(Hex("07"))}; };
+    Host.Reply = [&](const Bytes&) { return std::vector<Bytes>{Reply(HexBytes("07"))}; };
     EXPECT_EQ(Dev.Exchange('O', {}, result), 1);
     EXPECT_EQ(result[0], 7);
 }
@@ -138,7 +139,7 @@ public:
     int Receive(std::span<uint8_t> buf, int, std::string* sender) override
     {
         Ms += 3;
-        const Bytes junk = WithCrc(Hex("4D 4D 44 4F 00 00 00 00"));
+        const Bytes junk = WithCrc(HexBytes("4D 4D 44 4F 00 00 00 00"));
         std::copy(junk.begin(), junk.end(), buf.begin());
         if (sender) {
             *sender = "10.45.1.9";

@@ -15,16 +15,6 @@ namespace quor::test {
 
 using sim::Bytes;
 
-inline Bytes Hex(std::string_view text)
-{
-    return HexBytes(text);
-}
-
-inline std::string HexOf(std::span<const uint8_t> bytes)
-{
-    return HexText(bytes);
-}
-
 // The given bytes followed by their CRC-32, little-endian.
 inline Bytes WithCrc(Bytes frame)
 {

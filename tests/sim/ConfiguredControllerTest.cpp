@@ -12,8 +12,8 @@ namespace quor::sim {
 namespace {
 
 using test::Bytes;
-using test::Hex;
-using test::ToHex;
+using test::HexBytes;
+using test::HexText;
 
 // One controller K01_01101 in mode Serwis with the given configuration keys.
 std::unique_ptr<EmuController> Controller(const std::string& config)
@@ -50,12 +50,12 @@ TEST(ConfiguredController, BusTableIsBuiltFromTheDescribedBus)
          "flags": ["inactive", "power"]}])");
     test::Driver pc(*device);
     pc.Open();
-    EXPECT_EQ(ToHex(pc.Command('D')), "05 00 23 10 00 00 "                     // 5 entries, doors 3, train 1
-                                      "4D 04 2D 21 00 00 02 02 04 02 00 00 "   // the controller itself
-                                      "07 00 05 24 03 10 00 00 00 01 00 00 "   // reader on B3, new
-                                      "01 00 BE A6 02 00 82 00 00 00 00 00 "   // two output sets, on F2
-                                      "FF FF FF FF 00 00 00 00 00 00 00 00 "   // empty slot
-                                      "02 00 BD 22 01 C0 00 84 08 00 00 00");  // one set told in D3
+    EXPECT_EQ(HexText(pc.Command('D')), "05 00 23 10 00 00 "                    // 5 entries, doors 3, train 1
+                                        "4D 04 2D 21 00 00 02 02 04 02 00 00 "  // the controller itself
+                                        "07 00 05 24 03 10 00 00 00 01 00 00 "  // reader on B3, new
+                                        "01 00 BE A6 02 00 82 00 00 00 00 00 "  // two output sets, on F2
+                                        "FF FF FF FF 00 00 00 00 00 00 00 00 "  // empty slot
+                                        "02 00 BD 22 01 C0 00 84 08 00 00 00");  // one set told in D3
 }
 
 struct ShapeCase {
@@ -80,8 +80,8 @@ TEST(ConfiguredController, WrittenBlockIsReadBackUnderItsHead)
         test::Driver pc(*device);
         pc.Open();
         const Bytes body = Body(c.BodyLength);
-        EXPECT_EQ(pc.Command('c', Cat({c.Type, c.Index}, body)), Hex("06")) << int(c.Type);
-        EXPECT_EQ(pc.Command('C', {c.Type, c.Index}), Cat(Hex(c.Head), body)) << int(c.Type);
+        EXPECT_EQ(pc.Command('c', Cat({c.Type, c.Index}, body)), HexBytes("06")) << int(c.Type);
+        EXPECT_EQ(pc.Command('C', {c.Type, c.Index}), Cat(HexBytes(c.Head), body)) << int(c.Type);
         ASSERT_EQ(device->Writes.size(), 1u);
         EXPECT_EQ(std::get<2>(device->Writes[0]), body);
     }
@@ -107,7 +107,7 @@ TEST(ConfiguredController, BlocksItHasNoPlaceForAreRefused)
     pc.Open();
     const auto before = device->Blocks;
     for (const auto& c : cases)
-        EXPECT_EQ(pc.Command('c', Cat({c.Type, c.Index}, Body(c.BodyLength))), Hex("15")) << int(c.Type);
+        EXPECT_EQ(pc.Command('c', Cat({c.Type, c.Index}, Body(c.BodyLength))), HexBytes("15")) << int(c.Type);
     EXPECT_EQ(device->Blocks, before);
     EXPECT_TRUE(device->Writes.empty());
 }
@@ -120,9 +120,9 @@ TEST(ConfiguredController, WritingADoorBlockAcceptsNewDevices)
     test::Driver pc(*device);
     pc.Open();
     constexpr size_t flagsOfEntry1 = 6 + 12 + 5;
-    EXPECT_EQ(pc.Command('c', Cat({16, 0}, Body(8))), Hex("06"));
+    EXPECT_EQ(pc.Command('c', Cat({16, 0}, Body(8))), HexBytes("06"));
     EXPECT_EQ(pc.Command('D').at(flagsOfEntry1), 0x30);  // the common block is not the door configuration
-    EXPECT_EQ(pc.Command('c', Cat({1, 0}, Body(100))), Hex("06"));
+    EXPECT_EQ(pc.Command('c', Cat({1, 0}, Body(100))), HexBytes("06"));
     EXPECT_EQ(pc.Command('D').at(flagsOfEntry1), 0x20);
 }
 
@@ -135,12 +135,12 @@ TEST(ConfiguredController, DeleteLostEmptiesTheInactiveEntries)
         {"model": 201, "serial": 9, "conn": "B1", "relay": 1, "inputs": 2, "flags": ["inactive", "tamper"]}])");
     test::Driver pc(*device);
     pc.Open();
-    EXPECT_EQ(pc.Command('F'), Hex("06"));
-    EXPECT_EQ(ToHex(pc.Command('D')), "04 00 21 00 00 00 "
-                                      "4D 04 2D 21 00 00 02 00 00 02 00 00 "
-                                      "FF FF FF FF 00 00 00 00 00 00 00 00 "
-                                      "08 00 05 20 02 10 00 00 00 01 00 00 "
-                                      "FF FF FF FF 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(pc.Command('F'), HexBytes("06"));
+    EXPECT_EQ(HexText(pc.Command('D')), "04 00 21 00 00 00 "
+                                        "4D 04 2D 21 00 00 02 00 00 02 00 00 "
+                                        "FF FF FF FF 00 00 00 00 00 00 00 00 "
+                                        "08 00 05 20 02 10 00 00 00 01 00 00 "
+                                        "FF FF FF FF 00 00 00 00 00 00 00 00");
     EXPECT_EQ(device->DeleteLostCount, 1);
 }
 
@@ -155,22 +155,22 @@ TEST(ConfiguredController, ReplaceMovesTheSuccessorIntoTheOldEntry)
     test::Driver pc(*device);
     pc.Open();
     const auto doorBlock = device->Blocks.at({1, 0});
-    EXPECT_EQ(pc.Command('R', Hex("01 02"), 1000), Hex("06"));
+    EXPECT_EQ(pc.Command('R', HexBytes("01 02"), 1000), HexBytes("06"));
     const std::string moved = "04 00 21 00 00 00 "
                               "4D 04 2D 21 00 00 02 00 00 02 00 00 "
                               "08 00 05 20 02 80 00 00 00 01 00 00 "  // serial 8 on A2, inactive
                               "FF FF FF FF 00 00 00 00 00 00 00 00 "
                               "09 00 C9 24 01 10 01 00 02 00 00 00";
-    EXPECT_EQ(ToHex(pc.Command('D', {}, 3999)), moved);
+    EXPECT_EQ(HexText(pc.Command('D', {}, 3999)), moved);
     std::string settled = moved;
     settled.replace(settled.find("02 80"), 5, "02 00");
-    EXPECT_EQ(ToHex(pc.Command('D', {}, 4000)), settled);  // active 3 s after the replacement
-    EXPECT_EQ(device->Blocks.at({1, 0}), doorBlock);       // "1:Rd1" now names the successor
+    EXPECT_EQ(HexText(pc.Command('D', {}, 4000)), settled);  // active 3 s after the replacement
+    EXPECT_EQ(device->Blocks.at({1, 0}), doorBlock);         // "1:Rd1" now names the successor
     EXPECT_EQ(device->Replacements, std::vector<uint16_t>{0x0201});
 
     for (const char* pair : {"02 01", "01 01", "01 05", "01 03"})  // empty, itself, beyond, another model
-        EXPECT_EQ(pc.Command('R', Hex(pair), 5000), Hex("15")) << pair;
-    EXPECT_EQ(ToHex(pc.Command('D', {}, 5000)), settled);
+        EXPECT_EQ(pc.Command('R', HexBytes(pair), 5000), HexBytes("15")) << pair;
+    EXPECT_EQ(HexText(pc.Command('D', {}, 5000)), settled);
     EXPECT_EQ(device->Replacements.size(), 1u);
 }
 

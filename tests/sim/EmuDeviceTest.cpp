@@ -11,8 +11,8 @@
 namespace quor::sim {
 namespace {
 
-using test::Hex;
-using test::ToHex;
+using test::HexBytes;
+using test::HexText;
 
 constexpr uint32_t ControllerId = 0x212D3039;  // K01_12345
 constexpr uint32_t RecorderId = 0x20650001;    // T01_00001, a time recorder
@@ -21,11 +21,11 @@ const char* const Pc = "10.45.0.1";
 
 std::string Reply(EmuDevice& device, std::string_view request, int64_t nowMs = 0)
 {
-    const auto replies = device.Handle(Hex(request), Pc, nowMs);
+    const auto replies = device.Handle(HexBytes(request), Pc, nowMs);
     if (replies.empty())
         return "";
     EXPECT_EQ(replies.size(), 1u);
-    return ToHex(replies[0]);
+    return HexText(replies[0]);
 }
 
 TEST(EmuStatus, SearchAndPollGetTheSameStatusReply)
@@ -85,9 +85,9 @@ TEST(EmuStatus, FloodMatchesNoRequest)
     device.FloodPeriod = 50;
     EXPECT_EQ(device.FloodPeriodMs(), 50);
     // A status reply whose name variant (bits 28-30) is 3, then a command letter nobody sends.
-    EXPECT_EQ(ToHex(device.FloodDatagram()),
+    EXPECT_EQ(HexText(device.FloodDatagram()),
               "4D 4D 44 4F 39 30 2D 31 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 AD D9 D7 D6");
-    EXPECT_EQ(ToHex(device.FloodDatagram()),
+    EXPECT_EQ(HexText(device.FloodDatagram()),
               "4D 4D 44 4E 39 30 2D 21 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 86 1C 9C 6A");
 }
 

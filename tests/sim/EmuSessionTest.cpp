@@ -13,8 +13,8 @@ namespace {
 
 using test::Bytes;
 using test::CrcHolds;
-using test::Hex;
-using test::ToHex;
+using test::HexBytes;
+using test::HexText;
 
 constexpr uint32_t ControllerId = 0x212D3039;  // K01_12345
 const char* const Pc = "10.45.0.1";
@@ -45,7 +45,7 @@ protected:
     // Opens a session and gives the peer its key, derived by OpenSSL.
     void Open(int64_t nowMs = 0)
     {
-        const auto replies = Send(Hex(SessionRequest), nowMs);
+        const auto replies = Send(HexBytes(SessionRequest), nowMs);
         ASSERT_EQ(replies.size(), 1u);
         ASSERT_EQ(replies[0].size(), 28u);
         test::Block16 sessionBytes{};
@@ -56,7 +56,7 @@ protected:
 
     uint8_t ModeSeenBy(const char* from, int64_t nowMs)
     {
-        const auto replies = Send(Hex(PollRequest), nowMs, from);
+        const auto replies = Send(HexBytes(PollRequest), nowMs, from);
         return replies.size() == 1 && replies[0].size() == 28 ? replies[0][10] : 0xEE;
     }
 
@@ -75,7 +75,7 @@ protected:
 
 TEST_F(EmuSession, KeyIsTheSessionBytesEncryptedUnderThemselves)
 {
-    EXPECT_EQ(ToHex(Send(Hex(SessionRequest)).at(0)),
+    EXPECT_EQ(HexText(Send(HexBytes(SessionRequest)).at(0)),
               "4D 4D 44 4B 39 30 2D 21 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F A6 1F D6 48");
     const test::Block16 r = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
     const auto expected = test::OracleAes(r, r);
@@ -91,7 +91,7 @@ TEST_F(EmuSession, SignedKeepAliveIsAcknowledgedUnderTheDevicesOwnCounter)
         const auto replies = Send(Peer.Request('S'));
         ASSERT_EQ(replies.size(), 1u);
         const std::string head = "4D 4D 44 43 39 30 2D 21 " + std::string(counter) + " D3 06";
-        EXPECT_EQ(ToHex(replies[0]).substr(0, head.size()), head);
+        EXPECT_EQ(HexText(replies[0]).substr(0, head.size()), head);
         EXPECT_EQ(replies[0].size(), 20u);
         EXPECT_TRUE(Peer.SignatureHolds(replies[0]));
     }
@@ -109,13 +109,13 @@ TEST_F(EmuSession, UntrustedSignedFramesAreIgnored)
     otherId[4] ^= 0x01;
     EXPECT_TRUE(Send(otherId).empty());
     EXPECT_EQ(Device.Received.count('S'), 0u);
-    EXPECT_EQ(Command('S'), Hex("06"));  // the session itself is unharmed
+    EXPECT_EQ(Command('S'), HexBytes("06"));  // the session itself is unharmed
 }
 
 TEST_F(EmuSession, SessionLapsesThirtySecondsAfterThePeersLastDatagram)
 {
     Open(0);
-    EXPECT_EQ(Command('S', {}, 20000), Hex("06"));  // refreshes
+    EXPECT_EQ(Command('S', {}, 20000), HexBytes("06"));  // refreshes
     EXPECT_EQ(ModeSeenBy(OtherPc, 49999), 0x82);
     EXPECT_EQ(ModeSeenBy(OtherPc, 50000), 0x02);
     EXPECT_TRUE(Send(Peer.Request('S'), 50001).empty());
@@ -126,16 +126,16 @@ TEST_F(EmuSession, ForeignSessionRefusesUntilItLapses)
 {
     Device.HoldForeignSession(0);
     EXPECT_EQ(ModeSeenBy(Pc, 10), 0x82);
-    EXPECT_EQ(ToHex(Send(Hex(SessionRequest), 20).at(0)), RefusedSession);
+    EXPECT_EQ(HexText(Send(HexBytes(SessionRequest), 20).at(0)), RefusedSession);
     EXPECT_EQ(Device.SessionPeer, "10.45.9.9");
-    EXPECT_EQ(Send(Hex(SessionRequest), 30000).at(0).size(), 28u);
+    EXPECT_EQ(Send(HexBytes(SessionRequest), 30000).at(0).size(), 28u);
     EXPECT_EQ(Device.SessionPeer, Pc);
 }
 
 TEST_F(EmuSession, CloseAcknowledgesAndEndsTheSession)
 {
     Open();
-    EXPECT_EQ(Command('s'), Hex("06"));
+    EXPECT_EQ(Command('s'), HexBytes("06"));
     EXPECT_EQ(ModeSeenBy(OtherPc, 1), 0x02);
     EXPECT_TRUE(Send(Peer.Request('S'), 2).empty());
 }
@@ -169,11 +169,11 @@ TEST_F(EmuSession, ModesDecideWhatTheConfigurationCommandsDo)
 {
     for (const auto& c : ModeCases) {
         Device = EmuController(ControllerId, c.Mode);
-        Device.BusTable = Hex("00 00 21 00 00 00");
-        Device.Blocks[{1, 0}] = Hex("01 02 03");
+        Device.BusTable = HexBytes("00 00 21 00 00 00");
+        Device.Blocks[{1, 0}] = HexBytes("01 02 03");
         Open();
         const std::string where = std::string("mode ") + char('0' + c.Mode) + " cmd " + char(c.Cmd);
-        EXPECT_EQ(ToHex(Command(c.Cmd, Hex(c.Payload))), c.Reply) << where;
+        EXPECT_EQ(HexText(Command(c.Cmd, HexBytes(c.Payload))), c.Reply) << where;
         const bool accepted = std::string(c.Reply) == "06";
         EXPECT_EQ(Device.Writes.size(), accepted && c.Cmd == 'c' ? 1u : 0u) << where;
         EXPECT_EQ(Device.DeleteLostCount, accepted && c.Cmd == 'F' ? 1 : 0) << where;
@@ -185,10 +185,10 @@ TEST_F(EmuSession, ModesDecideWhatTheConfigurationCommandsDo)
 TEST_F(EmuSession, WrittenOpaqueBlockIsReadBackAsGiven)
 {
     Open();
-    EXPECT_EQ(Command('c', Hex("09 00 AA BB")), Hex("06"));
-    EXPECT_EQ(Command('C', Hex("09 00")), Hex("AA BB"));
+    EXPECT_EQ(Command('c', HexBytes("09 00 AA BB")), HexBytes("06"));
+    EXPECT_EQ(Command('C', HexBytes("09 00")), HexBytes("AA BB"));
     ASSERT_EQ(Device.Writes.size(), 1u);
-    EXPECT_EQ(std::get<2>(Device.Writes[0]), Hex("AA BB"));
+    EXPECT_EQ(std::get<2>(Device.Writes[0]), HexBytes("AA BB"));
 }
 
 struct FaultCase {
@@ -227,11 +227,13 @@ TEST_F(EmuSession, EachFaultSpoilsTheNextReplyOnly)
         Device = EmuController(ControllerId, 2);
         Open();
         Device.Inject(c.Kind, c.Cmd);
-        const auto send = [&] { return c.Cmd == 'O' ? Send(Hex(PollRequest)) : Send(Peer.Request(c.Cmd)); };
+        const auto send = [&] {
+            return c.Cmd == 'O' ? Send(HexBytes(PollRequest)) : Send(Peer.Request(c.Cmd));
+        };
         const auto spoilt = send();
         if (c.Spoilt) {
             ASSERT_EQ(spoilt.size(), 1u) << c.Name;
-            EXPECT_TRUE(c.Spoilt(spoilt[0], Peer)) << c.Name << ": " << ToHex(spoilt[0]);
+            EXPECT_TRUE(c.Spoilt(spoilt[0], Peer)) << c.Name << ": " << HexText(spoilt[0]);
         } else {
             EXPECT_TRUE(spoilt.empty()) << c.Name;
         }
@@ -240,7 +242,7 @@ TEST_F(EmuSession, EachFaultSpoilsTheNextReplyOnly)
         if (c.Cmd == 'O')
             EXPECT_TRUE(clean[0].size() == 28 && CrcHolds(clean[0])) << c.Name;
         else
-            EXPECT_EQ(Peer.Payload(clean[0], c.Cmd), Hex("06")) << c.Name;
+            EXPECT_EQ(Peer.Payload(clean[0], c.Cmd), HexBytes("06")) << c.Name;
     }
 }
 
@@ -256,9 +258,9 @@ TEST_F(EmuSession, FaultsKeepToTheirCommandAndCount)
     EXPECT_TRUE(Send(Peer.Request('D')).empty());
     EXPECT_EQ(Command('D'), Bytes{});
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(Command('S'), Hex("15"));
+        EXPECT_EQ(Command('S'), HexBytes("15"));
     Device.ClearFaults();
-    EXPECT_EQ(Command('S'), Hex("06"));
+    EXPECT_EQ(Command('S'), HexBytes("06"));
 }
 
 }  // namespace

@@ -10,8 +10,8 @@ namespace quor::sim {
 namespace {
 
 using test::Bytes;
-using test::Hex;
-using test::ToHex;
+using test::HexBytes;
+using test::HexText;
 
 const std::string SiteFile = std::string(QUOR_SCENARIO_DIR) + "/site.json";
 
@@ -53,17 +53,17 @@ TEST(ScenarioSite, DoorBlocksCarryTheDescribedAssignments)
 {
     Scenario site = LoadScenario(SiteFile);
     EmuController& doors = ControllerAt(site, 0);
-    EXPECT_EQ(ToHex(doors.Blocks.at({16, 0})),
+    EXPECT_EQ(HexText(doors.Blocks.at({16, 0})),
               "10 00 00 00 00 00 00 01 0C 00 FF FF FF FF FF FF");  // train 12
     const Bytes door1 = doors.Blocks.at({1, 0});
     ASSERT_EQ(door1.size(), 108u);
-    EXPECT_EQ(ToHex(Slice(door1, 0, 44)), "01 04 0A 04 00 00 08 00 "
-                                          "00 00 FF FF 84 04 FF FF "  // bolt 0:Out1, alarm 4:Out5 NC
-                                          "01 00 80 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF "
-                                          "00 01 00 02 FF FF FF FF");  // readers 1:Rd1, 2:Rd1
+    EXPECT_EQ(HexText(Slice(door1, 0, 44)), "01 04 0A 04 00 00 08 00 "
+                                            "00 00 FF FF 84 04 FF FF "  // bolt 0:Out1, alarm 4:Out5 NC
+                                            "01 00 80 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF "
+                                            "00 01 00 02 FF FF FF FF");  // readers 1:Rd1, 2:Rd1
     // Normalne, airlock 1, bolt pulse 3 s, open time 10 s; reader 2 registers exits.
-    EXPECT_EQ(ToHex(Slice(door1, 44, 8)), "01 00 04 00 06 00 14 00");
-    EXPECT_EQ(ToHex(Slice(door1, 76, 8)), "00 00 00 00 01 00 00 00");
+    EXPECT_EQ(HexText(Slice(door1, 44, 8)), "01 00 04 00 06 00 14 00");
+    EXPECT_EQ(HexText(Slice(door1, 76, 8)), "00 00 00 00 01 00 00 00");
     EXPECT_EQ(doors.Blocks.size(), 4u);                  // three doors and the common block
     EXPECT_EQ(ControllerAt(site, 1).Blocks.size(), 8u);  // fresh doors too
 }
@@ -73,18 +73,18 @@ TEST(ScenarioSite, LiftAndLockersBlocks)
     Scenario site = LoadScenario(SiteFile);
     const Bytes lift = ControllerAt(site, 2).Blocks.at({2, 0});
     ASSERT_EQ(lift.size(), 108u);
-    EXPECT_EQ(ToHex(Slice(lift, 0, 16)), "02 84 0A 04 00 00 08 00 00 01 00 02 FF FF FF FF");
+    EXPECT_EQ(HexText(Slice(lift, 0, 16)), "02 84 0A 04 00 00 08 00 00 01 00 02 FF FF FF FF");
     const Bytes table = ControllerAt(site, 2).Bus->TableBytes();
-    EXPECT_EQ(ToHex(Slice(table, 6 + 12 + 6, 2)), "81 00");  // the quor-L8 module
-    EXPECT_EQ(ToHex(Slice(table, 6 + 24 + 6, 2)), "00 84");  // its one set told in D3
+    EXPECT_EQ(HexText(Slice(table, 6 + 12 + 6, 2)), "81 00");  // the quor-L8 module
+    EXPECT_EQ(HexText(Slice(table, 6 + 24 + 6, 2)), "00 84");  // its one set told in D3
 
     const Bytes lockers = ControllerAt(site, 3).Blocks.at({3, 0});
     ASSERT_EQ(lockers.size(), 184u);
-    EXPECT_EQ(ToHex(Slice(lockers, 0, 12)), "03 90 04 04 00 00 08 08 00 01 00 02");
+    EXPECT_EQ(HexText(Slice(lockers, 0, 12)), "03 90 04 04 00 00 08 08 00 01 00 02");
     // The room name in Windows-1250 ("ę" is EA), ended by zero bytes.
-    EXPECT_EQ(ToHex(Slice(lockers, 56 + 48, 16)), "53 7A 61 74 6E 69 61 20 6D EA 73 6B 61 00 00 00");
-    EXPECT_EQ(ToHex(Slice(lockers, 120, 4)), "01 00 10 00");  // lockers 1 to 16
-    EXPECT_EQ(ToHex(Slice(lockers, 180, 4)), "F1 00 00 01");  // lockers 241 to 256
+    EXPECT_EQ(HexText(Slice(lockers, 56 + 48, 16)), "53 7A 61 74 6E 69 61 20 6D EA 73 6B 61 00 00 00");
+    EXPECT_EQ(HexText(Slice(lockers, 120, 4)), "01 00 10 00");  // lockers 1 to 16
+    EXPECT_EQ(HexText(Slice(lockers, 180, 4)), "F1 00 00 01");  // lockers 241 to 256
 }
 
 TEST(ScenarioSite, EveryDeviceAnswersTheSearchOnTheVirtualLan)
@@ -93,7 +93,7 @@ TEST(ScenarioSite, EveryDeviceAnswersTheSearchOnTheVirtualLan)
     VirtualLan lan;
     AttachAll(site, lan);
     LanEndpoint& pc = lan.AddPc();
-    pc.Broadcast(45389, Hex("4D 4D 44 4F FF FF FF FF F8 F3 14 64"));
+    pc.Broadcast(45389, HexBytes("4D 4D 44 4F FF FF FF FF F8 F3 14 64"));
     std::vector<std::string> senders;
     std::array<uint8_t, 64> buf{};
     std::string from;
@@ -230,9 +230,9 @@ TEST(ScenarioLoading, SlotsParameterBytesAndRawBlocks)
                                       "inline");
     const EmuController& device = ControllerAt(scenario, 0);
     const Bytes door1 = device.Blocks.at({1, 0});
-    EXPECT_EQ(ToHex(Slice(door1, 32, 4)), "00 00 83 00");
+    EXPECT_EQ(HexText(Slice(door1, 32, 4)), "00 00 83 00");
     EXPECT_EQ(door1.at(44 + 4), 200);
-    EXPECT_EQ(ToHex(device.Blocks.at({1, 1})), "01 04 0A 04 00 00 08");
+    EXPECT_EQ(HexText(device.Blocks.at({1, 1})), "01 04 0A 04 00 00 08");
 }
 
 }  // namespace

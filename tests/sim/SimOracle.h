@@ -21,15 +21,8 @@ namespace quor::sim::test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline Bytes Hex(std::string_view text)
-{
-    return quor::test::HexBytes(text);
-}
-
-inline std::string ToHex(const Bytes& bytes)
-{
-    return quor::test::HexText(bytes);
-}
+using quor::test::HexBytes;
+using quor::test::HexText;
 
 // CRC-32/MPEG-2, bitwise: polynomial 04C11DB7, initial FFFFFFFF, no reflection, no final XOR.
 inline uint32_t OracleCrc(const uint8_t* data, size_t length)
@@ -133,7 +126,7 @@ struct OraclePeer {
     Bytes Payload(const Bytes& reply, uint8_t cmd) const
     {
         if (reply.size() < 19 || reply[10] != (cmd | 0x80) || !SignatureHolds(reply))
-            throw std::runtime_error("not a signed reply to the command: " + ToHex(reply));
+            throw std::runtime_error("not a signed reply to the command: " + HexText(reply));
         return Bytes(reply.begin() + 11, reply.end() - 8);
     }
 };
