@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "sheets/BusPane.h"
 #include "ui/SelectorFill.h"
 #include "ui/WBMain.h"
-#include "ui/logic/BusPane.h"
 
 namespace quor {
 

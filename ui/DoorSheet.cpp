@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "sheets/DoorSheet.h"
+#include "sheets/Sheets.h"
 #include "ui/SelectorFill.h"
 #include "ui/TabControl.h"
 #include "ui/WBMain.h"
-#include "ui/logic/DoorSheet.h"
-#include "ui/logic/Sheets.h"
 
 namespace quor {
 

@@ -5,9 +5,9 @@
 #include <QTabWidget>
 #include <QUrl>
 
+#include "sheets/EthPane.h"
 #include "ui/RowList.h"
 #include "ui/WBMain.h"
-#include "ui/logic/EthPane.h"
 
 namespace quor {
 

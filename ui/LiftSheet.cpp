@@ -1,10 +1,10 @@
 // The lift sheet, filled from the lift record.
 #include <QLineEdit>
 
+#include "sheets/LiftSheet.h"
+#include "sheets/Sheets.h"
 #include "ui/SelectorFill.h"
 #include "ui/WBMain.h"
-#include "ui/logic/LiftSheet.h"
-#include "ui/logic/Sheets.h"
 
 namespace quor {
 

@@ -1,9 +1,9 @@
 // Loading the selected device: its poll, the controller's bus-device table and
 // configuration, and the sheet that fits its kind.
 #include "model/KindConfig.h"
+#include "sheets/Sheets.h"
 #include "ui/RowList.h"
 #include "ui/WBMain.h"
-#include "ui/logic/Sheets.h"
 
 namespace quor {
 

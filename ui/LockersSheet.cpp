@@ -2,10 +2,10 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "sheets/LockersSheet.h"
+#include "sheets/Sheets.h"
 #include "ui/SelectorFill.h"
 #include "ui/WBMain.h"
-#include "ui/logic/LockersSheet.h"
-#include "ui/logic/Sheets.h"
 
 namespace quor {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
 
 class QCheckBox;
 class QComboBox;

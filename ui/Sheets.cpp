@@ -3,8 +3,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "sheets/Sheets.h"
 #include "ui/WBMain.h"
-#include "ui/logic/Sheets.h"
 
 namespace quor {
 

@@ -2,10 +2,10 @@
 #include <array>
 #include <string_view>
 
+#include "sheets/DoorSheet.h"
+#include "sheets/NumberText.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/TextLayout.h"
-#include "ui/logic/DoorSheet.h"
-#include "ui/logic/NumberText.h"
 
 namespace quor::tools {
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string_view>
 
+#include "sheets/LiftSheet.h"
+#include "sheets/LockersSheet.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/TextLayout.h"
-#include "ui/logic/LiftSheet.h"
-#include "ui/logic/LockersSheet.h"
 
 namespace quor::tools {
 

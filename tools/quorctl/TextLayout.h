@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
 
 namespace quor::tools {
 

@@ -1,8 +1,8 @@
 // Edits the sheets make to a record outside the assign operations.
-#include "ui/logic/SheetEdits.h"
+#include "sheets/SheetEdits.h"
 
-#include "ui/logic/HalfSeconds.h"
-#include "ui/logic/Selectors.h"
+#include "sheets/HalfSeconds.h"
+#include "sheets/Selectors.h"
 
 namespace quor {
 

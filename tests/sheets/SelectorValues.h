@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
 
 namespace quor::test {
 

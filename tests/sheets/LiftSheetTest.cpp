@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/ui/logic/BusTables.h"
-#include "tests/ui/logic/SelectorValues.h"
-#include "ui/logic/LiftSheet.h"
-#include "ui/logic/SheetEdits.h"
+#include "sheets/LiftSheet.h"
+#include "sheets/SheetEdits.h"
+#include "tests/sheets/BusTables.h"
+#include "tests/sheets/SelectorValues.h"
 
 namespace quor {
 namespace {

@@ -1,5 +1,5 @@
 // The bus-device pane's contents.
-#include "ui/logic/BusPane.h"
+#include "sheets/BusPane.h"
 
 namespace quor {
 

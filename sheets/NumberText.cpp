@@ -1,5 +1,5 @@
 // Whole numbers read from the sheets' edit fields.
-#include "ui/logic/NumberText.h"
+#include "sheets/NumberText.h"
 
 #include <algorithm>
 #include <climits>

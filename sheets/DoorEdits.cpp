@@ -1,8 +1,8 @@
 // The edits the door sheet's controls make to the door configuration.
-#include "ui/logic/DoorSheet.h"
-#include "ui/logic/HalfSeconds.h"
-#include "ui/logic/NumberText.h"
-#include "ui/logic/SheetEdits.h"
+#include "sheets/DoorSheet.h"
+#include "sheets/HalfSeconds.h"
+#include "sheets/NumberText.h"
+#include "sheets/SheetEdits.h"
 
 namespace quor {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "model/Cfgset.h"
-#include "ui/logic/LockerRanges.h"
-#include "ui/logic/Selectors.h"
+#include "sheets/LockerRanges.h"
+#include "sheets/Selectors.h"
 
 namespace quor {
 

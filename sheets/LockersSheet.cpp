@@ -1,9 +1,9 @@
 // What the lockers sheet shows, and the edits of its text fields.
-#include "ui/logic/LockersSheet.h"
+#include "sheets/LockersSheet.h"
 
-#include "ui/logic/HalfSeconds.h"
-#include "ui/logic/NumberText.h"
-#include "ui/logic/RoomName.h"
+#include "sheets/HalfSeconds.h"
+#include "sheets/NumberText.h"
+#include "sheets/RoomName.h"
 
 namespace quor {
 

@@ -1,5 +1,5 @@
 // The room name's length limit and its code page.
-#include "ui/logic/RoomName.h"
+#include "sheets/RoomName.h"
 
 #include <array>
 #include <cstdint>

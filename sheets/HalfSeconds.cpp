@@ -1,9 +1,9 @@
 // Time texts in half seconds.
-#include "ui/logic/HalfSeconds.h"
+#include "sheets/HalfSeconds.h"
 
 #include <algorithm>
 
-#include "ui/logic/NumberText.h"
+#include "sheets/NumberText.h"
 
 namespace quor {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/ui/logic/BusTables.h"
-#include "tests/ui/logic/SelectorValues.h"
-#include "ui/logic/DoorSheet.h"
+#include "sheets/DoorSheet.h"
+#include "tests/sheets/BusTables.h"
+#include "tests/sheets/SelectorValues.h"
 
 namespace quor {
 namespace {

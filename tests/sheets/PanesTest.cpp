@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "link/Udpdev.h"
-#include "tests/ui/logic/BusTables.h"
-#include "ui/logic/BusPane.h"
-#include "ui/logic/EthPane.h"
-#include "ui/logic/Sheets.h"
+#include "sheets/BusPane.h"
+#include "sheets/EthPane.h"
+#include "sheets/Sheets.h"
+#include "tests/sheets/BusTables.h"
 
 namespace quor {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/logic/HalfSeconds.h"
-#include "ui/logic/NumberText.h"
-#include "ui/logic/RoomName.h"
+#include "sheets/HalfSeconds.h"
+#include "sheets/NumberText.h"
+#include "sheets/RoomName.h"
 
 namespace quor {
 namespace {

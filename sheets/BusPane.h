@@ -6,7 +6,7 @@
 
 #include "link/Udpdev.h"
 #include "model/Hardres.h"
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
 
 namespace quor {
 

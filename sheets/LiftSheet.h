@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/Cfgset.h"
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
 
 namespace quor {
 

@@ -1,5 +1,5 @@
 // The Ethernet pane's contents.
-#include "ui/logic/EthPane.h"
+#include "sheets/EthPane.h"
 
 namespace quor {
 

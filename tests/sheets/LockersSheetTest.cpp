@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "tests/ui/logic/BusTables.h"
-#include "ui/logic/LockersSheet.h"
-#include "ui/logic/SheetEdits.h"
+#include "sheets/LockersSheet.h"
+#include "sheets/SheetEdits.h"
+#include "tests/sheets/BusTables.h"
 
 namespace quor {
 namespace {

@@ -1,7 +1,7 @@
 // What the lift sheet shows, and the move of its output module.
-#include "ui/logic/LiftSheet.h"
+#include "sheets/LiftSheet.h"
 
-#include "ui/logic/HalfSeconds.h"
+#include "sheets/HalfSeconds.h"
 
 namespace quor {
 

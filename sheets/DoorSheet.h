@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/Cfgquor.h"
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
 
 namespace quor {
 

@@ -1,5 +1,5 @@
 // The sheet switch and the mode rule of the test groups.
-#include "ui/logic/Sheets.h"
+#include "sheets/Sheets.h"
 
 namespace quor {
 

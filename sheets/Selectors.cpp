@@ -1,5 +1,5 @@
 // The items of the resource selectors and the states of the check boxes beside them.
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
 
 namespace quor {
 

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "tests/ui/logic/BusTables.h"
-#include "tests/ui/logic/SelectorValues.h"
-#include "ui/logic/Selectors.h"
+#include "sheets/Selectors.h"
+#include "tests/sheets/BusTables.h"
+#include "tests/sheets/SelectorValues.h"
 
 namespace quor {
 namespace {

@@ -1,10 +1,10 @@
 // What the door sheet shows for one door.
-#include "ui/logic/DoorSheet.h"
+#include "sheets/DoorSheet.h"
 
 #include <algorithm>
 
-#include "ui/logic/HalfSeconds.h"
-#include "ui/logic/NumberText.h"
+#include "sheets/HalfSeconds.h"
+#include "sheets/NumberText.h"
 
 namespace quor {
 

@@ -1,5 +1,5 @@
 // The colour rule of the locker number edits.
-#include "ui/logic/LockerRanges.h"
+#include "sheets/LockerRanges.h"
 
 namespace quor {
 
