@@ -246,6 +246,7 @@ public:
     void EthWwwBtnClick();
     void RefreshEthList();
     void SelectEthDevice();
+    void EthHelpBtnClick();
 
     // --- Loading a controller ---
     void LoadSelectedDevice(UdpDev& dev);
@@ -254,6 +255,7 @@ public:
 
     // --- Bus-device pane ---
     void RefreshDevList();
+    void DevHelpBtnClick();
 
     // --- Sheets ---
     void SheetSetChange();
@@ -308,6 +310,7 @@ private:
     void BuildLockerRows();
     void BuildLockersSide();
     void ConnectEthPane();
+    void ConnectHelpButtons();
     void ConnectDoorSheet();
     void ConnectSheets();
     void GatherRows();
