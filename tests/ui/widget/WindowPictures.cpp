@@ -1,6 +1,7 @@
-// Renders the main window for the documentation: a door controller in mode
+// Renders the windows for the documentation: a door controller in mode
 // Instalacja, a lift controller and a lockers controller of the shipped site
-// scenario, each as the installer sees it after selecting it.
+// scenario, each as the installer sees it after selecting it, and the help
+// window with each of its documents.
 //   ui_pictures [folder]   (default: the repository's docs/)
 #include <cstdio>
 #include <string>
@@ -13,6 +14,7 @@
 #include "sim/VirtualLan.h"
 #include "ui/RowList.h"
 #include "ui/WBMain.h"
+#include "ui/WHelp.h"
 
 namespace {
 
@@ -42,6 +44,20 @@ bool Shoot(TMainWin& win, const std::string& ip, const QString& path)
         }
     }
     return false;
+}
+
+struct HelpPicture {
+    int Doc;
+    const char* File;
+};
+
+constexpr HelpPicture HelpPictures[] = {{0, "help-ethernet.png"}, {1, "help-controller.png"}};
+
+bool ShootHelp(quor::THelpWin& help, int index, const QString& path)
+{
+    help.LoadHelpDoc(index);
+    QApplication::processEvents();
+    return help.grab().save(path);
 }
 
 }  // namespace
@@ -74,6 +90,15 @@ int main(int argc, char** argv)
     for (const Picture& p : Pictures) {
         const QString path = out.filePath(QString::fromLatin1(p.File));
         if (!Shoot(win, p.Ip, path)) {
+            std::fprintf(stderr, "could not render %s\n", qPrintable(path));
+            ++failures;
+        }
+    }
+    quor::THelpWin help(&win);
+    help.show();
+    for (const HelpPicture& p : HelpPictures) {
+        const QString path = out.filePath(QString::fromLatin1(p.File));
+        if (!ShootHelp(help, p.Doc, path)) {
             std::fprintf(stderr, "could not render %s\n", qPrintable(path));
             ++failures;
         }
