@@ -37,6 +37,7 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     ConnectEthPane();
     ConnectDoorSheet();
     ConnectSheets();
+    ConnectTimer();
 
     UDPTimer->setObjectName("UDPTimer");
     UDPTimer->setInterval(1000);

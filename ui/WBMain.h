@@ -56,6 +56,9 @@ public:
     THelpWin* HelpWin = nullptr;
     TLokalizDlg* LokalizDlg = nullptr;
 
+    // The timer's keep-alive turn, 0 to 14, shared by the whole process.
+    static inline int KeepAliveSlot = 0;
+
     // --- Components ---
     std::unique_ptr<Endpoint> OwnUdp;  // only when no endpoint was given
     Endpoint* UDP;
@@ -252,6 +255,9 @@ public:
     bool LoadController(UdpDev& dev);
     void UpdateSheets(UdpDev& dev);
 
+    // --- Periodic timer ---
+    void UDPTimerTimer();
+
     // --- Bus-device pane ---
     void RefreshDevList();
 
@@ -308,9 +314,22 @@ private:
     void BuildLockerRows();
     void BuildLockersSide();
     void ConnectEthPane();
+    void ConnectTimer();
     void ConnectDoorSheet();
     void ConnectSheets();
     void GatherRows();
+
+    // Periodic timer: the steps of one tick; false when it ended without a device.
+    bool RunTick();
+    void FollowSelectedDevice();
+    void KeepSessionsAlive();
+    void ShowTickError(const QString& text);
+    // Takes in search answers that came late and lists them.
+    void CollectLateAnswers();
+    // The device at Selected; null when none is selected.
+    UdpDev* SelectedDevice();
+    // While a box of a tick's error is open, further ticks are held back.
+    bool TickErrorOpen = false;
 };
 
 }  // namespace quor
