@@ -35,6 +35,7 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     BuildWindow();
     GatherRows();
     ConnectEthPane();
+    ConnectDevPane();
     ConnectDoorSheet();
     ConnectSheets();
     ConnectTimer();

@@ -260,6 +260,8 @@ public:
 
     // --- Bus-device pane ---
     void RefreshDevList();
+    void DevDelLostBtnClick();
+    void DevReplaceBtnClick();
 
     // --- Sheets ---
     void SheetSetChange();
@@ -315,6 +317,7 @@ private:
     void BuildLockersSide();
     void ConnectEthPane();
     void ConnectTimer();
+    void ConnectDevPane();
     void ConnectDoorSheet();
     void ConnectSheets();
     void GatherRows();
