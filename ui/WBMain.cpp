@@ -38,6 +38,7 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     ConnectDevPane();
     ConnectDoorSheet();
     ConnectSheets();
+    ConnectReport();
     ConnectTimer();
 
     UDPTimer->setObjectName("UDPTimer");
@@ -48,6 +49,10 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     SaveRapDlg->setAcceptMode(QFileDialog::AcceptSave);
     SaveRapDlg->setNameFilter(QStringLiteral("Konfiguracja kontrolera (*.txt)"));
     SaveRapDlg->setDefaultSuffix("txt");
+    // An existing report is replaced without a question. The dialog is Qt's
+    // own, so that it behaves alike on every desktop.
+    SaveRapDlg->setOption(QFileDialog::DontConfirmOverwrite);
+    SaveRapDlg->setOption(QFileDialog::DontUseNativeDialog);
     // With no folder given the dialog opens in the process's current directory.
     SaveRapDlg->setDirectory(QDir::currentPath());
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include <QDate>
 #include <QWidget>
 
 #include "link/Udpdev.h"
@@ -52,9 +53,14 @@ public:
     void ShowError(const QString& text);
     static inline std::function<void(const QString&)> ErrorHook;
 
-    // Forms created after the main window; set by the program entry.
+    // Forms created after the main window; set by the program entry. The
+    // report command makes a location dialog of its own when none was set.
     THelpWin* HelpWin = nullptr;
     TLokalizDlg* LokalizDlg = nullptr;
+
+    // The local calendar date; the report command reads it for the file name
+    // and again for the report itself.
+    std::function<QDate()> Today = &QDate::currentDate;
 
     // The timer's keep-alive turn, 0 to 14, shared by the whole process.
     static inline int KeepAliveSlot = 0;
@@ -289,6 +295,7 @@ public:
     void DRygTimEdExit();
     void DOpenTimEdExit();
     void DTrainNrEdExit();
+    void DRapBtnClick();
 
     // --- Lift and lockers sheets: shown from the model ---
     void LoadLiftSheet();
@@ -318,6 +325,7 @@ private:
     void ConnectEthPane();
     void ConnectTimer();
     void ConnectDevPane();
+    void ConnectReport();
     void ConnectDoorSheet();
     void ConnectSheets();
     void GatherRows();
@@ -333,6 +341,10 @@ private:
     UdpDev* SelectedDevice();
     // While a box of a tick's error is open, further ticks are held back.
     bool TickErrorOpen = false;
+
+    // Report command.
+    bool AskLocation();
+    void SaveRap(const QString& path);
 };
 
 }  // namespace quor
