@@ -29,4 +29,21 @@ bool ReadKindConfig(UdpDev& dev, const BusDevTable& table, DoorCfgSet& doors, Ou
     }
 }
 
+void MarkKindConfig(BusDevTable& table, DoorCfgSet& doors, const OutSetCfg& lift, const OutSetCfg& lockers)
+{
+    switch (table.Kind) {
+    case KindDoors:
+        doors.MarkAll();
+        break;
+    case KindLift:
+        lift.MarkTaken(table);
+        break;
+    case KindLockers:
+        lockers.MarkTaken(table);
+        break;
+    default:
+        break;
+    }
+}
+
 }  // namespace quor

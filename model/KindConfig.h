@@ -18,4 +18,8 @@ void RequireProtocolVersion(UdpDev& dev);
 bool ReadKindConfig(UdpDev& dev, const BusDevTable& table, DoorCfgSet& doors, OutSetCfg& lift,
                     OutSetCfg& lockers);
 
+// Marks in a freshly read table the resources that the held configuration of
+// the table's kind uses, so that edits not yet written keep their resources.
+void MarkKindConfig(BusDevTable& table, DoorCfgSet& doors, const OutSetCfg& lift, const OutSetCfg& lockers);
+
 }  // namespace quor

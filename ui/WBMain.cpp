@@ -36,8 +36,11 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     GatherRows();
     ConnectEthPane();
     ConnectHelpButtons();
+    ConnectDevPane();
     ConnectDoorSheet();
     ConnectSheets();
+    ConnectReport();
+    ConnectTimer();
 
     UDPTimer->setObjectName("UDPTimer");
     UDPTimer->setInterval(1000);
@@ -47,6 +50,10 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     SaveRapDlg->setAcceptMode(QFileDialog::AcceptSave);
     SaveRapDlg->setNameFilter(QStringLiteral("Konfiguracja kontrolera (*.txt)"));
     SaveRapDlg->setDefaultSuffix("txt");
+    // An existing report is replaced without a question. The dialog is Qt's
+    // own, so that it behaves alike on every desktop.
+    SaveRapDlg->setOption(QFileDialog::DontConfirmOverwrite);
+    SaveRapDlg->setOption(QFileDialog::DontUseNativeDialog);
     // With no folder given the dialog opens in the process's current directory.
     SaveRapDlg->setDirectory(QDir::currentPath());
 

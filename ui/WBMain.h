@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include <QDate>
 #include <QWidget>
 
 #include "link/Udpdev.h"
@@ -52,9 +53,17 @@ public:
     void ShowError(const QString& text);
     static inline std::function<void(const QString&)> ErrorHook;
 
-    // Forms created after the main window; set by the program entry.
+    // Forms created after the main window; set by the program entry. The
+    // report command makes a location dialog of its own when none was set.
     THelpWin* HelpWin = nullptr;
     TLokalizDlg* LokalizDlg = nullptr;
+
+    // The local calendar date; the report command reads it for the file name
+    // and again for the report itself.
+    std::function<QDate()> Today = &QDate::currentDate;
+
+    // The timer's keep-alive turn, 0 to 14, shared by the whole process.
+    static inline int KeepAliveSlot = 0;
 
     // --- Components ---
     std::unique_ptr<Endpoint> OwnUdp;  // only when no endpoint was given
@@ -253,9 +262,14 @@ public:
     bool LoadController(UdpDev& dev);
     void UpdateSheets(UdpDev& dev);
 
+    // --- Periodic timer ---
+    void UDPTimerTimer();
+
     // --- Bus-device pane ---
     void RefreshDevList();
     void DevHelpBtnClick();
+    void DevDelLostBtnClick();
+    void DevReplaceBtnClick();
 
     // --- Sheets ---
     void SheetSetChange();
@@ -283,6 +297,7 @@ public:
     void DRygTimEdExit();
     void DOpenTimEdExit();
     void DTrainNrEdExit();
+    void DRapBtnClick();
 
     // --- Lift and lockers sheets: shown from the model ---
     void LoadLiftSheet();
@@ -311,9 +326,28 @@ private:
     void BuildLockersSide();
     void ConnectEthPane();
     void ConnectHelpButtons();
+    void ConnectTimer();
+    void ConnectDevPane();
+    void ConnectReport();
     void ConnectDoorSheet();
     void ConnectSheets();
     void GatherRows();
+
+    // Periodic timer: the steps of one tick; false when it ended without a device.
+    bool RunTick();
+    void FollowSelectedDevice();
+    void KeepSessionsAlive();
+    void ShowTickError(const QString& text);
+    // Takes in search answers that came late and lists them.
+    void CollectLateAnswers();
+    // The device at Selected; null when none is selected.
+    UdpDev* SelectedDevice();
+    // While a box of a tick's error is open, further ticks are held back.
+    bool TickErrorOpen = false;
+
+    // Report command.
+    bool AskLocation();
+    void SaveRap(const QString& path);
 };
 
 }  // namespace quor

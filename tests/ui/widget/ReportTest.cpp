@@ -1,0 +1,282 @@
+// The report command: the proposed name, the two dialogs, and the file that
+// is written, replaced or refused.
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/ui/widget/WindowLan.h"
+#include "ui/LokDlg.h"
+
+namespace quor::test {
+
+namespace {
+
+// Acts on the modal dialog of type D as soon as it is open. The window is
+// the context: an action left over when it closes is dropped with it.
+template <class D> void WhenOpen(QObject* context, std::function<void(D*)> act, int tries = 100)
+{
+    QTimer::singleShot(0, context, [context, act, tries] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            act(dialog);
+        } else if (tries > 0) {
+            WhenOpen<D>(context, act, tries - 1);
+        }
+    });
+}
+
+// The installer describes the location and confirms with "Zapisz".
+void Locate(TMainWin* win, const QString& location, QString* offered = nullptr)
+{
+    WhenOpen<TLokalizDlg>(win, [location, offered](TLokalizDlg* dialog) {
+        if (offered != nullptr) {
+            *offered = dialog->LokEdit->text();
+        }
+        dialog->LokEdit->setText(location);
+        dialog->OKBtn->click();
+    });
+}
+
+// The installer takes the file dialog's proposal, or types a path of their own.
+void ChooseFile(TMainWin* win, QString* proposed, const QString& typed = {})
+{
+    WhenOpen<QFileDialog>(win, [proposed, typed](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        *proposed = name->text();
+        if (!typed.isEmpty()) {
+            name->setText(typed);
+        }
+        // As the dialog's "Save" does; its own accept() is not public.
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+// The Polish letters of the expected report in Windows-1250 (Microsoft's
+// code page table); lines end in CR LF.
+QByteArray Cp1250Lines(const QString& text)
+{
+    const std::map<char16_t, char> letters = {{u'ą', '\xB9'}, {u'ć', '\xE6'}, {u'ę', '\xEA'},
+                                              {u'ł', '\xB3'}, {u'ó', '\xF3'}, {u'ś', '\x9C'}};
+    QByteArray bytes;
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            bytes += "\r\n";
+        } else if (const auto letter = letters.find(c.unicode()); letter != letters.end()) {
+            bytes += letter->second;
+        } else {
+            bytes += static_cast<char>(c.unicode());
+        }
+    }
+    return bytes;
+}
+
+// AddDoorController's configuration, saved on 30 August 2019.
+const QString Report = R"(    Raport konfiguracji przejść kontrolera
+==============================================
+
+       Kontroler: K01_12345
+     Lokalizacja: Budynek B, wejście główne
+            Data: 2019-08-30
+
+      Urządzenia: K01_12345/A1
+                  R05_00001/A2
+                  D01_00007/A3
+
+
+Przejście 1
+==============================================
+    Wyjścia:
+                  Rygiel: K01_12345:Out1
+                   Alarm: K01_12345:Out3 [NC]
+    Wejścia:
+        Przycisk wyjścia: K01_12345:In2
+        Czujnik otwarcia: K01_12345:In1
+
+Przejście 2
+==============================================
+    Wyjścia:
+                  Rygiel: R05_00001:Out1
+    Czytniki:
+               Czytnik 1: R05_00001:Rd1
+)";
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The dialogs open in the process's current directory.
+    void init()
+    {
+        QVERIFY(Folder.emplace().isValid());
+        QVERIFY(QDir::setCurrent(Folder->path()));
+        QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    }
+
+    void cleanup()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        Folder.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // Started on the 29th and confirmed after midnight: the name carries the
+    // first date, the report the second. The regional separator goes into the
+    // name (a slash would make folders of it), and the name gets ".txt".
+    void writesTheReport_data()
+    {
+        QTest::addColumn<QLocale>("region");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland) << "2019.08.29 K01_12345"
+                                << "2019.08.29 K01_12345.txt";
+        QTest::newRow("Swedish") << QLocale(QLocale::Swedish, QLocale::Sweden) << "2019-08-29 K01_12345"
+                                 << "2019-08-29 K01_12345.txt";
+        QTest::newRow("American") << QLocale(QLocale::English, QLocale::UnitedStates)
+                                  << "2019-08-29 K01_12345"
+                                  << "2019-08-29 K01_12345.txt";
+    }
+
+    void writesTheReport()
+    {
+        QFETCH(QLocale, region);
+        QFETCH(QString, proposed);
+        QFETCH(QString, file);
+        QLocale::setDefault(region);
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        auto win = Open(lan);
+        QString offered;
+        Locate(win.get(), QString("Budynek B, wejście główne"));
+        ChooseFile(win.get(), &offered);
+        win->DRapBtn->click();
+        QCOMPARE(offered, proposed);
+        QCOMPARE(Contents(file), Cp1250Lines(Report));
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{file});
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // An existing file is replaced whole, without a question; a second report
+    // offers the location typed for the first.
+    void replacesAnExistingFile()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        auto win = Open(lan);
+        // A question would block the command in a box of its own.
+        QVERIFY(win->SaveRapDlg->testOption(QFileDialog::DontConfirmOverwrite));
+        QFile old("raport.txt");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(4000, 'x'));
+        old.close();
+        QString proposed;
+        Locate(win.get(), QString("Budynek B, wejście główne"));
+        ChooseFile(win.get(), &proposed, "raport.txt");
+        win->DRapBtn->click();
+        QCOMPARE(Contents("raport.txt"), Cp1250Lines(Report));
+
+        QString offered;
+        Locate(win.get(), QString("Budynek B, wejście główne"), &offered);
+        ChooseFile(win.get(), &proposed, "raport.txt");
+        win->DRapBtn->click();
+        QCOMPARE(offered, QString("Budynek B, wejście główne"));
+        QCOMPARE(Contents("raport.txt"), Cp1250Lines(Report));
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    void cancelWritesNothing_data()
+    {
+        QTest::addColumn<bool>("atLocation");
+        QTest::newRow("location dialog") << true;
+        QTest::newRow("file dialog") << false;
+    }
+
+    void cancelWritesNothing()
+    {
+        QFETCH(bool, atLocation);
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        auto win = Open(lan);
+        bool fileDialogOpened = false;
+        bool modal = false;
+        int maxLength = 0;
+        WhenOpen<TLokalizDlg>(win.get(), [&, atLocation](TLokalizDlg* dialog) {
+            modal = dialog->isModal();
+            maxLength = dialog->LokEdit->maxLength();
+            dialog->LokEdit->setText("Hala");
+            (atLocation ? dialog->CancelBtn : dialog->OKBtn)->click();
+        });
+        WhenOpen<QFileDialog>(win.get(), [&fileDialogOpened](QFileDialog* dialog) {
+            fileDialogOpened = true;
+            dialog->reject();
+        });
+        win->DRapBtn->click();
+        QVERIFY(modal);
+        QCOMPARE(maxLength, 80);
+        QCOMPARE(fileDialogOpened, !atLocation);
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // A path that cannot be written: a message naming it and the system's
+    // reason, and nothing left behind.
+    void unwritablePath()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        auto win = Open(lan);
+        QFile blocker("plik");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString path = Folder->filePath("plik/raport.txt");
+        QString proposed;
+        Locate(win.get(), "Hala");
+        ChooseFile(win.get(), &proposed, path);
+        win->DRapBtn->click();
+        QCOMPARE(errors.Texts,
+                 QStringList{"Nie można zapisać raportu w pliku\n" + path + "\n\nNot a directory"});
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"plik"});
+        QCOMPARE(Contents("plik"), QByteArray());
+    }
+
+private:
+    // The window with its dates fixed: the 29th when the command starts, the
+    // 30th when the report is written. Its timer is left out of these tests.
+    static std::unique_ptr<TMainWin> Open(WindowLan& lan)
+    {
+        auto win = lan.Open();
+        win->UDPTimer->stop();
+        auto calls = std::make_shared<int>(0);
+        win->Today = [calls] { return ++*calls % 2 == 1 ? QDate(2019, 8, 29) : QDate(2019, 8, 30); };
+        return win;
+    }
+
+    std::optional<QTemporaryDir> Folder;
+};
+
+}  // namespace quor::test
+
+QTEST_MAIN(quor::test::ReportTest)
+#include "ReportTest.moc"

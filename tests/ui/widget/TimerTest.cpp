@@ -1,0 +1,284 @@
+// The periodic timer: late answers, the selected device's state, changes on
+// the bus, the keep-alive turns and how its errors are shown.
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+#include <system_error>
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/ui/widget/LanTraffic.h"
+#include "tests/ui/widget/WindowLan.h"
+#include "ui/RowList.h"
+
+namespace quor::test {
+
+namespace {
+
+// An endpoint whose socket can be made to fail, as when the network goes down.
+class BreakableEndpoint : public Endpoint {
+public:
+    explicit BreakableEndpoint(Endpoint& inner) : Inner(inner) {}
+    void Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data) override
+    {
+        Check();
+        Inner.Send(ip, port, data);
+    }
+    void Broadcast(uint16_t port, std::span<const uint8_t> data) override
+    {
+        Check();
+        Inner.Broadcast(port, data);
+    }
+    int Receive(std::span<uint8_t> buf, int waitMs, std::string* senderIp) override
+    {
+        Check();
+        return Inner.Receive(buf, waitMs, senderIp);
+    }
+    Clock& Time() override { return Inner.Time(); }
+
+    bool Broken = false;
+
+private:
+    void Check() const
+    {
+        if (Broken) {
+            throw std::system_error(std::make_error_code(std::errc::network_unreachable), "sendto");
+        }
+    }
+    Endpoint& Inner;
+};
+
+QStringList Rows(const QListWidget* list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) {
+        rows << list->item(i)->text();
+    }
+    return rows;
+}
+
+const QStringList DoorCtrlRows = {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
+                                  "2.      Moduł: D01_00007/A3"};
+
+}  // namespace
+
+class TimerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { TMainWin::KeepAliveSlot = 0; }
+
+    // Nobody answers the search in time; the answer that comes later is
+    // listed, selected and loaded by the timer's tick.
+    void lateAnswerIsListedAndLoaded()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        lan.Lan.LatencyMs = 5000;
+        auto win = lan.Open();
+        QCOMPARE(win->EthLstBox->count(), 0);
+        const size_t mark = lan.Lan.Trace.size();
+        win->UDPTimerTimer();
+        QCOMPARE(Commands(lan.Lan, DoorCtrlIp, mark), std::string());
+        QCOMPARE(win->EthLstBox->count(), 0);
+
+        lan.Lan.LatencyMs = 1;
+        lan.Lan.Clock.Ms += 5000;
+        QVERIFY(QMetaObject::invokeMethod(win->UDPTimer, "timeout"));
+        QCOMPARE(win->EthLstBox->count(), 1);
+        QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Serwis"));
+        QCOMPARE(win->EthLstBox->currentRow(), 0);
+        QCOMPARE(win->UdpDevSet.Selected, 0);
+        QVERIFY(win->EthWwwBtn->isEnabled());
+        QVERIFY(!win->SheetSet->isHidden());
+        QCOMPARE(Rows(win->DevListBox), DoorCtrlRows);
+        QCOMPARE(ctrl.Received['C'], 3);
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // Blokada keeps the table closed; once in Serwis the tick reads it and
+    // fills the pane, while the sheets wait for the installer's selection.
+    void blokadaToSerwisFillsThePaneOnly()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeBlokada);
+        auto win = lan.Open();
+        QCOMPARE(errors.Texts.size(), 1);
+        win->UDPTimerTimer();
+        QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Blokada"));
+        QCOMPARE(ctrl.Received['K'], 0);
+        QCOMPARE(ctrl.Received['D'], 0);
+
+        ctrl.Mode = ModeSerwis;
+        win->UDPTimerTimer();
+        QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Serwis"));
+        QCOMPARE(ctrl.Received['K'], 1);
+        QCOMPARE(ctrl.Received['D'], 1);
+        QCOMPARE(win->DevSelBox->title(), QString(" K01_12345 "));
+        QCOMPARE(Rows(win->DevListBox), DoorCtrlRows);
+        QVERIFY(win->SheetSet->isHidden());
+        QCOMPARE(ctrl.Received['C'], 0);
+
+        emit win->EthLstBox->Click();
+        QVERIFY(!win->SheetSet->isHidden());
+        QCOMPARE(win->SheetSet->currentWidget(), win->DoorSheet);
+        QCOMPARE(errors.Texts.size(), 1);
+    }
+
+    void silentDeviceShowsNiedostepnyWithoutMessage()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        lan.Lan.Detach(DoorCtrlIp);
+        win->UDPTimerTimer();
+        QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Niedostępny"));
+        QCOMPARE(win->EthLstBox->currentRow(), 0);
+        win->UDPTimerTimer();
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // A socket error comes back every second; it is shown once, and again
+    // only after a tick has run through.
+    void nonProtocolErrorShownOnceUntilATickCompletes()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        BreakableEndpoint udp(lan.Pc);
+        TMainWin win(&udp);
+        const QString text = "sendto: Network is unreachable";
+        udp.Broken = true;
+        for (int i = 0; i < 3; ++i) {
+            win.UDPTimerTimer();
+        }
+        QCOMPARE(errors.Texts, QStringList{text});
+        udp.Broken = false;
+        win.UDPTimerTimer();
+        QCOMPARE(errors.Texts, QStringList{text});
+        udp.Broken = true;
+        win.UDPTimerTimer();
+        win.UDPTimerTimer();
+        QCOMPARE(errors.Texts, QStringList({text, text}));
+        udp.Broken = false;
+    }
+
+    // A protocol error is shown on every tick, but never a second box over
+    // an open one: the ticks that the box's event loop delivers are held back.
+    void persistentProtocolErrorOneBoxAtATime()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        ctrl.Inject(sim::Fault::BadSignature, 'D', -1);
+        const QString text = "K01_12345, tryb: Serwis.\n\nBłąd nr 6 (r.'D'): Błąd podpisu ramki.\n";
+        win->UDPTimerTimer();
+        win->UDPTimerTimer();
+        QCOMPARE(errors.Texts, QStringList({text, text}));
+
+        int open = 0;
+        int deepest = 0;
+        TMainWin::ErrorHook = [&](const QString& shown) {
+            errors.Texts << shown;
+            deepest = std::max(deepest, ++open);
+            if (open == 1) {
+                const int before = ctrl.Received['O'];
+                win->UDPTimerTimer();
+                win->UDPTimerTimer();
+                QCOMPARE(ctrl.Received['O'], before);
+            }
+            --open;
+        };
+        win->UDPTimerTimer();
+        QCOMPARE(deepest, 1);
+        QCOMPARE(errors.Texts.size(), 3);
+        win->UDPTimerTimer();
+        QCOMPARE(errors.Texts.size(), 4);
+    }
+
+    // 31 devices with open sessions: slot s keeps devices s, s + 15 and
+    // s + 30 alive, so every device gets its turn once in 15 ticks.
+    void keepAliveTurns()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        std::vector<sim::EmuController*> ctrls;
+        for (uint32_t i = 0; i < 31; ++i) {
+            sim::BusConfig bus;
+            bus.DoorCount = 0;
+            ctrls.push_back(&lan.AddController("10.45.1." + std::to_string(i + 1), 0x212D0000 + i, ModeSerwis,
+                                               std::move(bus)));
+        }
+        auto win = lan.Open();
+        QCOMPARE(win->UdpDevSet.Count, 31);
+        for (int i = 0; i < 31; ++i) {
+            win->UdpDevSet.Dev[i].EnsureSession();
+        }
+        auto keptAlive = [&] {
+            std::set<int> devices;
+            for (int i = 0; i < 31; ++i) {
+                if (ctrls[i]->Received['S'] > 0) {
+                    devices.insert(i);
+                }
+            }
+            return devices;
+        };
+        win->UDPTimerTimer();
+        QCOMPARE(keptAlive(), std::set<int>({0, 15, 30}));
+        win->UDPTimerTimer();
+        QCOMPARE(keptAlive(), std::set<int>({0, 1, 15, 16, 30}));
+        for (int tick = 2; tick < 15; ++tick) {
+            win->UDPTimerTimer();
+        }
+        for (int i = 0; i < 31; ++i) {
+            QCOMPARE(ctrls[i]->Received['S'], 1);
+        }
+        QCOMPARE(TMainWin::KeepAliveSlot, 0);
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // A device joins the bus after the installer's edit: the new table is
+    // taken in, the edit stays and its resources are marked in the new table.
+    void editSurvivesBusChange()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        QVERIFY(Choose(win->DOut1Sel, Ref(2, 0)));
+        QCOMPARE(win->DoorCfgSet.Doors[0].Outputs[OutReminder], Ref(2, 0));
+        const int blockReads = ctrl.Received['C'];
+
+        ctrl.Bus->Entries.push_back(Entry(0x20050002, 4, 1, 0, 2, 1, 0, sim::BusNew));
+        win->UDPTimerTimer();
+        QCOMPARE(Rows(win->DevListBox),
+                 QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
+                              "3.    Czytnik: R05_00002/A4,   (nowy)", "2.      Moduł: D01_00007/A3"}));
+        QCOMPARE(ctrl.Received['C'], blockReads);
+        QCOMPARE(win->DoorCfgSet.Doors[0].Outputs[OutReminder], Ref(2, 0));
+        QCOMPARE(win->DOut1Sel->currentText(), QString("D01_00007:Out1"));
+        const BusDevTable& t = win->BusDevTable;
+        QCOMPARE(t.Dev[0].Taken[ResOutput], 0b0101u);
+        QCOMPARE(t.Dev[0].Taken[ResInput], 0b0011u);
+        QCOMPARE(t.Dev[1].Taken[ResOutput], 0b1u);
+        QCOMPARE(t.Dev[1].Taken[ResReader], 0b1u);
+        QCOMPARE(t.Dev[2].Taken[ResOutput], 0b1u);
+        QCOMPARE(t.Dev[3].Taken[ResOutput], 0u);
+        QVERIFY(errors.Texts.isEmpty());
+    }
+};
+
+}  // namespace quor::test
+
+QTEST_MAIN(quor::test::TimerTest)
+#include "TimerTest.moc"
