@@ -5,12 +5,12 @@
 namespace quor::tools {
 
 const char* const QuorctlUsage =
-    R"usage(usage: quorctl [--interface NAME] search
-       quorctl [--interface NAME] table DEVICE
-       quorctl [--interface NAME] config DEVICE
-       quorctl [--interface NAME] report DEVICE FILE [--location TEXT]
-       quorctl interfaces
-       quorctl --help
+    R"usage(Usage: quorctl [--interface NAME] search
+   or: quorctl [--interface NAME] table DEVICE
+   or: quorctl [--interface NAME] config DEVICE
+   or: quorctl [--interface NAME] report DEVICE FILE [--location TEXT]
+   or: quorctl interfaces
+   or: quorctl --help
 
 Talks to the devices on the LAN the way the configurator does, on UDP port
 45389. It searches by broadcast to 255.255.255.255, which leaves by one
@@ -20,27 +20,26 @@ of that interface, and takes in only what comes in on it. Without
 --interface, quorctl runs only inside a network namespace of its own (the
 virtual LAN: tools/lan run -- quorctl ...).
 
-  --interface NAME
-           the network interface to use, one of those quorctl interfaces
-           lists
-  interfaces
-           the interfaces a search can use (up, with an IPv4 address, not
-           loopback), one per line: name and address/prefix length
+  search      the devices that answer, one per line as the Ethernet list
+              shows them (name, address, mode), in the configurator's order
+  table       the controller's bus-device list, one row per present device:
+              entry, kind, name/connection and the first status that applies
+  config      the controller's configuration as its sheet shows it: for each
+              door (or the lift, or the lockers) every slot under its label
+              with the resource assigned ("NC": the NC box is ticked;
+              "Wyjście": an exit reader), then airlock, door type, times in
+              seconds, train number, locker ranges and room name. A stored
+              value the sheet offers no item for shows as "? (value)"; "!"
+              marks a locker number the sheet shows in yellow
+  report      writes the report file of a door controller (Windows-1250,
+              CR LF) with today's date; --location TEXT describes where the
+              controller is installed (at most 80 characters are kept)
+  interfaces  the interfaces a search can use (up, with an IPv4 address, not
+              loopback), one per line: name and address/prefix length
 
-  search   the devices that answer, one per line as the Ethernet list shows
-           them (name, address, mode), in the configurator's order
-  table    the controller's bus-device list, one row per present device:
-           entry, kind, name/connection and the first status that applies
-  config   the controller's configuration as its sheet shows it: for each
-           door (or the lift, or the lockers) every slot under its label
-           with the resource assigned ("NC": the NC box is ticked;
-           "Wyjście": an exit reader), then airlock, door type, times in
-           seconds, train number, locker ranges and room name. A stored
-           value the sheet offers no item for shows as "? (value)"; "!"
-           marks a locker number the sheet shows in yellow
-  report   writes the report file of a door controller (Windows-1250,
-           CR LF) with today's date; --location TEXT describes where the
-           controller is installed (at most 80 characters are kept)
+  --interface NAME
+              the network interface to use, one of those that quorctl
+              interfaces lists
 
 DEVICE is a device name such as K01_12345, or its IP address; a search runs
 first. Reading a controller needs mode Serwis or Instalacja; the session
