@@ -20,6 +20,13 @@ namespace {
     throw std::system_error(errno, std::generic_category(), what);
 }
 
+// Closes the socket that could not be set up and throws the error of the failed call.
+[[noreturn]] void CloseAndThrow(int fd, int err, const std::string& what)
+{
+    close(fd);
+    throw std::system_error(err, std::generic_category(), what);
+}
+
 }  // namespace
 
 int64_t SystemClock::NowMs()
@@ -57,12 +64,15 @@ int UdpEndpoint::Socket()
     local.sin_addr.s_addr = htonl(INADDR_ANY);
     // The system's own receive queue stays at its default: a search is answered by
     // every device at once, and a small queue would drop most of the replies.
+    if (!InterfaceName.empty() &&
+        setsockopt(fd, SOL_SOCKET, SO_BINDTODEVICE, InterfaceName.c_str(), InterfaceName.size()) < 0) {
+        const int err = errno;
+        CloseAndThrow(fd, err, "UDP interface " + InterfaceName);
+    }
     if (setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) < 0 ||
         bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) < 0) {
         const int err = errno;
-        close(fd);
-        errno = err;
-        ThrowSystem("UDP port 45389");
+        CloseAndThrow(fd, err, "UDP port 45389");
     }
     Fd = fd;
     return Fd;

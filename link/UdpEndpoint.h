@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <utility>
+
 #include "link/Endpoint.h"
 
 namespace quor {
@@ -14,9 +17,18 @@ public:
 // on all local addresses, opened on first use. Datagrams are read into 8192-byte
 // buffers by the callers. Socket failures are thrown as
 // std::system_error carrying the system's message.
+//
+// Given an interface name, the socket is tied to that interface
+// (SO_BINDTODEVICE): the search broadcast and every datagram leave through it
+// whatever the routes say, and only datagrams that came in on it are read.
+// A PC with Wi-Fi and a wired port reaches the controllers on the wired port
+// this way, where a broadcast would otherwise leave by the default route only.
 class UdpEndpoint : public Endpoint {
 public:
-    explicit UdpEndpoint(uint16_t localPort = QuorPort) : LocalPort(localPort) {}
+    explicit UdpEndpoint(uint16_t localPort = QuorPort, std::string interfaceName = {})
+        : LocalPort(localPort), InterfaceName(std::move(interfaceName))
+    {
+    }
     ~UdpEndpoint() override;
     UdpEndpoint(const UdpEndpoint&) = delete;
     UdpEndpoint& operator=(const UdpEndpoint&) = delete;
@@ -31,6 +43,7 @@ private:
     void SendTo(uint32_t addr, uint16_t port, std::span<const uint8_t> data);
 
     uint16_t LocalPort;
+    std::string InterfaceName;
     int Fd = -1;
     SystemClock SysClock;
 };

@@ -35,3 +35,12 @@ lan_end() {
 device_log() {
     echo "$QUOR_LAN_DIR/$1.log"
 }
+
+# The ids of the processes named $1 on this LAN's PC: other tests may run a
+# program of the same name on their own LANs.
+pc_processes() {
+    local pid
+    for pid in $(ip netns pids "$QUOR_LAN_PREFIX-pc" 2>/dev/null); do
+        if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "$1" ]; then echo "$pid"; fi
+    done
+}

@@ -26,7 +26,8 @@ done
 grep -q "$loaded" "$log" || fail "the controller was not loaded"
 sleep 1  # the remaining blocks
 
-pid=$(pgrep -n -x quorconfig) || fail "quorconfig is not running"
+pid=$(pc_processes quorconfig)
+[ -n "$pid" ] || fail "quorconfig is not running"
 kill -TERM "$pid"
 for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break

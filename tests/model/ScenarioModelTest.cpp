@@ -80,7 +80,7 @@ TEST_P(ShippedScenario, EveryControllerLoadsAndStores)
     EXPECT_GT(loaded, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShippedScenario, ::testing::Values("site.json", "small.json"),
+INSTANTIATE_TEST_SUITE_P(Files, ShippedScenario, ::testing::Values("site.json", "small.json", "demo.json"),
                          [](const auto& info) { return info.param.substr(0, info.param.find('.')); });
 
 TEST(ShippedScenarios, AllAreCovered)
@@ -89,7 +89,7 @@ TEST(ShippedScenarios, AllAreCovered)
     for (const auto& entry : std::filesystem::directory_iterator(QUOR_SCENARIO_DIR)) {
         files += entry.path().extension() == ".json";
     }
-    EXPECT_EQ(files, 2) << "a new scenario file belongs in the list above";
+    EXPECT_EQ(files, 3) << "a new scenario file belongs in the list above";
 }
 
 }  // namespace

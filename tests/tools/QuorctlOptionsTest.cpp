@@ -13,6 +13,7 @@ struct LineCase {
     const char* Device;
     const char* File;
     const char* Location;
+    const char* Interface = "";
 };
 
 const LineCase GoodLines[] = {
@@ -26,6 +27,15 @@ const LineCase GoodLines[] = {
      "r.txt",
      "Hala 2"},
     {{"report", "--location", "", "K01_01101", "-"}, CtlCommand::Report, "K01_01101", "-", ""},
+    {{"--interface", "eth1", "search"}, CtlCommand::Search, "", "", "", "eth1"},
+    {{"table", "K01_12345", "--interface", "enp3s0"}, CtlCommand::Table, "K01_12345", "", "", "enp3s0"},
+    {{"report", "--interface", "eth0", "K01_01101", "r.txt", "--location", "Hala 2"},
+     CtlCommand::Report,
+     "K01_01101",
+     "r.txt",
+     "Hala 2",
+     "eth0"},
+    {{"interfaces"}, CtlCommand::Interfaces, "", "", ""},
     {{"--help"}, CtlCommand::Help, "", "", ""},
     {{"table", "-h"}, CtlCommand::Help, "", "", ""},
 };
@@ -39,6 +49,7 @@ TEST(QuorctlOptions, ReadEveryCommand)
         EXPECT_EQ(o.Device, c.Device) << line;
         EXPECT_EQ(o.File, c.File) << line;
         EXPECT_EQ(o.Location, c.Location) << line;
+        EXPECT_EQ(o.Interface, c.Interface) << line;
     }
 }
 
@@ -54,6 +65,10 @@ TEST(QuorctlOptions, RefuseWrongLines)
         {"report", "K01_01101", "r.txt", "--location"},
         {"config", "K01_01101", "--location", "Hala"},
         {"search", "--verbose"},
+        {"search", "--interface"},
+        {"--interface", "", "search"},
+        {"interfaces", "--interface", "eth0"},
+        {"interfaces", "eth0"},
     };
     for (const auto& args : bad)
         EXPECT_THROW(ParseQuorctlOptions(args), std::invalid_argument) << testing::PrintToString(args);

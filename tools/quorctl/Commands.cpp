@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "link/NetInterfaces.h"
 #include "report/Cp1250.h"
 #include "report/Rap.h"
 #include "tools/quorctl/ConfigText.h"
@@ -77,6 +78,9 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
             break;
         case CtlCommand::Report:
             ctl.Report(options.Device, options.File, options.Location, today);
+            break;
+        case CtlCommand::Interfaces:
+            out << InterfaceLines(SearchInterfaces());
             break;
         }
     } catch (const UErr& e) {

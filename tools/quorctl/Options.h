@@ -6,13 +6,14 @@
 
 namespace quor::tools {
 
-enum class CtlCommand { Help, Search, Table, Config, Report };
+enum class CtlCommand { Help, Search, Table, Config, Report, Interfaces };
 
 struct QuorctlOptions {
     CtlCommand Command = CtlCommand::Help;
-    std::string Device;    // a device name such as K01_12345, or a dotted address
-    std::string File;      // report: the file to write
-    std::string Location;  // report: UTF-8, at most LocationMax characters are kept
+    std::string Device;     // a device name such as K01_12345, or a dotted address
+    std::string File;       // report: the file to write
+    std::string Location;   // report: UTF-8, at most LocationMax characters are kept
+    std::string Interface;  // the network interface every datagram leaves by; empty: the routes decide
 };
 
 // The location dialog's edit field takes at most this many characters.

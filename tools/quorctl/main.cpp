@@ -6,9 +6,11 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "link/NetInterfaces.h"
 #include "link/UdpEndpoint.h"
 #include "tools/common/NetGuard.h"
 #include "tools/quorctl/Commands.h"
+#include "tools/quorctl/NetworkChoice.h"
 
 namespace {
 
@@ -36,14 +38,18 @@ int main(int argc, char** argv)
         std::cout << QuorctlUsage;
         return 0;
     }
-    // A search broadcasts: never on the machine's own network.
-    if (!InSeparateNetNamespace()) {
-        std::cerr << "quorctl: will not talk to devices on the machine's own network; "
-                     "run it in the virtual LAN: tools/lan run -- quorctl ...\n";
-        return 2;
-    }
     try {
-        quor::UdpEndpoint udp;
+        const std::vector<quor::NetInterface> candidates = quor::SearchInterfaces();
+        if (options.Command == CtlCommand::Interfaces) {
+            std::cout << quor::InterfaceLines(candidates);
+            return 0;
+        }
+        // Nothing is sent before this: a search broadcasts.
+        if (const auto refusal = NetworkRefusal(options.Interface, InSeparateNetNamespace(), candidates)) {
+            std::cerr << *refusal;
+            return 2;
+        }
+        quor::UdpEndpoint udp(quor::QuorPort, options.Interface);
         return RunQuorctl(options, udp, std::cout, std::cerr, LocalToday());
     } catch (const std::exception& e) {
         std::cerr << "quorctl: " << e.what() << '\n';

@@ -6,8 +6,8 @@
 namespace quor::tools {
 
 const char* const QuorsimUsage =
-    R"(usage: quorsim SCENARIO [--device NAME|IP [--bind IP]] [--port N] [--log FILE] [--fault FAULT]...
-       quorsim SCENARIO --list
+    R"(Usage: quorsim SCENARIO [--device NAME|IP [--bind IP]] [--port N] [--log FILE] [--fault FAULT]...
+   or: quorsim SCENARIO --list
 
 Runs the emulated devices of a scenario file on real UDP sockets.
 

@@ -1,8 +1,13 @@
-// Renders the windows for the documentation: a door controller in mode
-// Instalacja, a lift controller and a lockers controller of the shipped site
-// scenario, each as the installer sees it after selecting it, and the help
-// window with each of its documents.
-//   ui_pictures [folder]   (default: the repository's docs/)
+// Renders the main window from emulated controllers on the in-memory LAN, as
+// the installer sees it after selecting a device.
+//   ui_pictures [FOLDER]            the documentation's pictures (default: the
+//                                   repository's docs/): a door controller in mode
+//                                   Instalacja, a lift controller and a lockers
+//                                   controller of the shipped site scenario, and
+//                                   the help window with each of its documents
+//   ui_pictures FOLDER SCENARIO     one picture per device of the scenario,
+//                                   FOLDER/NAME.png; the text of an error box that
+//                                   selecting it raised is printed beside its name
 #include <cstdio>
 #include <string>
 
@@ -33,14 +38,20 @@ constexpr const char* DoorIp = "10.45.1.11";
 constexpr Picture Pictures[] = {
     {DoorIp, "door.png"}, {"10.45.1.13", "lift.png"}, {"10.45.1.14", "lockers.png"}};
 
-bool Shoot(TMainWin& win, const std::string& ip, const QString& path)
+// Selects row i of the Ethernet list as a click would and saves the window.
+bool Shoot(TMainWin& win, int i, const QString& path)
+{
+    win.EthLstBox->setCurrentRow(i);
+    emit win.EthLstBox->Click();
+    QApplication::processEvents();
+    return win.grab().save(path);
+}
+
+bool ShootIp(TMainWin& win, const std::string& ip, const QString& path)
 {
     for (int i = 0; i < win.UdpDevSet.Count; ++i) {
         if (win.UdpDevSet.Dev[i].IpText() == ip) {
-            win.EthLstBox->setCurrentRow(i);
-            emit win.EthLstBox->Click();
-            QApplication::processEvents();
-            return win.grab().save(path);
+            return Shoot(win, i, path);
         }
     }
     return false;
@@ -60,16 +71,8 @@ bool ShootHelp(quor::THelpWin& help, int index, const QString& path)
     return help.grab().save(path);
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int DocsPictures(const QDir& out)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(QUOR_DOCS_DIR));
-
     quor::sim::VirtualLan lan;
     auto& pc = lan.AddPc();
     quor::sim::Scenario site = quor::sim::LoadScenario(QUOR_SCENARIO_DIR "/site.json");
@@ -89,7 +92,7 @@ int main(int argc, char** argv)
     win.show();
     for (const Picture& p : Pictures) {
         const QString path = out.filePath(QString::fromLatin1(p.File));
-        if (!Shoot(win, p.Ip, path)) {
+        if (!ShootIp(win, p.Ip, path)) {
             std::fprintf(stderr, "could not render %s\n", qPrintable(path));
             ++failures;
         }
@@ -105,4 +108,50 @@ int main(int argc, char** argv)
     }
     TMainWin::ErrorHook = nullptr;
     return failures == 0 ? 0 : 1;
+}
+
+// Every device of the scenario; an error box belongs to the picture, as the
+// window shows it to the installer, so it is reported, not counted.
+int ScenarioPictures(const QDir& out, const std::string& scenarioPath)
+{
+    quor::sim::VirtualLan lan;
+    auto& pc = lan.AddPc();
+    quor::sim::Scenario scenario = quor::sim::LoadScenario(scenarioPath);
+    quor::sim::AttachAll(scenario, lan);
+
+    QString boxes;
+    TMainWin::ErrorHook = [&boxes](const QString& text) { boxes += text.trimmed().replace('\n', ' '); };
+    TMainWin win(&pc);
+    win.show();
+    int failures = win.UdpDevSet.Count == static_cast<int>(scenario.Devices.size()) ? 0 : 1;
+    for (int i = 0; i < win.UdpDevSet.Count; ++i) {
+        const QString name = QString::fromStdString(quor::DevName(win.UdpDevSet.Dev[i].Id));
+        const QString path = out.filePath(name + ".png");
+        boxes.clear();
+        if (!Shoot(win, i, path)) {
+            std::fprintf(stderr, "could not render %s\n", qPrintable(path));
+            ++failures;
+            continue;
+        }
+        std::printf("%s%s%s\n", qPrintable(path), boxes.isEmpty() ? "" : "  error box: ", qPrintable(boxes));
+    }
+    TMainWin::ErrorHook = nullptr;
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(QUOR_DOCS_DIR));
+    try {
+        return argc > 2 ? ScenarioPictures(out, argv[2]) : DocsPictures(out);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ui_pictures: %s\n", e.what());
+        return 1;
+    }
 }

@@ -1,0 +1,69 @@
+#include "CommandLine.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include "link/NetInterfaces.h"
+
+bool AsksForTextOnly(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" || arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+[[noreturn]] void Refuse(const QString& text)
+{
+    std::fputs(qPrintable(QCoreApplication::applicationName() + ": " + text), stderr);
+    std::exit(2);
+}
+
+// The interface must be one a search can leave by, before any socket is opened on it.
+void CheckInterface(const QString& name)
+{
+    const std::vector<quor::NetInterface> candidates = quor::SearchInterfaces();
+    if (!quor::IsCandidate(candidates, name.toStdString())) {
+        Refuse(
+            name +
+            " is not an interface a search can use (up, with an IPv4 address, not loopback); these are:\n" +
+            QString::fromStdString(quor::InterfaceLines(candidates, "  ")));
+    }
+}
+
+}  // namespace
+
+CommandLine ReadCommandLine(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "quorConfig, the configurator of the quor access-control controllers. It finds the devices on\n"
+        "the LAN by a broadcast search on UDP port 45389 and configures the controller you select.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption interfaceOption(
+        "interface",
+        "Send the search and every datagram out of network interface <name> only, and take in only what "
+        "comes in on it: for a PC with several networks (Wi-Fi and a wired port), name the one the "
+        "controllers are on. quorctl interfaces lists the candidates. Without it the routes decide, and a "
+        "search leaves by the default route only.",
+        "name");
+    parser.addOption(interfaceOption);
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty())
+        Refuse("unexpected argument: " + parser.positionalArguments().constFirst() + "\n");
+    CommandLine line;
+    if (parser.isSet(interfaceOption)) {
+        line.Interface = parser.value(interfaceOption);
+        CheckInterface(line.Interface);
+    }
+    return line;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// quorconfig's command line: --help, --version and --interface NAME.
+
+#include <QString>
+
+class QCoreApplication;
+
+struct CommandLine {
+    QString Interface;  // empty: the routes decide which interface a datagram leaves by
+};
+
+// True when the command line asks only for a text (--help, --version), which
+// needs no display: the caller answers it from a QCoreApplication.
+bool AsksForTextOnly(int argc, char** argv);
+
+// Reads the arguments the toolkit left; answers --help and --version and
+// refuses a wrong line or an interface a search cannot use, each by printing
+// and ending the process as QCommandLineParser does.
+CommandLine ReadCommandLine(const QCoreApplication& app);
