@@ -7,6 +7,7 @@
 
 #include "sheets/DoorSheet.h"
 #include "sheets/Sheets.h"
+#include "ui/NumberEdit.h"
 #include "ui/SelectorFill.h"
 #include "ui/TabControl.h"
 #include "ui/WBMain.h"
@@ -109,7 +110,7 @@ void TMainWin::LoadDoorSheet()
         DTypeCb->setCurrentIndex(view->TypeIndex);
         DRygTimEd->setText(QString::fromStdString(view->BoltPulseText));
         DOpenTimEd->setText(QString::fromStdString(view->OpenTimeText));
-        DTrainNrEd->setText(QString::fromStdString(view->TrainNumberText));
+        ShowWhole(DTrainNrEd, QString::fromStdString(view->TrainNumberText));
     }
     Loading = false;
 }
