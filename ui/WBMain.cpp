@@ -36,6 +36,8 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     GatherRows();
     ConnectEthPane();
     ConnectDoorSheet();
+    ConnectLiftSheet();
+    ConnectLockersSheet();
     ConnectSheets();
 
     UDPTimer->setObjectName("UDPTimer");

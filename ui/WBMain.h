@@ -282,9 +282,26 @@ public:
     void DOpenTimEdExit();
     void DTrainNrEdExit();
 
-    // --- Lift and lockers sheets: shown from the model ---
+    // --- Lift sheet ---
     void LoadLiftSheet();
+    void LOutSetSelChange();
+    void LInSelChange(QComboBox* sender);
+    void LInCbClick(QCheckBox* sender);
+    void LRdSelChange(QComboBox* sender);
+    void LTimEdExit();
+
+    // --- Lockers sheet ---
     void LoadLockersSheet();
+    void LsOutSetSelChange(QComboBox* sender);
+    void LsSetBegEndChange(QLineEdit* sender);
+    void LsInSelChange(QComboBox* sender);
+    void LsInCbClick(QCheckBox* sender);
+    void LsRdSelChange(QComboBox* sender);
+    void LsRoomNameEdChange();
+    void LsStartNrEdChange();
+    void LsTimEdExit();
+    // Recolours the 32 locker number edits; their texts stay as typed.
+    void CheckLockerRanges();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -310,6 +327,8 @@ private:
     void ConnectEthPane();
     void ConnectDoorSheet();
     void ConnectSheets();
+    void ConnectLiftSheet();
+    void ConnectLockersSheet();
     void GatherRows();
 };
 
