@@ -38,6 +38,7 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     ConnectDoorSheet();
     ConnectLiftSheet();
     ConnectLockersSheet();
+    ConnectWriteButtons();
     ConnectSheets();
 
     UDPTimer->setObjectName("UDPTimer");

@@ -303,6 +303,13 @@ public:
     // Recolours the 32 locker number edits; their texts stay as typed.
     void CheckLockerRanges();
 
+    // --- Writing the configuration ---
+    void DWrCfgBtnClick();
+    void LWrCfgBtnClick();
+    void LsWrCfgBtnClick();
+    // The confirmation of a completed write: the bar runs from 0 to 100 and hides.
+    void RunProgress(QProgressBar* bar);
+
 protected:
     void showEvent(QShowEvent* e) override;
 
@@ -329,6 +336,10 @@ private:
     void ConnectSheets();
     void ConnectLiftSheet();
     void ConnectLockersSheet();
+    void ConnectWriteButtons();
+    // The write handlers' common steps around write, which sends the sheet's
+    // part of the model to the selected device.
+    void WriteToSelected(QProgressBar* bar, const std::function<void(UdpDev&)>& write);
     void GatherRows();
 };
 
