@@ -87,4 +87,12 @@ uint16_t ParseTestStart(std::string_view text)
     return static_cast<uint16_t>(std::max(ScanInt(text).value_or(0), 0));
 }
 
+bool TypedDigitsAllowed(std::string_view text, std::string_view shown, size_t maxTyped)
+{
+    if (!std::all_of(text.begin(), text.end(), IsDigit)) {
+        return false;
+    }
+    return text.size() <= maxTyped || text == shown;
+}
+
 }  // namespace quor

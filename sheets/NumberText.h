@@ -30,4 +30,10 @@ std::string LockerNumberText(uint16_t number);
 // First locker of the test run ("%d", 0 when there is none, negative -> 0): its low 16 bits.
 uint16_t ParseTestStart(std::string_view text);
 
+// Whether a digits-only field of at most maxTyped characters may hold text:
+// digits only, no more than maxTyped of them, unless the text is the whole
+// value the program showed there. A stored value may be longer than anything
+// the installer can type, and showing it must not cut it.
+bool TypedDigitsAllowed(std::string_view text, std::string_view shown, size_t maxTyped);
+
 }  // namespace quor

@@ -68,10 +68,10 @@ Bytes EmuDevice::FloodDatagram() const
     return PlainFrame(NoticeLetter, Id, status);
 }
 
-void EmuDevice::Inject(Fault kind, uint8_t cmd, int count)
+void EmuDevice::Inject(Fault kind, uint8_t cmd, int count, int after)
 {
     if (count != 0)
-        Faults.push_back({kind, cmd, count});
+        Faults.push_back({kind, cmd, count, std::max(after, 0)});
 }
 
 void EmuDevice::ClearFaults()
@@ -114,6 +114,10 @@ bool EmuDevice::TakeFault(Fault kind, uint8_t cmd)
     });
     if (hit == Faults.end())
         return false;
+    if (hit->Spare > 0) {
+        --hit->Spare;
+        return false;
+    }
     if (hit->Left > 0 && --hit->Left == 0)
         Faults.erase(hit);
     return true;

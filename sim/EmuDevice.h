@@ -34,7 +34,8 @@ public:
     Bytes FloodDatagram() const override;
 
     // `count` replies to command `cmd` (0: to any command) are spoilt; count -1: until ClearFaults.
-    void Inject(Fault kind, uint8_t cmd = 0, int count = 1);
+    // The first `after` replies the fault could spoil still go out whole.
+    void Inject(Fault kind, uint8_t cmd = 0, int count = 1, int after = 0);
     void ClearFaults();
 
     // A plain device holds no sessions.
@@ -66,7 +67,8 @@ private:
     struct FaultSwitch {
         Fault Kind;
         uint8_t Cmd;
-        int Left;  // -1: never runs out
+        int Left;   // -1: never runs out
+        int Spare;  // replies still let through before the fault strikes
     };
     std::vector<FaultSwitch> Faults;
     mutable unsigned FloodCount = 0;

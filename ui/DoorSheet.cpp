@@ -7,33 +7,15 @@
 
 #include "sheets/DoorSheet.h"
 #include "sheets/Sheets.h"
+#include "ui/NumberEdit.h"
 #include "ui/SelectorFill.h"
+#include "ui/SheetRows.h"
 #include "ui/TabControl.h"
 #include "ui/WBMain.h"
 
 namespace quor {
 
 namespace {
-
-template <size_t N> int SlotOfSelector(const std::array<SelectorRow, N>& rows, const QObject* sender)
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (rows[i].Sel != nullptr && rows[i].Sel == sender) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-template <size_t N> int SlotOfCheck(const std::array<SelectorRow, N>& rows, const QObject* sender)
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (rows[i].Cb != nullptr && rows[i].Cb == sender) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
 
 template <size_t N, size_t M>
 void ShowRows(const std::array<SelectorRow, N>& rows, const std::array<SelectorRowView, M>& views)
@@ -43,11 +25,6 @@ void ShowRows(const std::array<SelectorRow, N>& rows, const std::array<SelectorR
         ShowSelector(rows[i].Sel, views[i].Selector);
         ShowCheck(rows[i].Cb, views[i].Check);
     }
-}
-
-std::string TextOf(const QLineEdit* edit)
-{
-    return edit->text().toStdString();
 }
 
 }  // namespace
@@ -109,7 +86,7 @@ void TMainWin::LoadDoorSheet()
         DTypeCb->setCurrentIndex(view->TypeIndex);
         DRygTimEd->setText(QString::fromStdString(view->BoltPulseText));
         DOpenTimEd->setText(QString::fromStdString(view->OpenTimeText));
-        DTrainNrEd->setText(QString::fromStdString(view->TrainNumberText));
+        ShowWhole(DTrainNrEd, QString::fromStdString(view->TrainNumberText));
     }
     Loading = false;
 }

@@ -1,5 +1,6 @@
 // The controls of the door sheet.
 #include "ui/LayoutKit.h"
+#include "ui/NumberEdit.h"
 #include "ui/TabControl.h"
 #include "ui/WBMain.h"
 
@@ -30,7 +31,7 @@ void TMainWin::BuildDoorSheet()
     QWidget* sheet = DoorSheet;
     DDoorTabs = Place<TTabControl>(sheet, "DDoorTabs", {5, 0, 692, 561});
     DDoorTabs->SetTabs({"1", "2", "3", "4", "5", "6", "7", "8"});
-    DTrainNrEd = MakeEdit(sheet, "DTrainNrEd", {248, 576, 41, 22}, 4, true);
+    DTrainNrEd = MakeNumberEdit(sheet, "DTrainNrEd", {248, 576, 41, 22}, 4);
     DRapBtn = MakeButton(sheet, "DRapBtn", "Raport", {376, 576, 75, 25});
     DWrCfgBtn = MakeButton(sheet, "DWrCfgBtn", QStringLiteral("Zapisz konfigurację"), {496, 576, 121, 25});
     DWrCfgProgrBar = MakeProgress(sheet, "DWrCfgProgrBar", {618, 579, 65, 17});

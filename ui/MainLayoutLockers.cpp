@@ -1,5 +1,6 @@
 // The controls of the lockers sheet.
 #include "ui/LayoutKit.h"
+#include "ui/NumberEdit.h"
 #include "ui/WBMain.h"
 
 namespace quor {
@@ -73,7 +74,7 @@ void TMainWin::BuildLockersSide()
     LsRd3Lb = MakeLabel(rd, "LsRd3Lb", "4:", {11, 124, 9, 14});
 
     QWidget* tst = LsTstGrpBox;
-    LsStartNrEd = MakeEdit(tst, "LsStartNrEd", {200, 32, 33, 22}, 4, true);
+    LsStartNrEd = MakeNumberEdit(tst, "LsStartNrEd", {200, 32, 33, 22}, 4);
     LsStartNrLb = MakeLabel(tst, "LsStartNrLb", "Test od szafki nr:", {21, 36, 161, 14}, true);
     LsTimEd = MakeEdit(tst, "LsTimEd", {200, 71, 33, 22}, 4);
     LsTimLb = MakeLabel(tst, "LsTimLb", QStringLiteral("Długość impulsu otwarcia szafki:"), {16, 75, 166, 14},

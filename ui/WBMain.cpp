@@ -38,6 +38,9 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     ConnectHelpButtons();
     ConnectDevPane();
     ConnectDoorSheet();
+    ConnectLiftSheet();
+    ConnectLockersSheet();
+    ConnectWriteButtons();
     ConnectSheets();
     ConnectReport();
     ConnectTimer();

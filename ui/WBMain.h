@@ -299,9 +299,33 @@ public:
     void DTrainNrEdExit();
     void DRapBtnClick();
 
-    // --- Lift and lockers sheets: shown from the model ---
+    // --- Lift sheet ---
     void LoadLiftSheet();
+    void LOutSetSelChange();
+    void LInSelChange(QComboBox* sender);
+    void LInCbClick(QCheckBox* sender);
+    void LRdSelChange(QComboBox* sender);
+    void LTimEdExit();
+
+    // --- Lockers sheet ---
     void LoadLockersSheet();
+    void LsOutSetSelChange(QComboBox* sender);
+    void LsSetBegEndChange(QLineEdit* sender);
+    void LsInSelChange(QComboBox* sender);
+    void LsInCbClick(QCheckBox* sender);
+    void LsRdSelChange(QComboBox* sender);
+    void LsRoomNameEdChange();
+    void LsStartNrEdChange();
+    void LsTimEdExit();
+    // Recolours the 32 locker number edits; their texts stay as typed.
+    void CheckLockerRanges();
+
+    // --- Writing the configuration ---
+    void DWrCfgBtnClick();
+    void LWrCfgBtnClick();
+    void LsWrCfgBtnClick();
+    // The confirmation of a completed write: the bar runs from 0 to 100 and hides.
+    void RunProgress(QProgressBar* bar);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -331,6 +355,12 @@ private:
     void ConnectReport();
     void ConnectDoorSheet();
     void ConnectSheets();
+    void ConnectLiftSheet();
+    void ConnectLockersSheet();
+    void ConnectWriteButtons();
+    // The write handlers' common steps around write, which sends the sheet's
+    // part of the model to the selected device.
+    void WriteToSelected(QProgressBar* bar, const std::function<void(UdpDev&)>& write);
     void GatherRows();
 
     // Periodic timer: the steps of one tick; false when it ended without a device.

@@ -98,6 +98,27 @@ TEST(NumberText, TestStart)
     }
 }
 
+// Train number and first locker of the test run: the installer types at most
+// 4 digits, while a longer stored value shown by the program stays whole.
+TEST(NumberText, TypedDigits)
+{
+    struct Case {
+        const char* text;
+        const char* shown;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"", "12", true},           {"0042", "12", true},    {"12345", "12", false},
+        {"12345", "12345", true},   {"1234", "12345", true}, {"12346", "12345", false},
+        {"123456", "12345", false}, {"12a", "12a", false},   {"-1", "", false},
+        {" 1", "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TypedDigitsAllowed(c.text, c.shown, 4), c.allowed)
+            << '"' << c.text << "\" shown \"" << c.shown;
+    }
+}
+
 TEST(RoomName, ClipsToFifteenCharactersNotBytes)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {

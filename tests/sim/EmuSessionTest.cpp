@@ -263,5 +263,16 @@ TEST_F(EmuSession, FaultsKeepToTheirCommandAndCount)
     EXPECT_EQ(Command('S'), HexBytes("06"));
 }
 
+TEST_F(EmuSession, AFaultCanSpareTheFirstReplies)
+{
+    Open();
+    Device.Inject(Fault::BadAck, 'S', 1, 2);
+    EXPECT_EQ(Command('S'), HexBytes("06"));
+    EXPECT_EQ(Command('D'), Bytes{});  // other commands do not count
+    EXPECT_EQ(Command('S'), HexBytes("06"));
+    EXPECT_EQ(Command('S'), HexBytes("15"));
+    EXPECT_EQ(Command('S'), HexBytes("06"));
+}
+
 }  // namespace
 }  // namespace quor::sim

@@ -265,6 +265,29 @@ private slots:
         QCOMPARE(s.Win->DoorCfgSet.TrainNumber, uint16_t(345));
     }
 
+    // A stored train number of five digits is shown whole, through reloads and
+    // Enter, and kept as it is; what the installer types stops at four digits.
+    void fiveDigitTrainNumberShownWhole()
+    {
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeInstalacja);
+        sim::BlockContent common;
+        common.Data[0] = 0x39;  // 12345
+        common.Data[1] = 0x30;
+        WindowLan::SetBlock(ctrl, sim::CommonBlockType, 0, common);
+        auto win = lan.Open();
+        QCOMPARE(win->DTrainNrEd->text(), QString("12345"));
+        win->DDoorTabs->Tabs->setCurrentIndex(1);
+        QCOMPARE(win->DTrainNrEd->text(), QString("12345"));
+        win->DTrainNrEd->setFocus();
+        QTest::keyClick(win->DTrainNrEd, Qt::Key_Return);
+        QCOMPARE(win->DoorCfgSet.TrainNumber, uint16_t(12345));
+
+        Type(win->DTrainNrEd, "98765");
+        QCOMPARE(win->DTrainNrEd->text(), QString("9876"));
+        QCOMPARE(win->DoorCfgSet.TrainNumber, uint16_t(9876));
+    }
+
     // Text typed into the airlock field counts as the item it names, or as none.
     void airlockTyped_data()
     {

@@ -1,7 +1,9 @@
 // The Ethernet pane: the devices found, the search, the web page, and what
 // selecting a device loads or refuses.
+#include <QApplication>
 #include <QDesktopServices>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -13,6 +15,21 @@
 #include "ui/TabControl.h"
 
 namespace quor::test {
+
+namespace {
+
+// The installer's mouse over a row of the list, with the left button held
+// from the press to the release.
+void Mouse(TRowList* list, QEvent::Type type, int row)
+{
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, at, list->viewport()->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &e);
+}
+
+}  // namespace
 
 class EthPaneTest : public QObject {
     Q_OBJECT
@@ -73,6 +90,48 @@ private slots:
         auto win = lan.Open();
         emit win->EthLstBox->Click();
         QCOMPARE(ctrl.Received['D'], 2);
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // Whatever moves the highlight selects that device, as a click does: a
+    // press on one row released on another after a drag, once per gesture.
+    void dragSelectsWhereTheMouseIsReleased()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& door = lan.AddDoorController(ModeSerwis);
+        auto& lift = lan.AddLiftController(ModeSerwis);
+        auto win = lan.Open();
+        win->show();  // a list that is not shown ignores the mouse moving over it
+        QVERIFY(QTest::qWaitForWindowExposed(win.get()));
+        TRowList* list = win->EthLstBox;
+        QCOMPARE(win->UdpDevSet.Selected, 0);
+
+        Mouse(list, QEvent::MouseButtonPress, 0);
+        Mouse(list, QEvent::MouseMove, 1);
+        QCOMPARE(lift.Received['D'], 0);  // taken when the button is released
+        Mouse(list, QEvent::MouseButtonRelease, 1);
+        QCOMPARE(list->currentRow(), 1);
+        QCOMPARE(win->UdpDevSet.Selected, 1);
+        QCOMPARE(lift.Received['D'], 1);
+        QCOMPARE(win->SheetSet->currentWidget(), win->LiftSheet);
+
+        // A click on the highlighted row reads it again, once.
+        Mouse(list, QEvent::MouseButtonPress, 1);
+        Mouse(list, QEvent::MouseButtonRelease, 1);
+        QCOMPARE(lift.Received['D'], 2);
+
+        // Back and forth across the rows: only the row of the release is read.
+        Mouse(list, QEvent::MouseButtonPress, 1);
+        Mouse(list, QEvent::MouseMove, 0);
+        Mouse(list, QEvent::MouseMove, 1);
+        Mouse(list, QEvent::MouseMove, 0);
+        Mouse(list, QEvent::MouseButtonRelease, 0);
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(win->UdpDevSet.Selected, 0);
+        QCOMPARE(door.Received['D'], 2);
+        QCOMPARE(lift.Received['D'], 2);
+        QCOMPARE(win->SheetSet->currentWidget(), win->DoorSheet);
         QVERIFY(errors.Texts.isEmpty());
     }
 

@@ -2,6 +2,8 @@
 // The main window on the in-memory LAN with emulated devices, and the
 // installer's gestures on its controls.
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,7 +35,12 @@ inline constexpr uint32_t ReaderId = 0x20050001;       // R05_00001
 inline constexpr uint32_t ModuleId = 0x22BD0007;       // D01_00007
 inline constexpr uint32_t RecorderId = 0x21910001;     // C01_00001
 
+inline constexpr uint32_t SetsModuleId = 0x23850003;  // X01_00003: two output sets
+inline constexpr uint32_t SetModuleId = 0x23850004;   // X01_00004: one output set
+
 inline const std::string DoorCtrlIp = "10.45.0.10";
+inline const std::string LiftCtrlIp = "10.45.0.11";
+inline const std::string LockersCtrlIp = "10.45.0.12";
 
 inline sim::BusEntry Entry(uint32_t id, uint8_t conn, uint8_t relays, uint8_t ocs, uint8_t inputs,
                            uint8_t readers, uint8_t sets = 0, uint8_t flags = 0)
@@ -137,6 +144,63 @@ public:
         SetBlock(ctrl, sim::DoorBlockType, 0, door1);
         SetBlock(ctrl, sim::DoorBlockType, 1, door2);
         SetBlock(ctrl, sim::CommonBlockType, 0, common);
+        return ctrl;
+    }
+
+    // The bus of the lift and lockers controllers below:
+    //   entry 0 the controller, A1: Out1-Out2 relays, Out3-Out4 OC, In1-In4, Rd1-Rd2;
+    //   entry 1 module X01_00003, A2: two output sets, In1-In4;
+    //   entry 2 module X01_00004, A3: one output set, In1-In2.
+    static sim::BusConfig OutSetBus(uint8_t kind, uint32_t ctrlId)
+    {
+        sim::BusConfig bus;
+        bus.Kind = kind;
+        bus.DoorCount = 1;
+        bus.Entries = {Entry(ctrlId, 1, 2, 2, 4, 2), Entry(SetsModuleId, 2, 0, 0, 4, 0, 2),
+                       Entry(SetModuleId, 3, 0, 0, 2, 0, 1)};
+        return bus;
+    }
+
+    // The lift controller K02_00257 at 10.45.0.11. Module: set 1 of X01_00003;
+    // floor selection: its In1; tamper: In1 of the controller; reader 1: Rd1 of
+    // the controller; input 0, which has no selector: In4 of the controller;
+    // button release time 9 half seconds.
+    sim::EmuController& AddLiftController(uint8_t mode)
+    {
+        auto& ctrl = AddController(LiftCtrlIp, LiftCtrlId, mode, OutSetBus(sim::KindLiftCode, LiftCtrlId));
+        sim::BlockContent lift;
+        lift.OutputSets[0] = Ref(1, 0);
+        lift.Inputs[0] = Ref(0, 3);
+        lift.Inputs[1] = Ref(1, 0);
+        lift.Inputs[3] = Ref(0, 0);
+        lift.Readers[0] = Ref(0, 0);
+        lift.Params[ParPulseTime] = 9;
+        SetBlock(ctrl, sim::LiftBlockType, 0, lift);
+        return ctrl;
+    }
+
+    // The lockers controller K03_00514 at 10.45.0.12. Row 0: set 1 of
+    // X01_00003, lockers 1 to 10; row 1: set 2 of X01_00003, lockers 11 to 20;
+    // alarm sensor: In1 of the controller; input 0, which has no selector: In4
+    // of the controller; opening pulse 9 half seconds; the test from locker
+    // testStart; room "Hala A".
+    sim::EmuController& AddLockersController(uint8_t mode, uint16_t testStart = 150)
+    {
+        auto& ctrl =
+            AddController(LockersCtrlIp, LockersCtrlId, mode, OutSetBus(sim::KindLockersCode, LockersCtrlId));
+        sim::BlockContent lockers;
+        lockers.OutputSets[0] = Ref(1, 0);
+        lockers.OutputSets[1] = Ref(1, 1);
+        lockers.Inputs[0] = Ref(0, 3);
+        lockers.Inputs[2] = Ref(0, 0);
+        lockers.Params[ParPulseTime] = 9;
+        lockers.Params[ParTestStart] = static_cast<uint8_t>(testStart);
+        lockers.Params[ParTestStart + 1] = static_cast<uint8_t>(testStart >> 8);
+        const std::string room = "Hala A";
+        std::copy(room.begin(), room.end(), lockers.Params.begin() + ParRoomName);
+        const uint8_t numbers[] = {1, 0, 10, 0, 11, 0, 20, 0};
+        std::copy(std::begin(numbers), std::end(numbers), lockers.Data.begin());
+        SetBlock(ctrl, sim::LockersBlockType, 0, lockers);
         return ctrl;
     }
 

@@ -1,0 +1,73 @@
+// Writing a sheet's part of the model to the selected controller, and the
+// short animation that confirms a completed write.
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+
+#include "ui/WBMain.h"
+
+namespace quor {
+
+namespace {
+
+constexpr int ProgressStep = 5;
+constexpr unsigned long StepPauseMs = 5;
+constexpr unsigned long EndPauseMs = 50;
+
+}  // namespace
+
+void TMainWin::ConnectWriteButtons()
+{
+    connect(DWrCfgBtn, &QPushButton::clicked, this, &TMainWin::DWrCfgBtnClick);
+    connect(LWrCfgBtn, &QPushButton::clicked, this, &TMainWin::LWrCfgBtnClick);
+    connect(LsWrCfgBtn, &QPushButton::clicked, this, &TMainWin::LsWrCfgBtnClick);
+}
+
+void TMainWin::DWrCfgBtnClick()
+{
+    WriteToSelected(DWrCfgProgrBar, [this](UdpDev& dev) { DoorCfgSet.Store(dev); });
+}
+
+void TMainWin::LWrCfgBtnClick()
+{
+    WriteToSelected(LWrCfgProgrBar, [this](UdpDev& dev) { LiftCfg.Write(dev); });
+}
+
+void TMainWin::LsWrCfgBtnClick()
+{
+    WriteToSelected(LsWrCfgProgrBar, [this](UdpDev& dev) { LockersCfg.Write(dev); });
+}
+
+// Nothing is checked before and nothing read back after: the model stays as
+// it is, so the installer can edit on and write again, also after a failure.
+void TMainWin::WriteToSelected(QProgressBar* bar, const std::function<void(UdpDev&)>& write)
+{
+    Guarded([&] {
+        if (UdpDevSet.CollectReplies(0)) {
+            RefreshEthList();
+        }
+        const int s = UdpDevSet.Selected;
+        if (s < 0 || s >= UdpDevSet.Count) {
+            return;
+        }
+        write(UdpDevSet.Dev[s]);
+        RunProgress(bar);
+    });
+}
+
+// The window is blocked meanwhile, as during any exchange: the bar is painted
+// at once at each step, and no event is taken in, so no handler runs in between.
+void TMainWin::RunProgress(QProgressBar* bar)
+{
+    bar->reset();  // no position left from the last run shows as the bar appears
+    bar->show();
+    for (int position = 0; position <= 100; position += ProgressStep) {
+        bar->setValue(position);
+        bar->repaint();
+        QThread::msleep(StepPauseMs);
+    }
+    QThread::msleep(EndPauseMs);
+    bar->hide();
+}
+
+}  // namespace quor
