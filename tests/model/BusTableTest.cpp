@@ -116,6 +116,8 @@ TEST(BusTableParse, AcceptedHeads)
         {"00 00 20 10 00 00", KindDoors, 0, 1},    // no doors
         {"00 00 41 00 00 00", KindLift, 1, 0},
         {"00 00 61 3F 00 00", KindLockers, 1, 3},  // low bits of byte 3 not interpreted
+        {"00 00 21 10", KindDoors, 1, 1},          // no entries: bytes 4 and 5 are never read
+        {"00 00 41 00 7E", KindLift, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.head);
@@ -126,6 +128,7 @@ TEST(BusTableParse, AcceptedHeads)
         EXPECT_EQ(t.TrainFlag, c.train);
         EXPECT_EQ(t.DevCount, 0);
         EXPECT_EQ(t.PresentCount, 0);
+        EXPECT_FALSE(t.Differs(HexBytes(c.head)));
     }
 }
 
@@ -145,7 +148,8 @@ TEST(BusTableParse, RejectedRepliesEmptyTheTable)
         {"2 entries announced, 1 received",
          "02 00 21 00 00 00" + Entry(0x20050001, "00 00 00 00 01 01 00 00"), KindDoors},
         {"entry cut short", "01 00 21 00 00 00 01 00 05 20 00 00 00 00 01", KindDoors},
-        {"head cut short", "00 00 21 00", KindDoors},
+        {"head cut short", "00 00 21", KindDoors},
+        {"count alone", "00 00", KindDoors},
         {"one byte", "05", KindDoors},
         {"empty", "", KindDoors},
     };
