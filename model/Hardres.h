@@ -29,7 +29,9 @@ inline constexpr int RefNumber(ResRef r)
 {
     return r & 0x1F;
 }
-// A reference with bit 15 set lies outside the 128 entries and names nothing.
+// Bit 15 is never set in a valid reference. Texts ignore it (RefEntry is
+// bits 8-14), but a value with it never lists inputs nor touches a taken
+// mask: read with bit 15 as part of the index, it lies outside the table.
 inline constexpr bool RefNamesEntry(ResRef r)
 {
     return r != NoRef && (r & 0x8000) == 0;

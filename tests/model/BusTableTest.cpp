@@ -365,15 +365,18 @@ TEST(BusTableTexts, ResourceItems)
         {0x0100, "In", "R05_00007:In1"},
         {0x0401, "Rd", "Z10_00009:Rd2"},
         {0x001F, "In", "K01_12345:In32"},
-        {0x8100, "In", "     ---     "},  // bit 15: outside the table, reads as none
-        {0xFF00, "Out", "     ---      "},
+        // Bit 15 is no part of the entry index: the slot shows what bits 8-14 name.
+        {0x8100, "In", "R05_00007:In1"},
+        {0x8102, "Out", "R05_00007:Out3"},
+        {0x8483, "Out", "Z10_00009:Out4"},
+        {0xFF00, "Out", "R100_00000:Out1"},  // entry 127, never filled: identity 0
     };
     for (const Case& c : cases) {
         EXPECT_EQ(t.ResItemText(c.r, c.prefix), c.text) << std::hex << c.r;
     }
     EXPECT_EQ(t.OutSetItemText(NoRef), "     ---  ");
     EXPECT_EQ(t.OutSetItemText(0x0301), "D05_00016");
-    EXPECT_EQ(t.OutSetItemText(0x8301), "     ---  ");
+    EXPECT_EQ(t.OutSetItemText(0x8301), "D05_00016");
     EXPECT_EQ(t.PairText(0x0401), "R05_00007 <-- Z10_00009");
     EXPECT_EQ(t.PairText(0x9001), "R05_00007 <-- ---");
 }
