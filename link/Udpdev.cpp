@@ -122,7 +122,7 @@ bool UdpDev::Poll()
         Changed = true;
         Mode = status[2];
     }
-    if (!(Mode & 0x80)) {
+    if (!(Mode & ModeSessionBit)) {
         SessionOpen = false;
     }
     return true;

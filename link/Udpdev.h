@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/DevMode.h"
 #include "link/Endpoint.h"
 #include "link/UErr.h"
 
