@@ -81,6 +81,7 @@ struct BusDev {
     std::array<uint32_t, ResKinds> Taken{};  // bit n: resource n is used by the configuration
 
     bool Present() const { return (Id >> 16) != 0xFFFF; }
+    friend bool operator==(const BusDev&, const BusDev&) = default;
 };
 
 // "DevName/" plus the connection letter 'A' to 'H' and the connection number.
@@ -122,6 +123,8 @@ public:
     int32_t Kind = 0;
     int32_t DoorCount = 0;
     int32_t TrainFlag = 0;
+
+    friend bool operator==(const BusDevTable&, const BusDevTable&) = default;
 
 private:
     void Reject();
