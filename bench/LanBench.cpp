@@ -54,7 +54,7 @@ Site ReadSite(const std::string& path)
     for (size_t i = 0; i < scenario.Devices.size(); ++i) {
         const auto* emu = dynamic_cast<const sim::EmuController*>(scenario.Devices[i].get());
         if (emu && emu->Bus && emu->Bus->Kind == KindDoors && emu->Bus->DoorCount == DoorsToLoad &&
-            (emu->Mode & 3) >= 2) {
+            ConfigOpen(emu->Mode)) {
             site.DoorId = emu->Id;
             site.DoorIp = scenario.Ips[i];
             site.DoorVersion = emu->VersionDigit - '0';

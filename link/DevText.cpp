@@ -71,7 +71,7 @@ std::string UdpDev::IpText() const
 std::string UdpDev::ModeName() const
 {
     static constexpr const char* Names[] = {"Blokada", "Konfiguracja", "Serwis", "Instalacja"};
-    return Alive ? Names[Mode & 3] : "Niedostępny";
+    return Alive ? Names[static_cast<int>(ModeOf(Mode))] : "Niedostępny";
 }
 
 std::string UdpDev::ListRow() const

@@ -6,15 +6,6 @@
 
 namespace quor {
 
-namespace {
-
-bool MayReadBus(uint16_t mode)
-{
-    return (mode & 3) >= 2;
-}
-
-}  // namespace
-
 int UdpDev::ReadBlock(uint8_t type, uint8_t index, BlockArea& out)
 {
     const uint8_t payload[] = {type, index};
@@ -36,7 +27,7 @@ void UdpDev::WriteBlock(uint8_t type, uint8_t index, std::span<const uint8_t> bl
 
 int UdpDev::ReadBusTable(BlockArea& out)
 {
-    if (!Alive || !MayReadBus(Mode)) {
+    if (!Alive || !ConfigOpen(Mode)) {
         return 0;
     }
     EnsureSession();
@@ -45,8 +36,8 @@ int UdpDev::ReadBusTable(BlockArea& out)
 
 bool UdpDev::TryReadBusTable(BlockArea& out, int* length)
 {
-    const bool foreignSession = (Mode & 0x80) && !SessionOpen;
-    if (Version != ProtocolVersion || !Alive || !MayReadBus(Mode) || foreignSession) {
+    const bool foreignSession = (Mode & ModeSessionBit) && !SessionOpen;
+    if (Version != ProtocolVersion || !Alive || !ConfigOpen(Mode) || foreignSession) {
         return false;
     }
     if (!SessionOpen) {

@@ -39,7 +39,7 @@ void UdpDev::EnsureSession()
     if (!Poll()) {
         Fail(ErrNoAnswer, 0);
     }
-    if ((Mode & 0x80) && !SessionOpen) {
+    if ((Mode & ModeSessionBit) && !SessionOpen) {
         Fail(ErrForeignSession, 0);
     }
     if (!SessionOpen) {

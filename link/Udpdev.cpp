@@ -56,10 +56,9 @@ int UdpDev::AwaitReply(std::span<const uint8_t> request, uint8_t echoCmd, std::s
     Clock& clock = Udp->Time();
     const int64_t start = clock.NowMs();
     for (;;) {
-        // Each receive waits at most 200 ms and never past the end of the window,
-        // so a silent device ends the wait as the window closes.
-        const int64_t left = ReplyWindowMs - (clock.NowMs() - start);
-        const int len = Udp->Receive(buf, static_cast<int>(std::clamp<int64_t>(left, 0, 200)));
+        // Every receive waits its full time, even past the window: a reply that
+        // comes while it waits is still the device's answer.
+        const int len = Udp->Receive(buf, ReceiveWaitMs);
         if (len == 0) {
             if (clock.NowMs() - start >= ReplyWindowMs) {
                 return 0;
@@ -123,7 +122,7 @@ bool UdpDev::Poll()
         Changed = true;
         Mode = status[2];
     }
-    if (!(Mode & 0x80)) {
+    if (!(Mode & ModeSessionBit)) {
         SessionOpen = false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/DevMode.h"
 #include "link/Endpoint.h"
 #include "link/UErr.h"
 
@@ -32,10 +33,16 @@ inline constexpr int32_t ProtocolVersion = 2;
 inline constexpr uint32_t AllDevices = 0xFFFFFFFF;
 inline constexpr int BlockAreaSize = 1400;  // largest table or block payload
 inline constexpr int MaxBlockLen = BlockAreaSize - 2;
+// A reply wait receives for up to ReceiveWaitMs at a time and looks at the
+// clock only after a receive that found nothing: it ends there once
+// ReplyWindowMs have passed since the send. A silent device so costs two
+// whole receives, and a reply up to then is taken.
+inline constexpr int ReceiveWaitMs = 200;
 inline constexpr int ReplyWindowMs = 300;
 // Datagrams that keep coming without matching must not hold a caller for
-// ever: a reply wait gives up at the first one at or after AwaitLimitMs (no
-// longer than a silent device costs), reply collection after CollectLimitMs.
+// ever: a reply wait gives up at the first one at or after AwaitLimitMs
+// (a silent stretch ends it earlier, as above), reply collection after
+// CollectLimitMs.
 inline constexpr int AwaitLimitMs = 500;
 inline constexpr int CollectLimitMs = 1000;
 

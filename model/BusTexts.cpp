@@ -70,8 +70,9 @@ std::string BusDevTable::DevListRow(int position) const
 
 std::string BusDevTable::ResItemText(ResRef r, std::string_view prefix) const
 {
-    // A reference with bit 15 set names no entry; it reads as none.
-    if (!RefNamesEntry(r)) {
+    // Only 0xFFFF is none: bit 15 of any other value is not part of the entry
+    // index, so a stray bit 15 still shows the resource the slot names.
+    if (r == NoRef) {
         return prefix.size() == 3 ? std::string(NoneText) + " " : std::string(NoneText);
     }
     return DevName(Dev[RefEntry(r)].Id) + ":" + std::string(prefix) + std::to_string(RefNumber(r) + 1);
@@ -79,7 +80,7 @@ std::string BusDevTable::ResItemText(ResRef r, std::string_view prefix) const
 
 std::string BusDevTable::OutSetItemText(ResRef r) const
 {
-    if (!RefNamesEntry(r)) {
+    if (r == NoRef) {
         return "     ---  ";
     }
     return DevName(Dev[RefEntry(r)].Id);

@@ -23,7 +23,7 @@ int DoorCfgSet::DoorsInUse() const
 
 bool DoorCfgSet::Load(UdpDev& dev)
 {
-    if (!dev.Alive || (dev.Mode & 3) < 2) {
+    if (!dev.Alive || !ConfigOpen(dev.Mode)) {
         return false;
     }
     dev.EnsureSession();

@@ -11,6 +11,7 @@ namespace quor {
 
 namespace {
 
+constexpr size_t HeadRead = 4;  // N, kind and door count, train flag; bytes 4 and 5 are not read
 constexpr size_t HeadLen = 6;
 constexpr size_t EntryLen = 12;
 
@@ -19,9 +20,12 @@ uint32_t OrderKey(uint32_t id)
     return id & 0x3FFFFFF;
 }
 
-// Whether the received bytes hold the head and every entry they announce.
+// Whether the received bytes hold the head fields and every entry they announce.
 bool HoldsEntries(std::span<const uint8_t> reply, size_t n)
 {
+    if (n == 0) {
+        return reply.size() >= HeadRead;
+    }
     return reply.size() >= HeadLen && (reply.size() - HeadLen) / EntryLen >= n;
 }
 

@@ -29,7 +29,9 @@ inline constexpr int RefNumber(ResRef r)
 {
     return r & 0x1F;
 }
-// A reference with bit 15 set lies outside the 128 entries and names nothing.
+// Bit 15 is never set in a valid reference. Texts ignore it (RefEntry is
+// bits 8-14), but a value with it never lists inputs nor touches a taken
+// mask: read with bit 15 as part of the index, it lies outside the table.
 inline constexpr bool RefNamesEntry(ResRef r)
 {
     return r != NoRef && (r & 0x8000) == 0;
@@ -79,6 +81,7 @@ struct BusDev {
     std::array<uint32_t, ResKinds> Taken{};  // bit n: resource n is used by the configuration
 
     bool Present() const { return (Id >> 16) != 0xFFFF; }
+    friend bool operator==(const BusDev&, const BusDev&) = default;
 };
 
 // "DevName/" plus the connection letter 'A' to 'H' and the connection number.
@@ -120,6 +123,8 @@ public:
     int32_t Kind = 0;
     int32_t DoorCount = 0;
     int32_t TrainFlag = 0;
+
+    friend bool operator==(const BusDevTable&, const BusDevTable&) = default;
 
 private:
     void Reject();

@@ -19,7 +19,7 @@ OutSetCfg Shaped(BusDevTable& table, uint32_t type, int outputSets, int inputs, 
 
 bool MayReadConfig(const UdpDev& dev)
 {
-    return dev.Alive && (dev.Mode & 3) >= 2;
+    return dev.Alive && ConfigOpen(dev.Mode);
 }
 
 // Lockers: Data bytes 4i, 4i + 1 hold the first locker of module i, 4i + 2, 4i + 3 the last.

@@ -6,7 +6,6 @@ namespace quor {
 namespace {
 
 constexpr int UnsheetedType = 4;  // devices of this type never get a sheet
-constexpr uint16_t ModeInstallation = 3;
 
 }  // namespace
 
@@ -51,7 +50,7 @@ bool SheetLoadable(const BusDevTable& table)
 
 bool TestGroupEnabled(uint16_t mode)
 {
-    return (mode & 3) == ModeInstallation;
+    return ModeOf(mode) == DevMode::Instalacja;
 }
 
 }  // namespace quor

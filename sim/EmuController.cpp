@@ -92,6 +92,7 @@ std::vector<Bytes> EmuController::SignedReply(uint8_t cmd, Bytes payload)
     const uint16_t counter = ++Counter;  // a lost reply still used its number
     if (TakeFault(Fault::DropReply, cmd))
         return {};
+    TakeLateFault(cmd);
     if (payload.size() == 1 && payload[0] == AckByte && TakeFault(Fault::BadAck, cmd))
         payload[0] = NakByte;
     if (TakeFault(Fault::LongReply, cmd))

@@ -27,6 +27,7 @@ EmuDevice::EmuDevice(uint32_t id, uint8_t mode, uint8_t versionDigit)
 
 std::vector<Bytes> EmuDevice::Handle(std::span<const uint8_t> in, std::string_view fromIp, int64_t nowMs)
 {
+    HeldBackMs = 0;
     if (HasSignedTag(in))
         return SignedRequest(in, fromIp, nowMs);
     const auto request = ReadPlain(in);
@@ -50,6 +51,11 @@ std::vector<Bytes> EmuDevice::Handle(std::span<const uint8_t> in, std::string_vi
         return {};
     ++Received[request->Cmd];
     return *replies;
+}
+
+int EmuDevice::ReplyDelayMs() const
+{
+    return HeldBackMs;
 }
 
 int EmuDevice::FloodPeriodMs() const
@@ -99,6 +105,7 @@ std::vector<Bytes> EmuDevice::PlainReply(uint8_t cmd, Bytes payload)
 {
     if (TakeFault(Fault::DropReply, cmd))
         return {};
+    TakeLateFault(cmd);
     if (TakeFault(Fault::LongReply, cmd))
         payload.push_back(0x00);
     Bytes frame = PlainFrame(cmd, Id, payload);
@@ -121,6 +128,12 @@ bool EmuDevice::TakeFault(Fault kind, uint8_t cmd)
     if (hit->Left > 0 && --hit->Left == 0)
         Faults.erase(hit);
     return true;
+}
+
+void EmuDevice::TakeLateFault(uint8_t cmd)
+{
+    if (TakeFault(Fault::LateReply, cmd))
+        HeldBackMs = LateReplyMs;
 }
 
 // Byte 2 carries the mode, byte 3 the protocol version digit; the rest is the

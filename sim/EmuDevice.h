@@ -22,14 +22,16 @@
 namespace quor::sim {
 
 // Ways to spoil a reply. A fault hits only replies it can spoil: BadCrc plain
-// ones, BadSignature and BadEcho signed ones, BadAck acknowledgements. The
-// command itself still takes effect: only its reply is spoilt.
-enum class Fault { DropReply, BadCrc, BadSignature, BadEcho, BadAck, LongReply };
+// ones, BadSignature and BadEcho signed ones, BadAck acknowledgements.
+// LateReply sends the reply whole but only LateReplyMs after the request.
+// The command itself still takes effect: only its reply is spoilt.
+enum class Fault { DropReply, BadCrc, BadSignature, BadEcho, BadAck, LongReply, LateReply };
 
 class EmuDevice : public LanHost {
 public:
     EmuDevice(uint32_t id, uint8_t mode, uint8_t versionDigit = '2');
     std::vector<Bytes> Handle(std::span<const uint8_t> in, std::string_view fromIp, int64_t nowMs) override;
+    int ReplyDelayMs() const override;
     int FloodPeriodMs() const override;
     Bytes FloodDatagram() const override;
 
@@ -45,6 +47,7 @@ public:
     uint8_t Mode;  // bits 0-1 mode index; bit 7 is reported while a session is live
     uint8_t VersionDigit;
     int FloodPeriod = 0;              // ms between datagrams that match no request, 0 off
+    int LateReplyMs = 350;            // how long a late reply is held back
     std::map<uint8_t, int> Received;  // valid requests seen, per command byte
     uint32_t LastTime = 0;
     int TimeAnnouncements = 0;
@@ -60,6 +63,8 @@ protected:
     std::vector<Bytes> PlainReply(uint8_t cmd, Bytes payload);
     // Consumes one armed fault of this kind that covers `cmd`.
     bool TakeFault(Fault kind, uint8_t cmd);
+    // Holds the replies of this request back when a late-reply fault covers `cmd`.
+    void TakeLateFault(uint8_t cmd);
 
 private:
     Bytes Status(int64_t nowMs) const;
@@ -71,6 +76,7 @@ private:
         int Spare;  // replies still let through before the fault strikes
     };
     std::vector<FaultSwitch> Faults;
+    int HeldBackMs = 0;  // for the replies of the request being handled
     mutable unsigned FloodCount = 0;
 };
 

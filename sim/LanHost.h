@@ -17,6 +17,9 @@ public:
     // One datagram from fromIp, received at nowMs; the result goes back to the sender.
     virtual std::vector<Bytes> Handle(std::span<const uint8_t> in, std::string_view fromIp,
                                       int64_t nowMs) = 0;
+    // How long the replies of the last Handle call are held back before they
+    // are sent (the late-reply fault), in ms.
+    virtual int ReplyDelayMs() const { return 0; }
     // Unprompted traffic (the flood fault): the gap between datagrams in ms, 0 for none.
     virtual int FloodPeriodMs() const { return 0; }
     virtual Bytes FloodDatagram() const { return {}; }

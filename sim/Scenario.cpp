@@ -52,6 +52,7 @@ Fault ReadFaultKind(const std::string& name, const std::string& where)
     static const std::pair<const char*, Fault> kinds[] = {
         {"DropReply", Fault::DropReply}, {"BadCrc", Fault::BadCrc}, {"BadSignature", Fault::BadSignature},
         {"BadEcho", Fault::BadEcho},     {"BadAck", Fault::BadAck}, {"LongReply", Fault::LongReply},
+        {"LateReply", Fault::LateReply},
     };
     for (const auto& [text, kind] : kinds)
         if (name == text)

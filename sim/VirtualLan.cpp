@@ -87,9 +87,11 @@ void VirtualLan::Deliver(LanEndpoint& from, const std::string& to, std::span<con
         if (!broadcast && ip != to) {
             continue;
         }
-        for (Bytes& reply : host->Handle(data, from.Ip, now)) {
-            Trace.push_back({now, ip, from.Ip, reply});
-            DeliverToPc(from, ip, std::move(reply), now + LatencyMs);
+        auto replies = host->Handle(data, from.Ip, now);
+        const int64_t sent = now + host->ReplyDelayMs();
+        for (Bytes& reply : replies) {
+            Trace.push_back({sent, ip, from.Ip, reply});
+            DeliverToPc(from, ip, std::move(reply), sent + LatencyMs);
         }
     }
     // Another configurator on the LAN hears broadcasts and datagrams sent to it.

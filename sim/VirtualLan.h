@@ -64,8 +64,10 @@ public:
     void Detach(const std::string& ip);
 
     VirtualClock Clock;
-    int LatencyMs = 1;         // one way, device to configurator
-    std::vector<Frame> Trace;  // every datagram, in order of sending
+    int LatencyMs = 1;  // one way, device to configurator
+    // Every datagram, in the order it was handed to the LAN; a reply held back
+    // by its device carries the later time at which it left.
+    std::vector<Frame> Trace;
     // Frames sent to ip since the trace index `from`.
     std::vector<Frame> SentTo(const std::string& ip, size_t from = 0) const;
 

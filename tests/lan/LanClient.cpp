@@ -134,7 +134,7 @@ TEST_F(OnLan, EveryControllerLoadsAndReadsBackAWrite)
     int loaded = 0;
     for (size_t i = 0; i < Scenario.Devices.size(); ++i) {
         const auto* emu = dynamic_cast<const sim::EmuController*>(Scenario.Devices[i].get());
-        if (!emu || !emu->Bus || (emu->Mode & 3) < 2)
+        if (!emu || !emu->Bus || !ConfigOpen(emu->Mode))
             continue;
         const std::string name = DevName(emu->Id);
         SCOPED_TRACE(name);

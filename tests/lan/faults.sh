@@ -4,6 +4,7 @@
 #    twice (the retry with the next frame counter) and one reply, and quorctl
 #    still prints the table;
 #  - a wrong reply signature fails at once with code 6, without a retry;
+#  - a reply held back 350 ms is still taken: the request goes once;
 #  - a device that floods the PC with stray datagrams does not hold quorctl:
 #    the search and the loading of that device end with the right output.
 #   faults.sh LAN QUORSIM QUORCTL SCENARIO EXPECTED      exit 77: skipped
@@ -13,8 +14,9 @@ export QUORSIM=$2
 source "$(dirname "$0")/lanlib.sh"
 lan_begin f
 
-drop=K01_01101 sign=K03_01301 flood=K04_01401
-"$LAN" up "$scenario" --fault "drop:D:1@$drop" --fault "sig:D:1@$sign" --fault "flood:20@$flood" >/dev/null
+drop=K01_01101 sign=K03_01301 flood=K04_01401 late=K02_01201
+"$LAN" up "$scenario" --fault "drop:D:1@$drop" --fault "sig:D:1@$sign" --fault "flood:20@$flood" \
+    --fault "late:D:1@$late" >/dev/null
 work="$QUOR_LAN_DIR/faults"
 mkdir -p "$work"
 # A hang guard only: with every fault, each command must end.
@@ -41,6 +43,19 @@ printf "%s, tryb: Serwis.\n\nBłąd nr 6 (r.'D'): Błąd podpisu ramki.\n" "$sig
     fail "table $sign: not the signature error"
 [ "$(signed_lines "$sign" in D | wc -l)" -eq 1 ] || fail "$sign: a bad signature must not be retried"
 signed_lines "$sign" out 'D\*' | grep -q "sig=bad" || fail "$sign: the log shows no spoilt signature"
+
+ctl table "$late" >"$work/late" || fail "table $late failed"
+diff -u "$expected/site.table.$late.txt" "$work/late" || fail "table $late differs"
+[ "$(signed_lines "$late" in D | wc -l)" -eq 1 ] || fail "$late: a reply 350 ms late must be taken, not asked again"
+# Milliseconds of the day of a log line's time stamp.
+day_ms() {
+    local h m s f
+    IFS=':.' read -r h m s f <<<"$1"
+    echo $(((10#$h * 3600 + 10#$m * 60 + 10#$s) * 1000 + 10#$f))
+}
+asked=$(day_ms "$(signed_lines "$late" in D | cut -d' ' -f1)")
+answered=$(day_ms "$(signed_lines "$late" out 'D\*' | cut -d' ' -f1)")
+[ $((answered - asked)) -ge 350 ] || fail "$late: the reply left $((answered - asked)) ms after the request"
 
 ctl search >"$work/search" || fail "search failed"
 diff -u "$expected/site.search.txt" "$work/search" || fail "search differs under the flood"

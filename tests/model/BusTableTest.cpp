@@ -116,6 +116,8 @@ TEST(BusTableParse, AcceptedHeads)
         {"00 00 20 10 00 00", KindDoors, 0, 1},    // no doors
         {"00 00 41 00 00 00", KindLift, 1, 0},
         {"00 00 61 3F 00 00", KindLockers, 1, 3},  // low bits of byte 3 not interpreted
+        {"00 00 21 10", KindDoors, 1, 1},          // no entries: bytes 4 and 5 are never read
+        {"00 00 41 00 7E", KindLift, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.head);
@@ -126,6 +128,7 @@ TEST(BusTableParse, AcceptedHeads)
         EXPECT_EQ(t.TrainFlag, c.train);
         EXPECT_EQ(t.DevCount, 0);
         EXPECT_EQ(t.PresentCount, 0);
+        EXPECT_FALSE(t.Differs(HexBytes(c.head)));
     }
 }
 
@@ -145,7 +148,8 @@ TEST(BusTableParse, RejectedRepliesEmptyTheTable)
         {"2 entries announced, 1 received",
          "02 00 21 00 00 00" + Entry(0x20050001, "00 00 00 00 01 01 00 00"), KindDoors},
         {"entry cut short", "01 00 21 00 00 00 01 00 05 20 00 00 00 00 01", KindDoors},
-        {"head cut short", "00 00 21 00", KindDoors},
+        {"head cut short", "00 00 21", KindDoors},
+        {"count alone", "00 00", KindDoors},
         {"one byte", "05", KindDoors},
         {"empty", "", KindDoors},
     };
@@ -361,15 +365,18 @@ TEST(BusTableTexts, ResourceItems)
         {0x0100, "In", "R05_00007:In1"},
         {0x0401, "Rd", "Z10_00009:Rd2"},
         {0x001F, "In", "K01_12345:In32"},
-        {0x8100, "In", "     ---     "},  // bit 15: outside the table, reads as none
-        {0xFF00, "Out", "     ---      "},
+        // Bit 15 is no part of the entry index: the slot shows what bits 8-14 name.
+        {0x8100, "In", "R05_00007:In1"},
+        {0x8102, "Out", "R05_00007:Out3"},
+        {0x8483, "Out", "Z10_00009:Out4"},
+        {0xFF00, "Out", "R100_00000:Out1"},  // entry 127, never filled: identity 0
     };
     for (const Case& c : cases) {
         EXPECT_EQ(t.ResItemText(c.r, c.prefix), c.text) << std::hex << c.r;
     }
     EXPECT_EQ(t.OutSetItemText(NoRef), "     ---  ");
     EXPECT_EQ(t.OutSetItemText(0x0301), "D05_00016");
-    EXPECT_EQ(t.OutSetItemText(0x8301), "     ---  ");
+    EXPECT_EQ(t.OutSetItemText(0x8301), "D05_00016");
     EXPECT_EQ(t.PairText(0x0401), "R05_00007 <-- Z10_00009");
     EXPECT_EQ(t.PairText(0x9001), "R05_00007 <-- ---");
 }

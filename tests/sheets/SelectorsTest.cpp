@@ -41,6 +41,18 @@ TEST(ResourceSelector, CurrentValueComesFirstWithItsFlag)
     EXPECT_EQ(view.Current, 0);
 }
 
+TEST(ResourceSelector, AStoredBitFifteenStillShowsItsResource)
+{
+    // 0x8102: entry 1 (bits 8-14), number 2; bit 15 is no part of the index.
+    const BusDevTable t = DoorTable();
+    const SelectorView view = FillResourceSelector(t, PrefixInput, 0x8101, {});
+    const std::vector<SelectorItem> expected = {{"R05_00007:In2", 0x8101}, {"  -----", NoRef}};
+    EXPECT_EQ(view.Items, expected);
+    const SelectorView module = FillModuleSelector(test::LiftTable(), 0x8201, {});
+    const std::vector<SelectorItem> moduleItems = {{"D01_00002", 0x8201}, {"  -----", NoRef}};
+    EXPECT_EQ(module.Items, moduleItems);
+}
+
 TEST(ModuleSelector, ItemsNameTheDeviceAlone)
 {
     const BusDevTable t = test::LiftTable();

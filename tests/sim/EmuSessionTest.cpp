@@ -219,6 +219,13 @@ const FaultCase FaultCases[] = {
      [](const Bytes& r, auto& p) { return r.size() == 20 && r[11] == 0x15 && p.SignatureHolds(r); }},
     {"LongReply signed", Fault::LongReply, 'S',
      [](const Bytes& r, auto& p) { return r.size() == 21 && r[10] == 0xD3 && p.SignatureHolds(r); }},
+    // Whole and valid, only held back (checked below).
+    {"LateReply plain", Fault::LateReply, 'O',
+     [](const Bytes& r, auto&) { return r.size() == 28 && CrcHolds(r); }},
+    {"LateReply signed", Fault::LateReply, 'S',
+     [](const Bytes& r, auto& p) {
+         return r.size() == 20 && r[10] == 0xD3 && r[11] == 0x06 && p.SignatureHolds(r);
+     }},
 };
 
 TEST_F(EmuSession, EachFaultSpoilsTheNextReplyOnly)
@@ -231,6 +238,7 @@ TEST_F(EmuSession, EachFaultSpoilsTheNextReplyOnly)
             return c.Cmd == 'O' ? Send(HexBytes(PollRequest)) : Send(Peer.Request(c.Cmd));
         };
         const auto spoilt = send();
+        EXPECT_EQ(Device.ReplyDelayMs(), c.Kind == Fault::LateReply ? 350 : 0) << c.Name;
         if (c.Spoilt) {
             ASSERT_EQ(spoilt.size(), 1u) << c.Name;
             EXPECT_TRUE(c.Spoilt(spoilt[0], Peer)) << c.Name << ": " << HexText(spoilt[0]);
@@ -238,6 +246,7 @@ TEST_F(EmuSession, EachFaultSpoilsTheNextReplyOnly)
             EXPECT_TRUE(spoilt.empty()) << c.Name;
         }
         const auto clean = send();
+        EXPECT_EQ(Device.ReplyDelayMs(), 0) << c.Name;
         ASSERT_EQ(clean.size(), 1u) << c.Name;
         if (c.Cmd == 'O')
             EXPECT_TRUE(clean[0].size() == 28 && CrcHolds(clean[0])) << c.Name;

@@ -207,7 +207,8 @@ TEST(ScenarioLoading, FaultsAndSessionsComeFromTheFile)
 {
     Scenario scenario = ParseScenario(
         R"({"devices": [{"ip": "10.45.1.10", "model": 301, "serial": 1, "mode": "Serwis",
-            "foreign_session": "10.45.9.1", "faults": [{"kind": "DropReply", "cmd": "O", "count": 1}]}]})",
+            "foreign_session": "10.45.9.1", "faults": [{"kind": "DropReply", "cmd": "O", "count": 1},
+                                                       {"kind": "LateReply", "cmd": "O"}]}]})",
         "inline");
     EmuController& device = ControllerAt(scenario, 0);
     EXPECT_EQ(device.SessionPeer, "10.45.9.1");
@@ -216,6 +217,9 @@ TEST(ScenarioLoading, FaultsAndSessionsComeFromTheFile)
     const auto replies = device.Handle(poll, "10.45.0.1", 1);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0][10], 0x82);
+    EXPECT_EQ(device.ReplyDelayMs(), 350);
+    EXPECT_EQ(device.Handle(poll, "10.45.0.1", 2).size(), 1u);
+    EXPECT_EQ(device.ReplyDelayMs(), 0);
 }
 
 // Blocks a configurator never writes, for its read path: inputs 8 and 9 assigned,

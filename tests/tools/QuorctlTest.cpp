@@ -14,6 +14,7 @@
 namespace quor::tools {
 namespace {
 
+using sim::Bytes;
 using testing::HasSubstr;
 using testing::Not;
 
@@ -71,6 +72,11 @@ protected:
 TEST_F(QuorctlOnLan, StoredValuesTheDoorSheetOffersNoItemFor)
 {
     Load(Odd);
+    // Door 2's reminder output (bytes 10 and 11 of its block) holds 0x8002: bit 15
+    // is no part of the entry index, so it names output 3 of entry 0.
+    Bytes& door2 = Controller(0).Blocks.at({1, 1});
+    door2[10] = 0x02;
+    door2[11] = 0x80;
     const Outcome run = Quorctl({"config", "K01_00031"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     // Door 1: type 7 (high bits kept), airlock 3 while two doors offer only airlock 1.
@@ -84,6 +90,7 @@ TEST_F(QuorctlOnLan, StoredValuesTheDoorSheetOffersNoItemFor)
     EXPECT_THAT(run.Out, HasSubstr("          Typ przejścia: Zablokowane\n"));
     EXPECT_THAT(run.Out, HasSubstr("  Impuls otwarcia rygla: 63,5 s\n"));
     EXPECT_THAT(run.Out, HasSubstr("    Dozw. czas otwarcia: 0 s\n"));
+    EXPECT_THAT(run.Out, HasSubstr("          Przypomnienie: K01_00031:Out3\n"));
     EXPECT_THAT(run.Out, Not(HasSubstr("Nr pociągu")));  // no common block
 }
 

@@ -30,6 +30,7 @@ const OrderCase OrderCases[] = {
     {"echo:C:3@K01_12345", Fault::BadEcho, 'C', 3, 0, "K01_12345"},
     {"ack:c@10.45.0.10", Fault::BadAck, 'c', 1, 0, "10.45.0.10"},
     {"long:D:*", Fault::LongReply, 'D', -1, 0, ""},
+    {"late:K", Fault::LateReply, 'K', 1, 0, ""},
     {"flood:50", std::nullopt, 0, 1, 50, ""},
     {"flood:5@T01_00001", std::nullopt, 0, 1, 5, "T01_00001"},
 };

@@ -2,35 +2,37 @@
 
 #include <stdexcept>
 
-#include "model/KindConfig.h"
+#include "model/ControllerLoad.h"
 
 namespace quor::tools {
 
+namespace {
+
+// The window shows nothing for a device it cannot configure; here that must be said.
+void Load(UdpDev& dev, LoadedController& c, bool tableOnly)
+{
+    const ControllerRecords records{c.Table, c.Doors, c.Lift, c.Lockers};
+    switch (LoadDevice(dev, records, {.TableOnly = tableOnly, .NeedDoors = true})) {
+    case LoadEnd::NotController:
+        throw std::runtime_error(DevName(dev.Id) + " is not a controller");
+    case LoadEnd::NoDoors:
+        throw std::runtime_error(DevName(dev.Id) + ": the bus-device table holds no configuration");
+    case LoadEnd::Table:
+    case LoadEnd::Configuration:
+        break;
+    }
+}
+
+}  // namespace
+
 void LoadTable(UdpDev& dev, LoadedController& c)
 {
-    if (!dev.Poll()) {
-        throw UErr{&dev, ErrNoAnswer, 0};
-    }
-    if (DevType(dev.Id) != ControllerType) {
-        throw std::runtime_error(DevName(dev.Id) + " is not a controller");
-    }
-    // Blokada and Konfiguracja keep the bus and door settings to themselves.
-    if ((dev.Mode & 3) < 2) {
-        throw UErr{&dev, ErrModeRefuses, 0};
-    }
-    RequireProtocolVersion(dev);
-    // The configurator shows nothing for a table it rejects; here that must be said.
-    if (!c.Table.Fetch(dev) || c.Table.DoorCount == 0) {
-        throw std::runtime_error(DevName(dev.Id) + ": the bus-device table holds no configuration");
-    }
+    Load(dev, c, true);
 }
 
 void LoadConfiguration(UdpDev& dev, LoadedController& c)
 {
-    LoadTable(dev, c);
-    if (!ReadKindConfig(dev, c.Table, c.Doors, c.Lift, c.Lockers)) {
-        throw UErr{&dev, ErrConfigRead, 0};
-    }
+    Load(dev, c, false);
 }
 
 }  // namespace quor::tools

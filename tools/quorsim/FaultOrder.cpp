@@ -10,13 +10,14 @@ namespace quor::tools {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, sim::Fault>, 6> KindNames{{
+constexpr std::array<std::pair<std::string_view, sim::Fault>, 7> KindNames{{
     {"drop", sim::Fault::DropReply},
     {"crc", sim::Fault::BadCrc},
     {"sig", sim::Fault::BadSignature},
     {"echo", sim::Fault::BadEcho},
     {"ack", sim::Fault::BadAck},
     {"long", sim::Fault::LongReply},
+    {"late", sim::Fault::LateReply},
 }};
 
 std::vector<std::string_view> SplitColons(std::string_view text)
@@ -76,7 +77,7 @@ FaultOrder ParseFaultOrder(std::string_view text)
             order.Kind = kind;
     }
     if (!order.Kind)
-        Refuse(text, "unknown kind (drop, crc, sig, echo, ack, long, flood)");
+        Refuse(text, "unknown kind (drop, crc, sig, echo, ack, long, late, flood)");
     if (parts.size() > 3)
         Refuse(text, "too many fields: KIND[:CMD[:COUNT]]");
     if (parts.size() > 1)

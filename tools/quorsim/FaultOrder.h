@@ -3,7 +3,8 @@
 //   KIND[:CMD[:COUNT]][@DEVICE]   spoil COUNT replies (default 1, * until stop)
 //                                 to command letter CMD (default *, any command)
 //   flood:MS[@DEVICE]             one unprompted datagram every MS milliseconds
-// KIND is drop, crc, sig, echo, ack or long; DEVICE a device name or address
+// KIND is drop, crc, sig, echo, ack, long or late (the reply sent 350 ms
+// after the request); DEVICE a device name or address
 // (default: every device the process runs).
 
 #include <optional>

@@ -23,7 +23,8 @@ Runs the emulated devices of a scenario file on real UDP sockets.
   --log FILE        one line per datagram in and out, decoded
   --fault FAULT     KIND[:CMD[:COUNT]][@DEVICE]: spoil COUNT replies (default 1,
                     * until stop) to command letter CMD (default * any); KIND
-                    drop, crc, sig, echo, ack or long. flood:MS[@DEVICE]: one
+                    drop, crc, sig, echo, ack, long, or late (the reply sent
+                    350 ms after the request). flood:MS[@DEVICE]: one
                     unprompted datagram every MS ms to the last sender.
                     Without @DEVICE, every device of the process. Repeatable;
                     added to the scenario's own faults.

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <iterator>
 #include <system_error>
 
 namespace quor::tools {
@@ -102,13 +103,18 @@ void SocketRunner::Serve(StopSignals& stop)
     for (const Listener& l : Listeners)
         fds.push_back({l.Fd, POLLIN, 0});
     while (!stop.Requested()) {
-        if (stop.Wait(fds.data(), fds.size(), FloodWaitMs(NowMs())) > 0) {
+        const int64_t now = NowMs();
+        const int flood = FloodWaitMs(now);
+        const int held = HeldWaitMs(now);
+        const int wait = flood < 0 ? held : held < 0 ? flood : std::min(flood, held);
+        if (stop.Wait(fds.data(), fds.size(), wait) > 0) {
             for (size_t i = 0; i < fds.size(); ++i) {
                 if (fds[i].revents & POLLIN)
                     Drain(Listeners[i]);
             }
         }
         SendFloods(NowMs());
+        SendHeld(NowMs());
     }
     Log.Flush();
 }
@@ -150,8 +156,14 @@ void SocketRunner::Deliver(Station& station, const std::vector<uint8_t>& data, c
                            int64_t nowMs)
 {
     station.Peer = from;
-    for (const auto& reply : station.Device->Handle(data, AddressText(from.sin_addr), nowMs))
-        SendTo(station, reply, from);
+    const auto replies = station.Device->Handle(data, AddressText(from.sin_addr), nowMs);
+    const int delay = station.Device->ReplyDelayMs();
+    for (const auto& reply : replies) {
+        if (delay > 0)
+            Held.push_back({nowMs + delay, static_cast<size_t>(&station - Stations.data()), reply, from});
+        else
+            SendTo(station, reply, from);
+    }
 }
 
 void SocketRunner::SendTo(Station& station, const std::vector<uint8_t>& data, const sockaddr_in& to)
@@ -179,6 +191,28 @@ int SocketRunner::FloodWaitMs(int64_t nowMs)
         wait = wait < 0 ? left : std::min(wait, left);
     }
     return static_cast<int>(wait);
+}
+
+// Time until the next held-back reply is due; -1 when none is held.
+int SocketRunner::HeldWaitMs(int64_t nowMs) const
+{
+    int64_t wait = -1;
+    for (const HeldReply& h : Held) {
+        const int64_t left = std::max<int64_t>(h.DueMs - nowMs, 0);
+        wait = wait < 0 ? left : std::min(wait, left);
+    }
+    return static_cast<int>(wait);
+}
+
+void SocketRunner::SendHeld(int64_t nowMs)
+{
+    // In the order they were held, so that replies due together leave in order.
+    const auto due = std::stable_partition(Held.begin(), Held.end(),
+                                           [nowMs](const HeldReply& h) { return h.DueMs <= nowMs; });
+    std::vector<HeldReply> sending(std::make_move_iterator(Held.begin()), std::make_move_iterator(due));
+    Held.erase(Held.begin(), due);
+    for (const HeldReply& h : sending)
+        SendTo(Stations[h.Station], h.Data, h.To);
 }
 
 void SocketRunner::SendFloods(int64_t nowMs)

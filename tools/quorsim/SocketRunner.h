@@ -52,6 +52,13 @@ private:
         int Fd;
         int Station;  // -1: the broadcast listener
     };
+    // A reply its device holds back (the late-reply fault).
+    struct HeldReply {
+        int64_t DueMs;
+        size_t Station;
+        std::vector<uint8_t> Data;
+        sockaddr_in To;
+    };
 
     int OpenSocket(const std::string& bindIp, bool shared);
     void Drain(const Listener& listener);
@@ -59,6 +66,8 @@ private:
     void SendTo(Station& station, const std::vector<uint8_t>& data, const sockaddr_in& to);
     int FloodWaitMs(int64_t nowMs);
     void SendFloods(int64_t nowMs);
+    int HeldWaitMs(int64_t nowMs) const;
+    void SendHeld(int64_t nowMs);
 
     // The devices' own clock: steady, in ms from the runner's start, which is
     // time 0 of the scenario (a session held at time 0 is fresh at start).
@@ -69,6 +78,7 @@ private:
     std::chrono::steady_clock::time_point Start = std::chrono::steady_clock::now();
     std::vector<Station> Stations;
     std::vector<Listener> Listeners;
+    std::vector<HeldReply> Held;
 };
 
 }  // namespace quor::tools
