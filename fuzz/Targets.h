@@ -11,7 +11,8 @@
     X(link_replies)                                                                                          \
     X(emu_handle)                                                                                            \
     X(scenario)                                                                                              \
-    X(quorsim_args)
+    X(quorsim_args)                                                                                          \
+    X(report)
 
 #define QUOR_FUZZ_DECLARE(name) int QuorFuzz_##name(const uint8_t* data, size_t size);
 QUOR_FUZZ_TARGETS(QUOR_FUZZ_DECLARE)
