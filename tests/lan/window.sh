@@ -26,7 +26,13 @@ done
 grep -q "$loaded" "$log" || fail "the controller was not loaded"
 sleep 1  # the remaining blocks
 
-pid=$(pgrep -n -x quorconfig) || fail "quorconfig is not running"
+# The window of this run: the quorconfig inside this LAN's PC namespace, not
+# one of another run that happens to be newer.
+pid=
+for p in $(ip netns pids "$QUOR_LAN_PREFIX-pc"); do
+    if [ "$(cat "/proc/$p/comm" 2>/dev/null)" = quorconfig ]; then pid=$p; fi
+done
+[ -n "$pid" ] || fail "quorconfig is not running"
 kill -TERM "$pid"
 for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break
