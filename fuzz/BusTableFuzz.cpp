@@ -32,9 +32,10 @@ QUOR_FUZZ_TARGET(bus_table)
         }
     }
     CheckTable(table);
-    // The reply's first bytes, read as references, stand for whatever a
-    // configuration block may hold.
-    for (size_t i = 0; i + 1 < size && i < 32; i += 2)
+    // Up to eight references from the bytes behind the announced entries, which
+    // the table ignores, stand for whatever a configuration block may hold.
+    const size_t behind = 6 + 12 * static_cast<size_t>(table.DevCount);
+    for (size_t i = behind; i + 1 < size && i < behind + 16; i += 2)
         CheckRefTexts(table, static_cast<ResRef>(data[i] | data[i + 1] << 8));
     CheckRefTexts(table, NoRef);
     return 0;

@@ -2,6 +2,7 @@
 // What must hold of a bus-device table after any input, and of the lists and
 // texts built from it.
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -100,10 +101,12 @@ inline void CheckPairs(const BusDevTable& t, size_t size)
     FUZZ_CHECK(t.AnyInactive() || n == 0);
 }
 
+// The first and the last eight rows of the display order: a row is made from its own entry
+// alone, and any entry can be brought to either end.
 inline void CheckRows(const BusDevTable& t)
 {
     FUZZ_CHECK(t.DevListRow(-1).empty() && t.DevListRow(t.PresentCount).empty());
-    for (int p = 0; p < t.PresentCount; ++p) {
+    for (int p = 0; p < t.PresentCount; p = p == 7 ? std::max(8, t.PresentCount - 8) : p + 1) {
         const std::string row = t.DevListRow(p);
         FUZZ_CHECK(!row.empty() && IsUtf8(row));
         FUZZ_CHECK(IsUtf8(ConnName(t.Dev[t.Order[p]])));
