@@ -87,6 +87,9 @@ void CheckBus(const sim::EmuDevice& device, size_t entries)
 
 }  // namespace
 
+// Every kind of sim::Fault, DropReply to LateReply.
+constexpr int FaultKinds = 7;
+
 QUOR_FUZZ_TARGET(emu_handle)
 {
     FuzzInput in(data, size);
@@ -97,7 +100,7 @@ QUOR_FUZZ_TARGET(emu_handle)
     auto device = Fresh(choice & 3);
     const bool faultArmed = choice & 4;
     if (faultArmed)
-        device->Inject(static_cast<sim::Fault>(kind % 6), cmd, count % 4 - 1);
+        device->Inject(static_cast<sim::Fault>(kind % FaultKinds), cmd, count % 4 - 1);
     const auto* controller = dynamic_cast<const sim::EmuController*>(device.get());
     const size_t entries = controller && controller->Bus ? controller->Bus->Entries.size() : 0;
 

@@ -1,8 +1,14 @@
 #include "link/Cipher.h"
 
 #include <algorithm>
+#include <bit>
 #include <stdexcept>
 #include <utility>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define QUOR_AES_INSTRUCTIONS 1
+#endif
 
 namespace quor {
 
@@ -73,6 +79,23 @@ constexpr std::array<uint8_t, 256> Mul11 = MakeMulTable(11);
 constexpr std::array<uint8_t, 256> Mul13 = MakeMulTable(13);
 constexpr std::array<uint8_t, 256> Mul14 = MakeMulTable(14);
 
+// One round of encryption on 32-bit columns: the SubBytes, ShiftRows and MixColumns of one input
+// byte in row r, as the column it adds to its output column, row 0 in the low byte. Row r's table
+// is row 0's turned left by r bytes, as the MixColumns matrix turns its rows.
+constexpr std::array<uint32_t, 256> MakeRoundTable(int row)
+{
+    std::array<uint32_t, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        const uint32_t s = SBox[i];
+        const uint32_t column = Mul2[SBox[i]] | s << 8 | s << 16 | uint32_t{Mul3[SBox[i]]} << 24;
+        table[i] = std::rotl(column, 8 * row);
+    }
+    return table;
+}
+
+constexpr std::array<std::array<uint32_t, 256>, 4> RoundTables = {MakeRoundTable(0), MakeRoundTable(1),
+                                                                  MakeRoundTable(2), MakeRoundTable(3)};
+
 // Corner entries from FIPS-197 figures 7 and 14.
 static_assert(SBox[0x00] == 0x63 && SBox[0x53] == 0xED && SBox[0xFF] == 0x16);
 static_assert(InvSBox[0x63] == 0x00 && InvSBox[0xED] == 0x53);
@@ -99,27 +122,32 @@ void AddRoundKey(uint8_t* state, const uint8_t* roundKey)
 // so column c of its result takes row r from column c + r; InvShiftRows takes it from c - r.
 // Each function below runs the steps of one round column by column from `in` into `out`.
 
-// SubBytes, ShiftRows, MixColumns, AddRoundKey.
-void EncryptRound(const uint8_t* in, uint8_t* out, const uint8_t* roundKey)
+// Column c of a block: bytes 4c to 4c + 3, row 0 in the low byte.
+uint32_t LoadColumn(const uint8_t* bytes)
 {
-    for (int c = 0; c < 4; ++c) {
-        const uint8_t a0 = SBox[in[4 * c]];
-        const uint8_t a1 = SBox[in[4 * ((c + 1) % 4) + 1]];
-        const uint8_t a2 = SBox[in[4 * ((c + 2) % 4) + 2]];
-        const uint8_t a3 = SBox[in[4 * ((c + 3) % 4) + 3]];
-        out[4 * c] = Mul2[a0] ^ Mul3[a1] ^ a2 ^ a3 ^ roundKey[4 * c];
-        out[4 * c + 1] = a0 ^ Mul2[a1] ^ Mul3[a2] ^ a3 ^ roundKey[4 * c + 1];
-        out[4 * c + 2] = a0 ^ a1 ^ Mul2[a2] ^ Mul3[a3] ^ roundKey[4 * c + 2];
-        out[4 * c + 3] = Mul3[a0] ^ a1 ^ a2 ^ Mul2[a3] ^ roundKey[4 * c + 3];
-    }
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+uint8_t Row(uint32_t column, int r)
+{
+    return static_cast<uint8_t>(column >> (8 * r));
+}
+
+// SubBytes, ShiftRows, MixColumns, AddRoundKey.
+void EncryptRound(const std::array<uint32_t, 4>& in, std::array<uint32_t, 4>& out, const uint8_t* roundKey)
+{
+    for (int c = 0; c < 4; ++c)
+        out[c] = RoundTables[0][Row(in[c], 0)] ^ RoundTables[1][Row(in[(c + 1) % 4], 1)] ^
+                 RoundTables[2][Row(in[(c + 2) % 4], 2)] ^ RoundTables[3][Row(in[(c + 3) % 4], 3)] ^
+                 LoadColumn(roundKey + 4 * c);
 }
 
 // SubBytes, ShiftRows, AddRoundKey: the last round has no MixColumns.
-void EncryptLastRound(const uint8_t* in, uint8_t* out, const uint8_t* roundKey)
+void EncryptLastRound(const std::array<uint32_t, 4>& in, uint8_t* out, const uint8_t* roundKey)
 {
     for (int c = 0; c < 4; ++c)
         for (int r = 0; r < 4; ++r)
-            out[4 * c + r] = SBox[in[4 * ((c + r) % 4) + r]] ^ roundKey[4 * c + r];
+            out[4 * c + r] = SBox[Row(in[(c + r) % 4], r)] ^ roundKey[4 * c + r];
 }
 
 // InvShiftRows, InvSubBytes, AddRoundKey, InvMixColumns.
@@ -145,11 +173,44 @@ void DecryptLastRound(const uint8_t* in, uint8_t* out, const uint8_t* roundKey)
             out[4 * c + r] = InvSBox[in[4 * ((c + 4 - r) % 4) + r]] ^ roundKey[4 * c + r];
 }
 
+#ifdef QUOR_AES_INSTRUCTIONS
+// The round keys are laid out as the instructions take them: round r in bytes 16r to 16r + 15.
+__attribute__((target("aes,sse2"))) void EncryptWithInstructions(const uint8_t* keys, int32_t nr,
+                                                                 uint8_t* block)
+{
+    const auto roundKey = [keys](int32_t r) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(keys + 16 * r));
+    };
+    __m128i state = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block)), roundKey(0));
+    for (int32_t round = 1; round < nr; ++round)
+        state = _mm_aesenc_si128(state, roundKey(round));
+    state = _mm_aesenclast_si128(state, roundKey(nr));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(block), state);
+}
+#endif
+
 }  // namespace
+
+bool CpuHasAes()
+{
+#ifdef QUOR_AES_INSTRUCTIONS
+    static const bool has = __builtin_cpu_supports("aes") && __builtin_cpu_supports("sse2");
+    return has;
+#else
+    return false;
+#endif
+}
 
 void AES::SetKey(const uint8_t* key)
 {
     CheckShape(*this);
+    // The schedule begins with the key itself. Every signed exchange loads the session key again:
+    // the key in use needs no new schedule.
+    if (ScheduledNk == Nk && ScheduledNr == Nr && std::equal(key, key + 4 * Nk, RoundKeys.begin()))
+        return;
+    ScheduledNk = Nk;
+    ScheduledNr = Nr;
+    ++KeyVersion;
     uint8_t* w = RoundKeys.data();  // word i is bytes 4i..4i+3, first byte first
     std::copy_n(key, 4 * Nk, w);
     uint8_t rcon = 0x01;
@@ -171,22 +232,28 @@ void AES::SetKey(const uint8_t* key)
     }
 }
 
-// The rounds alternate between two local blocks so that no step reads a byte it has already
-// overwritten.
+// The rounds work on the four columns as words and alternate between two of them, so that no
+// step reads a column it has already overwritten. Signing a frame is mostly this.
 void AES::Encrypt(uint8_t* block) const
 {
     CheckShape(*this);
     const uint8_t* keys = RoundKeys.data();
-    Block a, b;
-    uint8_t* in = a.data();
-    uint8_t* out = b.data();
-    std::copy_n(block, 16, in);
-    AddRoundKey(in, keys);
+#ifdef QUOR_AES_INSTRUCTIONS
+    if (!TablesOnly && CpuHasAes()) {
+        EncryptWithInstructions(keys, Nr, block);
+        return;
+    }
+#endif
+    std::array<uint32_t, 4> a, b;
+    std::array<uint32_t, 4>* in = &a;
+    std::array<uint32_t, 4>* out = &b;
+    for (int c = 0; c < 4; ++c)
+        a[c] = LoadColumn(block + 4 * c) ^ LoadColumn(keys + 4 * c);
     for (int32_t round = 1; round < Nr; ++round) {
-        EncryptRound(in, out, keys + 16 * round);
+        EncryptRound(*in, *out, keys + 16 * round);
         std::swap(in, out);
     }
-    EncryptLastRound(in, block, keys + 16 * Nr);
+    EncryptLastRound(*in, block, keys + 16 * Nr);
 }
 
 void AES::Decrypt(uint8_t* block) const
@@ -228,10 +295,28 @@ void DoubleSubkey(uint8_t* k, size_t b, uint8_t rb)
 
 }  // namespace
 
+Cmac::Subkeys Cmac::MakeSubkeys() const
+{
+    const size_t b = MacBlockSize(Cipher);
+    const uint8_t rb = b == 16 ? 0x87 : 0x1B;
+    Subkeys k{};
+    Cipher->Encrypt(k[0].data());  // L
+    DoubleSubkey(k[0].data(), b, rb);
+    k[1] = k[0];
+    DoubleSubkey(k[1].data(), b, rb);
+    return k;
+}
+
 void Cmac::Reset()
 {
-    std::fill_n(State.begin(), MacBlockSize(Cipher), uint8_t{0});
+    const size_t b = MacBlockSize(Cipher);
+    std::fill_n(State.begin(), b, uint8_t{0});
     Count = 0;
+    if (!SubkeysHold()) {
+        Kept = MakeSubkeys();
+        SubkeyCipher = Cipher;
+        SubkeyVersion = Cipher->KeyVersion;
+    }
 }
 
 // A full block is kept in Buffer until more data arrives: only Final knows whether it is the
@@ -261,18 +346,14 @@ void Cmac::Update(const uint8_t* data, size_t len)
 void Cmac::Final(uint8_t* out) const
 {
     const size_t b = MacBlockSize(Cipher);
-    const uint8_t rb = b == 16 ? 0x87 : 0x1B;
-    std::array<uint8_t, 16> subkey{};
-    Cipher->Encrypt(subkey.data());      // L
-    DoubleSubkey(subkey.data(), b, rb);  // K1
+    const Subkeys k = SubkeysHold() ? Kept : MakeSubkeys();
     if (Count == b) {
         for (size_t i = 0; i < b; ++i)
-            out[i] = State[i] ^ Buffer[i] ^ subkey[i];
+            out[i] = State[i] ^ Buffer[i] ^ k[0][i];
     } else {
-        DoubleSubkey(subkey.data(), b, rb);  // K2
         for (size_t i = 0; i < b; ++i) {
             const uint8_t padded = i < Count ? Buffer[i] : i == Count ? 0x80 : 0x00;
-            out[i] = State[i] ^ padded ^ subkey[i];
+            out[i] = State[i] ^ padded ^ k[1][i];
         }
     }
     Cipher->Encrypt(out);

@@ -1,5 +1,6 @@
 #pragma once
-// AES (FIPS-197) and CMAC (NIST SP 800-38B), byte-oriented and table-driven.
+// AES (FIPS-197) and CMAC (NIST SP 800-38B): the key schedule byte by byte, encryption on
+// 32-bit columns with round tables, or with the processor's AES instructions where it has them.
 
 #include <array>
 #include <cstddef>
@@ -15,6 +16,8 @@ public:
     virtual void Decrypt(uint8_t* block) const = 0;
 
     int32_t BlockSize;
+    // Changes with every key loaded, so that a MAC can keep what it derives from the key.
+    uint32_t KeyVersion = 0;
 };
 
 class AES : public Coder {
@@ -27,6 +30,14 @@ public:
     int32_t Nk;
     int32_t Nr;
     std::array<uint8_t, 240> RoundKeys{};
+    // Encrypts with the round tables even where the processor has AES instructions, so that
+    // the tests reach both ways.
+    bool TablesOnly = false;
+
+private:
+    // The shape RoundKeys was expanded for; 0 before the first key.
+    int32_t ScheduledNk = 0;
+    int32_t ScheduledNr = 0;
 };
 
 class AES128 : public AES {
@@ -45,7 +56,20 @@ public:
     uint32_t Count = 0;
     std::array<uint8_t, 16> Buffer{};
     std::array<uint8_t, 16> State{};
+
+private:
+    // The subkeys K1 and K2 for the last block, made from the cipher of the zero block; Reset
+    // keeps them for the cipher and key they were made with.
+    using Subkeys = std::array<std::array<uint8_t, 16>, 2>;
+    Subkeys MakeSubkeys() const;
+    bool SubkeysHold() const { return SubkeyCipher == Cipher && SubkeyVersion == Cipher->KeyVersion; }
+    Subkeys Kept{};
+    const Coder* SubkeyCipher = nullptr;
+    uint32_t SubkeyVersion = 0;
 };
+
+// Whether the processor offers the AES instructions the cipher uses where it can.
+bool CpuHasAes();
 
 // Compares n bytes of two frame signatures without an early exit, so the time taken does not
 // tell a forger how many leading bytes of a guess were right.

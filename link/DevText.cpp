@@ -56,10 +56,16 @@ uint32_t ParseIp(std::string_view dotted)
     return ip;
 }
 
+// Built for every datagram the link sends: to_chars, not a format string.
 std::string IpText(uint32_t ip)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", ip >> 24, (ip >> 16) & 0xFF, (ip >> 8) & 0xFF, ip & 0xFF);
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        char part[3];
+        text.append(part, std::to_chars(part, part + sizeof part, (ip >> shift) & 0xFF).ptr);
+        if (shift > 0)
+            text += '.';
+    }
     return text;
 }
 

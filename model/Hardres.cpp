@@ -87,18 +87,22 @@ bool BusDevTable::Parse(std::span<const uint8_t> reply)
 
 void BusDevTable::Sort()
 {
-    // A controller entry never moves behind its successor, so the controller's
-    // own entry, listed first by the controller, stays first.
-    bool swapped = true;
-    while (swapped) {
-        swapped = false;
-        for (int j = 0; j + 1 < PresentCount; ++j) {
-            const uint32_t a = Dev[Order[j]].Id;
-            const uint32_t b = Dev[Order[j + 1]].Id;
-            if (DevType(a) != ControllerType && OrderKey(a) > OrderKey(b)) {
-                std::swap(Order[j], Order[j + 1]);
-                swapped = true;
-            }
+    // The order is that of passes of adjacent swaps, each moving an entry that is no controller
+    // behind a successor with a lower key, until a pass swaps nothing; the controller's own
+    // entry, listed first by the controller, so stays first. Every sequence of such swaps ends
+    // in the same order, so it is built by insertion: an entry goes in front of the entries
+    // with a higher key that stand behind the last controller, which keep their order.
+    int run = 0;  // where the entries behind the last controller placed begin
+    for (int i = 0; i < PresentCount; ++i) {
+        const int32_t e = Order[i];
+        const uint32_t key = OrderKey(Dev[e].Id);
+        const auto at =
+            std::upper_bound(Order.begin() + run, Order.begin() + i, key,
+                             [this](uint32_t k, int32_t other) { return k < OrderKey(Dev[other].Id); });
+        std::move_backward(at, Order.begin() + i, Order.begin() + i + 1);
+        *at = e;
+        if (DevType(Dev[e].Id) == ControllerType) {
+            run = static_cast<int>(at - Order.begin()) + 1;
         }
     }
 }

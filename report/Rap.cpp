@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <span>
 #include <string>
 
@@ -59,12 +60,23 @@ std::string Aligned(std::string_view label, int width)
     return std::string(blanks, ' ') + std::string(label);
 }
 
+// The location is one line of the header: a line break typed or passed into
+// it would split the header and leave a bare CR or LF in the file.
+std::string OneLine(std::string_view text)
+{
+    std::string line(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
+}
+
+// A format, not "0" + to_string: GCC 12 warns falsely (-Wrestrict) on that at -O3.
 std::string DateText(std::chrono::year_month_day date)
 {
-    const auto twoDigits = [](unsigned v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    return std::to_string(static_cast<int>(date.year())) + "-" +
-           twoDigits(static_cast<unsigned>(date.month())) + "-" +
-           twoDigits(static_cast<unsigned>(date.day()));
+    char text[32];
+    std::snprintf(text, sizeof text, "%d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
 }
 
 struct Section {
@@ -110,7 +122,7 @@ void WriteHeader(const BusDevTable& table, std::ostream& out, int present, std::
     // Without devices there is no controller entry to name; the value stays empty.
     const std::string controller = present > 0 ? DevName(table.Dev[table.Order[0]].Id) : std::string();
     Line(out, Aligned(t.Controller, HeaderWidth) + controller);
-    Line(out, Aligned(t.Location, HeaderWidth) + std::string(location));
+    Line(out, Aligned(t.Location, HeaderWidth) + OneLine(location));
     Line(out, Aligned(t.Date, HeaderWidth) + DateText(date));
     Line(out, "");
 }

@@ -13,7 +13,8 @@ namespace quor {
 
 // Writes the whole report as Windows-1250 text with CR LF line ends onto a
 // stream opened in binary mode; every line is flushed at its line end.
-// The location is already Windows-1250; the date is the caller's today.
+// The location is already Windows-1250, each CR or LF in it is written as a
+// blank; the date is the caller's today.
 void WriteRap(const DoorCfgSet& cfg, const BusDevTable& table, std::ostream& out,
               std::string_view locationCp1250, std::chrono::year_month_day date);
 

@@ -8,7 +8,8 @@ BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices)
     BusPaneView view;
     const int s = devices.Selected;
     if (table.PresentCount != 0 && s >= 0 && s < devices.Count) {
-        view.Caption = " " + DevName(devices.Dev[s].Id) + " ";
+        // Built by appending: GCC 12 warns falsely (-Wrestrict) on " " + string at -O3.
+        view.Caption = std::string(" ").append(DevName(devices.Dev[s].Id)).append(" ");
     }
     view.Rows.reserve(table.PresentCount);
     for (int p = 0; p < table.PresentCount; ++p) {

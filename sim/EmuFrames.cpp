@@ -66,10 +66,11 @@ bool HasSignedTag(std::span<const uint8_t> in)
 std::array<uint8_t, SignatureSize> Signature(const SessionKeyBytes& key, std::span<const uint8_t> covered)
 {
     // A cipher of its own: the device must not disturb the key the configurator
-    // holds loaded in the shared one while it waits for this reply.
-    AES128 aes;
+    // holds loaded in the shared one while it waits for this reply. It is kept
+    // from frame to frame, so that the frames of one session reuse its key schedule.
+    thread_local AES128 aes;
+    thread_local Cmac mac(&aes);
     aes.SetKey(key.data());
-    Cmac mac(&aes);
     mac.Reset();
     mac.Update(covered.data(), covered.size());
     std::array<uint8_t, 16> tag{};

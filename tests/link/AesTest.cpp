@@ -54,21 +54,26 @@ void PrintTo(const AesCase& c, std::ostream* os)
 
 class AesVectors : public ::testing::TestWithParam<AesCase> {};
 
+// Encryption with the round tables, and with the processor's AES instructions where it has them.
 TEST_P(AesVectors, KeyScheduleAndBothDirections)
 {
     const AesCase& c = GetParam();
-    AES aes(c.nk, c.nr);
-    aes.SetKey(HexBytes(c.key).data());
-    if (!c.lastRoundKey.empty()) {
-        const auto last = aes.RoundKeys.begin() + 16 * c.nr;
-        EXPECT_EQ(std::vector<uint8_t>(last, last + 16), HexBytes(c.lastRoundKey));
-    }
-    if (!c.plain.empty()) {
-        std::vector<uint8_t> block = HexBytes(c.plain);
-        aes.Encrypt(block.data());
-        EXPECT_EQ(block, HexBytes(c.cipher));
-        aes.Decrypt(block.data());
-        EXPECT_EQ(block, HexBytes(c.plain));
+    for (bool tablesOnly : {true, false}) {
+        SCOPED_TRACE(tablesOnly ? "round tables" : "AES instructions where the processor has them");
+        AES aes(c.nk, c.nr);
+        aes.TablesOnly = tablesOnly;
+        aes.SetKey(HexBytes(c.key).data());
+        if (!c.lastRoundKey.empty()) {
+            const auto last = aes.RoundKeys.begin() + 16 * c.nr;
+            EXPECT_EQ(std::vector<uint8_t>(last, last + 16), HexBytes(c.lastRoundKey));
+        }
+        if (!c.plain.empty()) {
+            std::vector<uint8_t> block = HexBytes(c.plain);
+            aes.Encrypt(block.data());
+            EXPECT_EQ(block, HexBytes(c.cipher));
+            aes.Decrypt(block.data());
+            EXPECT_EQ(block, HexBytes(c.plain));
+        }
     }
 }
 
@@ -119,8 +124,15 @@ TEST(Aes, MatchesOpenSslOnRandomBlocks)
 
             AES aes(shape.nk, shape.nr);
             aes.SetKey(key.data());
+            uint8_t byTables[16];
+            std::copy_n(plain, 16, byTables);
+            aes.TablesOnly = true;
+            aes.Encrypt(byTables);
+            aes.TablesOnly = false;
             std::copy_n(plain, 16, ours);
             aes.Encrypt(ours);
+            ASSERT_TRUE(std::equal(ours, ours + 16, byTables))
+                << "Nk " << shape.nk << ", iteration " << iteration;
 
             int written = 0;
             ASSERT_EQ(EVP_EncryptInit_ex(ctx.get(), shape.evp, nullptr, key.data(), nullptr), 1);

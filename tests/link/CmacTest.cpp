@@ -75,6 +75,33 @@ TEST(SharedCmac, RunsOnTheSharedAes128)
     EXPECT_EQ(tag, HexBytes(CmacCases[2].tag));
 }
 
+// The MAC keeps what it derives from the key, and the cipher skips loading the key it holds:
+// neither may outlast a change of key. Another key's tag is that of a fresh cipher and MAC.
+TEST_F(CmacTest, AChangeOfKeyReachesTheTag)
+{
+    const std::vector<uint8_t> otherKey = HexBytes("000102030405060708090a0b0c0d0e0f");
+    mac.Update(message.data(), 40);
+    ASSERT_EQ(Tag(), HexBytes(CmacCases[2].tag));
+
+    aes.SetKey(otherKey.data());
+    mac.Reset();
+    mac.Update(message.data(), 40);
+    AES128 freshAes;
+    freshAes.SetKey(otherKey.data());
+    Cmac fresh{&freshAes};
+    fresh.Reset();
+    fresh.Update(message.data(), 40);
+    std::vector<uint8_t> freshTag(16);
+    fresh.Final(freshTag.data());
+    EXPECT_EQ(Tag(), freshTag);
+    EXPECT_NE(freshTag, HexBytes(CmacCases[2].tag));
+
+    aes.SetKey(HexBytes(RfcKey).data());
+    mac.Reset();
+    mac.Update(message.data(), 40);
+    EXPECT_EQ(Tag(), HexBytes(CmacCases[2].tag));
+}
+
 TEST_F(CmacTest, FinalTwiceGivesTheSameTag)
 {
     mac.Update(message.data(), 40);

@@ -221,6 +221,23 @@ TEST(BusTableSort, ControllerNeverMovesBehindItsSuccessor)
     EXPECT_EQ(std::vector<int32_t>(t.Order.begin(), t.Order.begin() + 3), (std::vector<int32_t>{0, 1, 2}));
 }
 
+// Entries in front of a controller pass it when their key is higher; entries behind it never
+// pass it, whatever their key. Modules (model 701) have higher keys than the controllers
+// (model 301), readers (model 5) lower ones.
+TEST(BusTableSort, ControllersAreOvertakenButNeverPassed)
+{
+    BusDevTable t;
+    const uint32_t ids[] = {0x22BD0009, 0x212D0005, 0x20050001, 0x22BD0007, 0x212D0003, 0x20050002};
+    for (int i = 0; i < 6; ++i) {
+        t.Dev[i].Id = ids[i];
+        t.Order[i] = i;
+    }
+    t.PresentCount = 6;
+    t.Sort();
+    EXPECT_EQ(std::vector<int32_t>(t.Order.begin(), t.Order.begin() + 6),
+              (std::vector<int32_t>{1, 2, 4, 5, 3, 0}));
+}
+
 TEST(BusTableDiffers, ComparesIdentitiesAndStatusFlagsOnly)
 {
     struct Case {

@@ -118,6 +118,16 @@ TEST_F(RapTest, EmptyLocationLeavesTheLabelAlone)
     EXPECT_EQ(lines[4], "     Lokalizacja: ");
 }
 
+TEST_F(RapTest, LineBreaksInTheLocationBecomeBlanks)
+{
+    const auto lines = Lines(Report("Budynek B\r\nPrzej\x9C"
+                                    "cie 9\n\rpi\xEAtro 2\r"));
+    ASSERT_GT(lines.size(), 5u);
+    EXPECT_EQ(lines[4], "     Lokalizacja: Budynek B  Przej\x9C"
+                        "cie 9  pi\xEAtro 2 ");
+    EXPECT_EQ(lines[5], "            Data: 2019-08-29");
+}
+
 TEST_F(RapTest, DateIsYearMonthDayWithDashes)
 {
     const struct {
