@@ -1,5 +1,7 @@
 // Loading the selected device: its poll, the controller's bus-device table and
 // configuration, and the sheet that fits its kind.
+#include <QScopeGuard>
+
 #include "model/ControllerLoad.h"
 #include "sheets/Sheets.h"
 #include "ui/RowList.h"
@@ -18,6 +20,7 @@ ControllerRecords RecordsOf(TMainWin& win)
 
 void TMainWin::LoadSelectedDevice(UdpDev& dev)
 {
+    ConfigHeld = false;
     Guarded([this, &dev] {
         const auto showRow = [this, &dev] {
             const int row = static_cast<int>(&dev - UdpDevSet.Dev.data());
@@ -25,24 +28,37 @@ void TMainWin::LoadSelectedDevice(UdpDev& dev)
                 item->setText(QString::fromStdString(dev.ListRow()));
             }
         };
-        LoadDevice(dev, RecordsOf(*this), {.Answered = showRow});
+        ConfigHeld = LoadDevice(dev, RecordsOf(*this), {.Answered = showRow}) == LoadEnd::Configuration;
     });
     Guarded([this, &dev] { UpdateSheets(dev); });
 }
 
+// The sheet shown goes when the configuration is not read in full: what it
+// would show, and its write button send, is partly another controller's.
 bool TMainWin::LoadController(UdpDev& dev)
 {
-    return quor::LoadController(dev, RecordsOf(*this));
+    ConfigHeld = false;
+    const auto hideSheets = qScopeGuard([this] {
+        if (!ConfigHeld) {
+            ShowSheets(0);
+        }
+    });
+    ConfigHeld = quor::LoadController(dev, RecordsOf(*this));
+    return ConfigHeld;
 }
 
+// A table with doors is listed in the bus-device pane even when the
+// configuration could not be read, so that its devices can still be seen and
+// maintained; the sheet shows only a configuration read in full.
 void TMainWin::UpdateSheets(UdpDev& dev)
 {
-    const int sheets = SheetBitsFor(dev, BusDevTable);
+    const int kindSheets = SheetBitsFor(dev, BusDevTable);
+    const int sheets = ConfigHeld ? kindSheets : 0;
     if (sheets == SheetDoorBit) {
         PrepareDoorSheet();
     }
     ShowSheets(sheets);
-    if (sheets != 0) {
+    if (kindSheets != 0) {
         RefreshDevList();
     }
 }

@@ -79,6 +79,10 @@ public:
     OutSetCfg LockersCfg;
     bool Loading = false;
     bool ReportErrors = true;
+    // Whether the configuration records hold the loaded controller's whole
+    // configuration; a read that failed part-way leaves them mixed with the
+    // previous controller's, and no sheet may show or write them then.
+    bool ConfigHeld = false;
     std::array<SelectorRow, 4> DOutRows;
     std::array<SelectorRow, 5> DInRows;
     std::array<SelectorRow, 4> DRdRows;

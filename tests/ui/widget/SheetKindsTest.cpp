@@ -1,10 +1,13 @@
 // The page control shows the one sheet that fits the loaded controller's kind.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
 #include "tests/ui/widget/WindowLan.h"
+#include "ui/RowList.h"
 
 namespace quor::test {
 
@@ -98,6 +101,43 @@ private slots:
             QCOMPARE(win->LsSetEndEd[0]->text(), QString("8"));
         }
         QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // A configuration read that fails part-way leaves the records partly the
+    // last configuration held: no sheet shows them, so none can write them to
+    // this controller; the bus-device pane still lists the table read.
+    void aConfigurationNotReadInFullShowsNoSheet_data()
+    {
+        QTest::addColumn<bool>("byDeleteLost");
+        QTest::newRow("selected again") << false;
+        QTest::newRow("read again after Usuń nieaktywne") << true;
+    }
+
+    void aConfigurationNotReadInFullShowsNoSheet()
+    {
+        QFETCH(bool, byDeleteLost);
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        ctrl.Bus->Entries[2].Flags = sim::BusInactive;
+        auto win = lan.Open();
+        QVERIFY(!win->SheetSet->isHidden());
+        // The common block and door 1 arrive; door 2's read gets no answer.
+        ctrl.Inject(sim::Fault::DropReply, 'C', -1, 2);
+        if (byDeleteLost) {
+            win->DevDelLostBtn->click();
+        } else {
+            emit win->EthLstBox->Click();
+        }
+        QCOMPARE(errors.Texts,
+                 QStringList{"K01_12345, tryb: Serwis.\n\nBłąd nr 9 (r.'C'): Brak odpowiedzi na rozkaz.\n"});
+        QVERIFY(win->SheetSet->isHidden());
+        QCOMPARE(win->DevListBox->item(0)->text(), QString("0. Kontroler: K01_12345/A1"));
+
+        ctrl.ClearFaults();
+        emit win->EthLstBox->Click();
+        QVERIFY(!win->SheetSet->isHidden());
+        QCOMPARE(errors.Texts.size(), 1);
     }
 };
 
