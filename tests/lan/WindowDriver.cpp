@@ -1,9 +1,10 @@
 // window_driver: the configurator's window on real sockets, driven through
 // its controls as an installer would, inside the PC namespace of a LAN that
 // tools/lan builds:
-//   tools/lan run -- xvfb-run -a window_driver STEP...
+//   tools/lan run -- window_driver STEP...
 // The window is the program's own, with its own UDP endpoint, help window and
-// location dialog; error boxes are caught and fail the run. Steps, in order:
+// location dialog; error boxes are caught and fail the run. It is drawn
+// offscreen unless QT_QPA_PLATFORM says otherwise (xcb, to watch it). Steps:
 //   select NAME       click the device's row in the Ethernet list; its door sheet must show
 //   bolt DOOR ITEM    click door DOOR's tab and pick ITEM (e.g. K01_00021:Out2) in the bolt selector
 //   wait MS           leave the window alone for MS milliseconds (its timer ticks meanwhile)
@@ -311,6 +312,9 @@ int main(int argc, char** argv)
     if (!quor::tools::InSeparateNetNamespace()) {
         std::fputs("window_driver: runs only in a network namespace of its own (tools/lan run)\n", stderr);
         return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
     QTimer::singleShot(RunLimitMs, [] {
