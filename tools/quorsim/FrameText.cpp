@@ -45,13 +45,23 @@ std::string SignatureVerdict(std::span<const uint8_t> frame, uint32_t id, const 
     return sim::SignatureHolds(controller->SessionKey, frame) ? "ok" : "bad";
 }
 
+// A block read or write request names its block in the first two payload
+// bytes: type and index. Replies carry no name.
+std::string BlockText(std::span<const uint8_t> data)
+{
+    const uint8_t cmd = data[10];
+    if ((cmd != 'C' && cmd != 'c') || data.size() < sim::SignedOverhead + 2)
+        return "";
+    return " block=" + std::to_string(data[11]) + "." + std::to_string(data[12]);
+}
+
 std::string Signed(std::span<const uint8_t> data, const DeviceBook& book)
 {
     const uint32_t id = sim::GetLe32(data.data() + 4);
     return CommandText(data[10]) + " " + IdentityText(id, book) +
            " signed ctr=" + std::to_string(sim::GetLe16(data.data() + 8)) +
            " len=" + std::to_string(data.size() - sim::SignedOverhead) +
-           " sig=" + SignatureVerdict(data, id, book);
+           " sig=" + SignatureVerdict(data, id, book) + BlockText(data);
 }
 
 std::string Plain(std::span<const uint8_t> data, const DeviceBook& book)

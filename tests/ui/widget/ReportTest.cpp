@@ -1,11 +1,9 @@
 // The report command: the proposed name, the two dialogs, and the file that
 // is written, replaced or refused.
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -14,53 +12,14 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
+#include "tests/ui/widget/ReportDialogs.h"
 #include "tests/ui/widget/WindowLan.h"
 #include "ui/LokDlg.h"
 
 namespace quor::test {
 
 namespace {
-
-// Acts on the modal dialog of type D as soon as it is open. The window is
-// the context: an action left over when it closes is dropped with it.
-template <class D> void WhenOpen(QObject* context, std::function<void(D*)> act, int tries = 100)
-{
-    QTimer::singleShot(0, context, [context, act, tries] {
-        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
-            act(dialog);
-        } else if (tries > 0) {
-            WhenOpen<D>(context, act, tries - 1);
-        }
-    });
-}
-
-// The installer describes the location and confirms with "Zapisz".
-void Locate(TMainWin* win, const QString& location, QString* offered = nullptr)
-{
-    WhenOpen<TLokalizDlg>(win, [location, offered](TLokalizDlg* dialog) {
-        if (offered != nullptr) {
-            *offered = dialog->LokEdit->text();
-        }
-        dialog->LokEdit->setText(location);
-        dialog->OKBtn->click();
-    });
-}
-
-// The installer takes the file dialog's proposal, or types a path of their own.
-void ChooseFile(TMainWin* win, QString* proposed, const QString& typed = {})
-{
-    WhenOpen<QFileDialog>(win, [proposed, typed](QFileDialog* dialog) {
-        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        *proposed = name->text();
-        if (!typed.isEmpty()) {
-            name->setText(typed);
-        }
-        // As the dialog's "Save" does; its own accept() is not public.
-        static_cast<QDialog*>(dialog)->accept();
-    });
-}
 
 // The Polish letters of the expected report in Windows-1250 (Microsoft's
 // code page table); lines end in CR LF.

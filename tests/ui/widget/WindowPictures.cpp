@@ -3,8 +3,12 @@
 //   ui_pictures [FOLDER]            the documentation's pictures (default: the
 //                                   repository's docs/): a door controller in mode
 //                                   Instalacja, a lift controller and a lockers
-//                                   controller of the shipped site scenario, and
-//                                   the help window with each of its documents
+//                                   controller of the shipped site scenario, the
+//                                   help window with each of its documents, and
+//                                   the installer at work, cut to where it happens:
+//                                   the bolt selector open (edit-bolt.png), the
+//                                   write confirmed (edit-write.png), a locker
+//                                   number typed into another range (edit-lockers.png)
 //   ui_pictures FOLDER SCENARIO     one picture per device of the scenario,
 //                                   FOLDER/NAME.png; the text of an error box that
 //                                   selecting it raised is printed beside its name
@@ -12,8 +16,15 @@
 #include <string>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
 
 #include "sim/Scenario.h"
 #include "sim/VirtualLan.h"
@@ -35,26 +46,44 @@ struct Picture {
 // The door controller with the train number and the mixed bus; it is in
 // Serwis in the scenario and is switched to Instalacja for its picture.
 constexpr const char* DoorIp = "10.45.1.11";
-constexpr Picture Pictures[] = {
-    {DoorIp, "door.png"}, {"10.45.1.13", "lift.png"}, {"10.45.1.14", "lockers.png"}};
+constexpr const char* LockersIp = "10.45.1.14";
+constexpr Picture Pictures[] = {{DoorIp, "door.png"}, {"10.45.1.13", "lift.png"}, {LockersIp, "lockers.png"}};
+// What the editing pictures pick for the bolt of door 1.
+const QString EditedBolt = QStringLiteral("K01_01101:Out2");
 
-// Selects row i of the Ethernet list as a click would and saves the window.
+// Selects row i of the Ethernet list as a click would: moving the current
+// row selects the device; a click on the current row selects it again.
+void Select(TMainWin& win, int i)
+{
+    if (win.EthLstBox->currentRow() != i) {
+        win.EthLstBox->setCurrentRow(i);
+    } else {
+        emit win.EthLstBox->Click();
+    }
+    QApplication::processEvents();
+}
+
+bool SelectIp(TMainWin& win, const std::string& ip)
+{
+    for (int i = 0; i < win.UdpDevSet.Count; ++i) {
+        if (win.UdpDevSet.Dev[i].IpText() == ip) {
+            Select(win, i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Selects row i and saves the window.
 bool Shoot(TMainWin& win, int i, const QString& path)
 {
-    win.EthLstBox->setCurrentRow(i);
-    emit win.EthLstBox->Click();
-    QApplication::processEvents();
+    Select(win, i);
     return win.grab().save(path);
 }
 
 bool ShootIp(TMainWin& win, const std::string& ip, const QString& path)
 {
-    for (int i = 0; i < win.UdpDevSet.Count; ++i) {
-        if (win.UdpDevSet.Dev[i].IpText() == ip) {
-            return Shoot(win, i, path);
-        }
-    }
-    return false;
+    return SelectIp(win, ip) && win.grab().save(path);
 }
 
 struct HelpPicture {
@@ -69,6 +98,96 @@ bool ShootHelp(quor::THelpWin& help, int index, const QString& path)
     help.LoadHelpDoc(index);
     QApplication::processEvents();
     return help.grab().save(path);
+}
+
+// Where w lies in the window, with a margin around it.
+QRect Around(const TMainWin& win, const QWidget* w, int margin)
+{
+    return QRect(w->mapTo(&win, QPoint(0, 0)), w->size()).adjusted(-margin, -margin, margin, margin);
+}
+
+// The window cut to area; an open popup, a window of its own, is painted
+// over it where the installer sees it, and the cut grows to hold it whole.
+QPixmap Cut(TMainWin& win, QRect area, QWidget* popup = nullptr)
+{
+    QPixmap shot = win.grab();
+    if (popup != nullptr && popup->isVisible()) {
+        const QRect at(popup->geometry().topLeft() - win.mapToGlobal(QPoint(0, 0)), popup->size());
+        QPainter painter(&shot);
+        painter.drawPixmap(at.topLeft(), popup->grab());
+        area |= at.adjusted(-8, -8, 8, 8);
+    }
+    return shot.copy(area & shot.rect());
+}
+
+bool Save(const QPixmap& picture, const QDir& out, const char* file)
+{
+    const QString path = out.filePath(QString::fromLatin1(file));
+    if (picture.isNull() || !picture.save(path)) {
+        std::fprintf(stderr, "could not render %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+// The bolt selector of door 1 open, offering the outputs no other slot uses;
+// then another output picked.
+bool ShootBoltChoice(TMainWin& win, const QDir& out)
+{
+    QComboBox* bolt = win.DOut0Sel;
+    bolt->showPopup();
+    QApplication::processEvents();
+    const bool saved =
+        Save(Cut(win, Around(win, win.DDoorGrpBox, 8), bolt->view()->window()), out, "edit-bolt.png");
+    bolt->hidePopup();
+    const int picked = bolt->findText(EditedBolt);
+    if (picked < 0) {
+        std::fprintf(stderr, "the bolt selector does not offer %s\n", qPrintable(EditedBolt));
+        return false;
+    }
+    bolt->setCurrentIndex(picked);
+    emit bolt->activated(picked);
+    return saved;
+}
+
+// The door sheet written, shot while the bar confirms the write.
+bool ShootWrite(TMainWin& win, const QDir& out)
+{
+    QPixmap writing;
+    QObject watch;
+    QObject::connect(win.DWrCfgProgrBar, &QProgressBar::valueChanged, &watch, [&](int position) {
+        if (position == 60) {
+            writing = Cut(win, Around(win, win.DWrCfgBtn, 8) | Around(win, win.DWrCfgProgrBar, 8));
+        }
+    });
+    win.DWrCfgBtn->click();
+    return Save(writing, out, "edit-write.png");
+}
+
+// Locker number 10 typed where 17 stood, inside the first row's range: both
+// clashing numbers turn yellow. The first four rows show it.
+bool ShootLockerClash(TMainWin& win, const QDir& out)
+{
+    QLineEdit* from = win.LsSetBegEd[1];
+    from->setFocus();
+    from->selectAll();
+    QTest::keyClicks(from, "10");
+    QRect rows = Around(win, win.LsLockersGrpBox, 8);
+    rows.setBottom(Around(win, win.LsSetEndEd[3], 8).bottom());
+    return Save(Cut(win, rows), out, "edit-lockers.png");
+}
+
+// The installer at work on the door and lockers controllers.
+int EditingPictures(TMainWin& win, const QDir& out)
+{
+    int failures = 0;
+    if (!SelectIp(win, DoorIp) || !ShootBoltChoice(win, out) || !ShootWrite(win, out)) {
+        ++failures;
+    }
+    if (!SelectIp(win, LockersIp) || !ShootLockerClash(win, out)) {
+        ++failures;
+    }
+    return failures;
 }
 
 int DocsPictures(const QDir& out)
@@ -106,6 +225,7 @@ int DocsPictures(const QDir& out)
             ++failures;
         }
     }
+    failures += EditingPictures(win, out);
     TMainWin::ErrorHook = nullptr;
     return failures == 0 ? 0 : 1;
 }
