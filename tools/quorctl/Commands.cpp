@@ -10,32 +10,42 @@
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/ControllerLoad.h"
 #include "tools/quorctl/DeviceSearch.h"
+#include "tools/quorctl/Listings.h"
 #include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
 
-void Quorctl::Search(std::ostream& out)
+void Quorctl::Search(std::ostream& out, OutputFormat format)
 {
     Devices.Search();
+    if (format != OutputFormat::Text) {
+        out << SearchListing(Devices, format);
+        return;
+    }
     for (int i = 0; i < Devices.Count; ++i)
         out << Devices.Dev[i].ListRow() << '\n';
 }
 
-void Quorctl::Table(std::string_view device, std::ostream& out)
+void Quorctl::Table(std::string_view device, std::ostream& out, OutputFormat format)
 {
     UdpDev& dev = SearchFor(Devices, device);
     LoadedController controller;
     LoadTable(dev, controller);
+    if (format != OutputFormat::Text) {
+        out << TableListing(dev, controller.Table, format);
+        return;
+    }
     for (int p = 0; p < controller.Table.PresentCount; ++p)
         out << controller.Table.DevListRow(p) << '\n';
 }
 
-void Quorctl::Config(std::string_view device, std::ostream& out)
+void Quorctl::Config(std::string_view device, std::ostream& out, OutputFormat format)
 {
     UdpDev& dev = SearchFor(Devices, device);
     LoadedController controller;
     LoadConfiguration(dev, controller);
-    out << ConfigText(dev, controller);
+    out << (format == OutputFormat::Text ? ConfigText(dev, controller)
+                                         : ConfigListing(dev, controller, format));
 }
 
 void Quorctl::Report(std::string_view device, const std::string& path, std::string_view location,
@@ -67,13 +77,13 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
             out << QuorctlUsage;
             break;
         case CtlCommand::Search:
-            ctl.Search(out);
+            ctl.Search(out, options.Format);
             break;
         case CtlCommand::Table:
-            ctl.Table(options.Device, out);
+            ctl.Table(options.Device, out, options.Format);
             break;
         case CtlCommand::Config:
-            ctl.Config(options.Device, out);
+            ctl.Config(options.Device, out, options.Format);
             break;
         case CtlCommand::Report:
             ctl.Report(options.Device, options.File, options.Location, today);

@@ -19,11 +19,11 @@ public:
     explicit Quorctl(Endpoint& udp) : Devices(udp) {}
 
     // The Ethernet list rows of every device that answers a search.
-    void Search(std::ostream& out);
+    void Search(std::ostream& out, OutputFormat format = OutputFormat::Text);
     // The bus-device list rows of a controller.
-    void Table(std::string_view device, std::ostream& out);
+    void Table(std::string_view device, std::ostream& out, OutputFormat format = OutputFormat::Text);
     // The configuration of a controller as its sheet shows it.
-    void Config(std::string_view device, std::ostream& out);
+    void Config(std::string_view device, std::ostream& out, OutputFormat format = OutputFormat::Text);
     // The report file of a door controller; the location is UTF-8.
     void Report(std::string_view device, const std::string& path, std::string_view location,
                 std::chrono::year_month_day date);

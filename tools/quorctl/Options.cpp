@@ -5,9 +5,9 @@
 namespace quor::tools {
 
 const char* const QuorctlUsage =
-    R"usage(usage: quorctl search
-       quorctl table DEVICE
-       quorctl config DEVICE
+    R"usage(usage: quorctl search [--format json|csv]
+       quorctl table DEVICE [--format json|csv]
+       quorctl config DEVICE [--format json|csv]
        quorctl report DEVICE FILE [--location TEXT]
        quorctl --help
 
@@ -29,6 +29,19 @@ of its own (tools/lan run -- quorctl ...), never on the machine's own network.
   report   writes the report file of a door controller (Windows-1250,
            CR LF) with today's date; --location TEXT describes where the
            controller is installed (at most 80 characters are kept)
+
+--format json|csv prints search, table and config for scripts (UTF-8; the
+default is --format text):
+  search  JSON: [{name, id, ip, mode, protocol}, ...]
+  table   JSON: {controller, entries: [{entry, name, connection, kind,
+          status: [...], id, model, serial, conn, flags, outputs,
+          fixed_outputs, inputs, readers, output_sets}, ...]}
+  config  JSON: {controller: {name, id, ip, mode, protocol}, kind,
+          door_count, train_flag, fields: [{section, group, label, value,
+          mark}, ...]}; value "" is none, mark "NC", "Wyjście" or "!"
+CSV (RFC 4180, CR LF, quoted where needed) has a header row of the same
+keys; table and config start each row with the controller's name, status is
+blank-separated. docs/quorctl-formats.md describes them.
 
 DEVICE is a device name such as K01_12345, or its IP address; a search runs
 first. Reading a controller needs mode Serwis or Instalacja; the session
@@ -54,6 +67,27 @@ CtlCommand CommandOf(const std::string& word)
     throw std::invalid_argument("unknown command: " + word);
 }
 
+OutputFormat FormatOf(const std::string& word)
+{
+    if (word == "text")
+        return OutputFormat::Text;
+    if (word == "json")
+        return OutputFormat::Json;
+    if (word == "csv")
+        return OutputFormat::Csv;
+    throw std::invalid_argument("--format takes json, csv or text, not " + word);
+}
+
+void CheckBelongs(const std::string& option, CtlCommand command)
+{
+    const bool listing =
+        command == CtlCommand::Search || command == CtlCommand::Table || command == CtlCommand::Config;
+    if (option == "--location" && command != CtlCommand::Report)
+        throw std::invalid_argument("--location belongs to report");
+    if (option == "--format" && !listing)
+        throw std::invalid_argument("--format belongs to search, table and config");
+}
+
 // Words each command takes after its name.
 size_t OperandsOf(CtlCommand command)
 {
@@ -73,16 +107,19 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
 {
     QuorctlOptions options;
     std::vector<std::string> words;
-    bool locationGiven = false;
+    std::vector<std::string> given;  // the options named, to check where they belong
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "-h" || arg == "--help")
             return QuorctlOptions{};
-        if (arg == "--location") {
+        if (arg == "--location" || arg == "--format") {
             if (i + 1 >= args.size())
-                throw std::invalid_argument("--location needs a value");
-            options.Location = args[++i];
-            locationGiven = true;
+                throw std::invalid_argument(arg + " needs a value");
+            if (arg == "--location")
+                options.Location = args[++i];
+            else
+                options.Format = FormatOf(args[++i]);
+            given.push_back(arg);
         } else if (arg.starts_with("-") && arg.size() > 1) {
             throw std::invalid_argument("unknown option: " + arg);
         } else {
@@ -96,8 +133,8 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
     if (words.size() - 1 != operands)
         throw std::invalid_argument(words[0] + " takes " + std::to_string(operands) + " argument" +
                                     (operands == 1 ? "" : "s"));
-    if (locationGiven && options.Command != CtlCommand::Report)
-        throw std::invalid_argument("--location belongs to report");
+    for (const std::string& option : given)
+        CheckBelongs(option, options.Command);
     if (operands >= 1)
         options.Device = words[1];
     if (operands >= 2)
