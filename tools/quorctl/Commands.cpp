@@ -7,10 +7,13 @@
 
 #include "report/Cp1250.h"
 #include "report/Rap.h"
+#include "tools/quorctl/Backup.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/ControllerLoad.h"
 #include "tools/quorctl/DeviceSearch.h"
+#include "tools/quorctl/Diff.h"
 #include "tools/quorctl/Listings.h"
+#include "tools/quorctl/Restore.h"
 #include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
@@ -67,10 +70,18 @@ void Quorctl::Report(std::string_view device, const std::string& path, std::stri
         throw std::runtime_error("writing " + path + " failed");
 }
 
+void Quorctl::WriteBackup(std::string_view device, const std::string& path)
+{
+    UdpDev& dev = SearchFor(Devices, device);
+    LoadedController controller;
+    SaveBackup(TakeBackup(dev, controller), path);
+}
+
 int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
                std::chrono::year_month_day today)
 {
     Quorctl ctl(udp);
+    const int failed = options.Command == CtlCommand::Diff ? 2 : 1;
     try {
         switch (options.Command) {
         case CtlCommand::Help:
@@ -88,13 +99,20 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
         case CtlCommand::Report:
             ctl.Report(options.Device, options.File, options.Location, today);
             break;
+        case CtlCommand::Backup:
+            ctl.WriteBackup(options.Device, options.File);
+            break;
+        case CtlCommand::Restore:
+            return RunRestore(ctl, options, out, err);
+        case CtlCommand::Diff:
+            return RunDiff(ctl, options, out);
         }
     } catch (const UErr& e) {
         err << e.Text();
-        return 1;
+        return failed;
     } catch (const std::exception& e) {
         err << "quorctl: " << e.what() << '\n';
-        return 1;
+        return failed;
     }
     return 0;
 }

@@ -27,13 +27,16 @@ public:
     // The report file of a door controller; the location is UTF-8.
     void Report(std::string_view device, const std::string& path, std::string_view location,
                 std::chrono::year_month_day date);
+    // The backup file of a controller.
+    void WriteBackup(std::string_view device, const std::string& path);
 
     // Destroying the table closes the sessions this program opened.
     UdpDevSet Devices;
 };
 
 // Runs one command line. Returns the exit status; a UErr comes out as its
-// text on err, any other failure as its message.
+// text on err, any other failure as its message (diff: status 2 then, as 1
+// tells of differences).
 int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
                std::chrono::year_month_day today);
 

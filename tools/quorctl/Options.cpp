@@ -9,6 +9,9 @@ const char* const QuorctlUsage =
        quorctl table DEVICE [--format json|csv]
        quorctl config DEVICE [--format json|csv]
        quorctl report DEVICE FILE [--location TEXT]
+       quorctl backup DEVICE FILE
+       quorctl restore DEVICE FILE [--dry-run] [--accept-serial-changes]
+       quorctl diff DEVICE|FILE FILE
        quorctl --help
 
 Talks to the devices on the LAN the way the configurator does, on UDP port
@@ -29,6 +32,29 @@ of its own (tools/lan run -- quorctl ...), never on the machine's own network.
   report   writes the report file of a door controller (Windows-1250,
            CR LF) with today's date; --location TEXT describes where the
            controller is installed (at most 80 characters are kept)
+  backup   reads the controller as config does and writes FILE (JSON, to
+           a temporary name renamed at the end): the controller, its
+           bus-device table, every configuration block exactly as read
+           (hex) and, for people, the sheet's fields
+  restore  writes the blocks of the backup FILE to the controller with the
+           blocks, order and acknowledgements of the sheet's write button.
+           A block names bus devices by their entry in the table, so each
+           device it names is looked up by model and serial in the
+           controller's table and the reference is moved to that entry;
+           the backup's controller maps to this controller. The kind, the
+           door count, the train number block and the block shapes must
+           match and every device must be found; otherwise nothing is
+           written and every mismatch is listed.
+           --accept-serial-changes: a device not found is replaced by the
+           only other device of its model on its connection (printed).
+           --dry-run: prints the mapping, the checks and the blocks, and
+           writes nothing. A failure half-way names the blocks written;
+           nothing is rolled back
+  diff     the differences between two configurations, one line each,
+           "where: first -> second" in the sheets' words; references are
+           compared by device, a controller's own entry with the other's.
+           The first operand is a device when it reads like a device name
+           or an address, otherwise a backup file (./K01_12345 is a file)
 
 --format json|csv prints search, table and config for scripts (UTF-8; the
 default is --format text):
@@ -41,15 +67,17 @@ default is --format text):
           mark}, ...]}; value "" is none, mark "NC", "Wyjście" or "!"
 CSV (RFC 4180, CR LF, quoted where needed) has a header row of the same
 keys; table and config start each row with the controller's name, status is
-blank-separated. docs/quorctl-formats.md describes them.
+blank-separated. docs/quorctl-formats.md describes these and the backup file.
 
 DEVICE is a device name such as K01_12345, or its IP address; a search runs
 first. Reading a controller needs mode Serwis or Instalacja; the session
 opened for it is closed on exit.
 
-Exit status: 0 done; 1 the device failed (the configurator's error message,
-"Błąd nr N", on stderr), was not found, or another error; 2 a wrong command
-line, or run outside a network namespace of its own.
+Exit status: 0 done (diff: no differences); 1 the device failed (the
+configurator's error message, "Błąd nr N", on stderr), was not found, a
+backup was refused, or another error (diff: differences found); 2 a wrong
+command line, or run outside a network namespace of its own (diff: also any
+failure).
 )usage";
 
 namespace {
@@ -64,6 +92,12 @@ CtlCommand CommandOf(const std::string& word)
         return CtlCommand::Config;
     if (word == "report")
         return CtlCommand::Report;
+    if (word == "backup")
+        return CtlCommand::Backup;
+    if (word == "restore")
+        return CtlCommand::Restore;
+    if (word == "diff")
+        return CtlCommand::Diff;
     throw std::invalid_argument("unknown command: " + word);
 }
 
@@ -86,6 +120,8 @@ void CheckBelongs(const std::string& option, CtlCommand command)
         throw std::invalid_argument("--location belongs to report");
     if (option == "--format" && !listing)
         throw std::invalid_argument("--format belongs to search, table and config");
+    if ((option == "--dry-run" || option == "--accept-serial-changes") && command != CtlCommand::Restore)
+        throw std::invalid_argument(option + " belongs to restore");
 }
 
 // Words each command takes after its name.
@@ -95,6 +131,9 @@ size_t OperandsOf(CtlCommand command)
     case CtlCommand::Search:
         return 0;
     case CtlCommand::Report:
+    case CtlCommand::Backup:
+    case CtlCommand::Restore:
+    case CtlCommand::Diff:
         return 2;
     default:
         return 1;
@@ -119,6 +158,9 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
                 options.Location = args[++i];
             else
                 options.Format = FormatOf(args[++i]);
+            given.push_back(arg);
+        } else if (arg == "--dry-run" || arg == "--accept-serial-changes") {
+            (arg == "--dry-run" ? options.DryRun : options.AcceptSerialChanges) = true;
             given.push_back(arg);
         } else if (arg.starts_with("-") && arg.size() > 1) {
             throw std::invalid_argument("unknown option: " + arg);
