@@ -2,8 +2,9 @@
 # quorctl's output over real sockets against the expected files: for every
 # file EXPECTED/<scenario>.<command>[.<device>].txt the command must print it
 # (report: write it, with the date line of 2019-08-29 and the location
-# "Budynek B, wejście główne"); for a .err file it must fail with that text
-# on stderr. The unit tests check the same files on the in-memory LAN.
+# "Budynek B, wejście główne"); for .json and .csv it must print it with
+# --format json or csv; for a .err file it must fail with that text on
+# stderr. The unit tests check the same files on the in-memory LAN.
 #   quorctl.sh LAN QUORSIM QUORCTL SCENARIO EXPECTED      exit 77: skipped
 set -euo pipefail
 LAN=$1 quorctl=$3 scenario=$4 expected=$5
@@ -25,6 +26,7 @@ for file in "$expected/$name".*; do
     args=("$command")
     [ -z "$device" ] || args+=("$device")
     [ "$command" != report ] || args+=("$work/report.txt" --location "Budynek B, wejście główne")
+    case "${file##*.}" in json | csv) args+=(--format "${file##*.}") ;; esac
     status=0
     "$LAN" run -- "$quorctl" "${args[@]}" >"$work/out" 2>"$work/err" || status=$?
     if [ "${file##*.}" = err ]; then

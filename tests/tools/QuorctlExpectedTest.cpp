@@ -4,7 +4,8 @@
 //
 // A file <scenario>.<command>[.<device>].txt holds what the command prints
 // (for report: the file it writes, dated 2019-08-29, location "Budynek B,
-// wejście główne"); a file ending in .err what it prints on stderr when it fails.
+// wejście główne"); .json and .csv what it prints with --format json or csv;
+// a file ending in .err what it prints on stderr when it fails.
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,8 @@ ExpectedRun RunOf(const fs::path& file)
         args.push_back((fs::temp_directory_path() / ("quorctl-test-" + stem)).string());
         args.insert(args.end(), {"--location", ReportLocation});
     }
+    if (file.extension() == ".json" || file.extension() == ".csv")
+        args.insert(args.end(), {"--format", file.extension().string().substr(1)});
     return {stem.substr(0, first), ParseQuorctlOptions(args), file.extension() == ".err"};
 }
 

@@ -53,6 +53,73 @@ TEST(QuorctlOptions, ReadEveryCommand)
     }
 }
 
+TEST(QuorctlOptions, ReadBackupRestoreDiffAndFormats)
+{
+    const struct {
+        std::vector<std::string> Args;
+        CtlCommand Command;
+        const char* Device;
+        const char* File;
+        OutputFormat Format;
+        bool DryRun;
+        bool Accept;
+    } cases[] = {
+        {{"backup", "K01_01101", "b.json"},
+         CtlCommand::Backup,
+         "K01_01101",
+         "b.json",
+         OutputFormat::Text,
+         false,
+         false},
+        {{"restore", "--dry-run", "K01_01102", "b.json", "--accept-serial-changes"},
+         CtlCommand::Restore,
+         "K01_01102",
+         "b.json",
+         OutputFormat::Text,
+         true,
+         true},
+        {{"restore", "10.45.1.11", "b.json", "--accept-serial-changes"},
+         CtlCommand::Restore,
+         "10.45.1.11",
+         "b.json",
+         OutputFormat::Text,
+         false,
+         true},
+        {{"diff", "a.json", "b.json"},
+         CtlCommand::Diff,
+         "a.json",
+         "b.json",
+         OutputFormat::Text,
+         false,
+         false},
+        {{"search", "--format", "json"}, CtlCommand::Search, "", "", OutputFormat::Json, false, false},
+        {{"table", "--format", "csv", "K01_01101"},
+         CtlCommand::Table,
+         "K01_01101",
+         "",
+         OutputFormat::Csv,
+         false,
+         false},
+        {{"config", "K01_01101", "--format", "text"},
+         CtlCommand::Config,
+         "K01_01101",
+         "",
+         OutputFormat::Text,
+         false,
+         false},
+    };
+    for (const auto& c : cases) {
+        const QuorctlOptions o = ParseQuorctlOptions(c.Args);
+        const std::string line = testing::PrintToString(c.Args);
+        EXPECT_EQ(o.Command, c.Command) << line;
+        EXPECT_EQ(o.Device, c.Device) << line;
+        EXPECT_EQ(o.File, c.File) << line;
+        EXPECT_EQ(o.Format, c.Format) << line;
+        EXPECT_EQ(o.DryRun, c.DryRun) << line;
+        EXPECT_EQ(o.AcceptSerialChanges, c.Accept) << line;
+    }
+}
+
 TEST(QuorctlOptions, RefuseWrongLines)
 {
     const std::vector<std::string> bad[] = {
@@ -69,6 +136,14 @@ TEST(QuorctlOptions, RefuseWrongLines)
         {"--interface", "", "search"},
         {"interfaces", "--interface", "eth0"},
         {"interfaces", "eth0"},
+        {"backup", "K01_01101"},
+        {"diff", "b.json"},
+        {"config", "K01_01101", "--format"},
+        {"config", "K01_01101", "--format", "xml"},
+        {"report", "K01_01101", "r.txt", "--format", "json"},
+        {"restore", "K01_01101", "b.json", "--format", "json"},
+        {"backup", "K01_01101", "b.json", "--dry-run"},
+        {"diff", "a.json", "b.json", "--accept-serial-changes"},
     };
     for (const auto& args : bad)
         EXPECT_THROW(ParseQuorctlOptions(args), std::invalid_argument) << testing::PrintToString(args);

@@ -8,35 +8,48 @@
 #include "link/NetInterfaces.h"
 #include "report/Cp1250.h"
 #include "report/Rap.h"
+#include "tools/quorctl/Backup.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/ControllerLoad.h"
 #include "tools/quorctl/DeviceSearch.h"
+#include "tools/quorctl/Diff.h"
+#include "tools/quorctl/Listings.h"
+#include "tools/quorctl/Restore.h"
 #include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
 
-void Quorctl::Search(std::ostream& out)
+void Quorctl::Search(std::ostream& out, OutputFormat format)
 {
     Devices.Search();
+    if (format != OutputFormat::Text) {
+        out << SearchListing(Devices, format);
+        return;
+    }
     for (int i = 0; i < Devices.Count; ++i)
         out << Devices.Dev[i].ListRow() << '\n';
 }
 
-void Quorctl::Table(std::string_view device, std::ostream& out)
+void Quorctl::Table(std::string_view device, std::ostream& out, OutputFormat format)
 {
     UdpDev& dev = SearchFor(Devices, device);
     LoadedController controller;
     LoadTable(dev, controller);
+    if (format != OutputFormat::Text) {
+        out << TableListing(dev, controller.Table, format);
+        return;
+    }
     for (int p = 0; p < controller.Table.PresentCount; ++p)
         out << controller.Table.DevListRow(p) << '\n';
 }
 
-void Quorctl::Config(std::string_view device, std::ostream& out)
+void Quorctl::Config(std::string_view device, std::ostream& out, OutputFormat format)
 {
     UdpDev& dev = SearchFor(Devices, device);
     LoadedController controller;
     LoadConfiguration(dev, controller);
-    out << ConfigText(dev, controller);
+    out << (format == OutputFormat::Text ? ConfigText(dev, controller)
+                                         : ConfigListing(dev, controller, format));
 }
 
 void Quorctl::Report(std::string_view device, const std::string& path, std::string_view location,
@@ -58,23 +71,31 @@ void Quorctl::Report(std::string_view device, const std::string& path, std::stri
         throw std::runtime_error("writing " + path + " failed");
 }
 
+void Quorctl::WriteBackup(std::string_view device, const std::string& path)
+{
+    UdpDev& dev = SearchFor(Devices, device);
+    LoadedController controller;
+    SaveBackup(TakeBackup(dev, controller), path);
+}
+
 int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
                std::chrono::year_month_day today)
 {
     Quorctl ctl(udp);
+    const int failed = options.Command == CtlCommand::Diff ? 2 : 1;
     try {
         switch (options.Command) {
         case CtlCommand::Help:
             out << QuorctlUsage;
             break;
         case CtlCommand::Search:
-            ctl.Search(out);
+            ctl.Search(out, options.Format);
             break;
         case CtlCommand::Table:
-            ctl.Table(options.Device, out);
+            ctl.Table(options.Device, out, options.Format);
             break;
         case CtlCommand::Config:
-            ctl.Config(options.Device, out);
+            ctl.Config(options.Device, out, options.Format);
             break;
         case CtlCommand::Report:
             ctl.Report(options.Device, options.File, options.Location, today);
@@ -82,13 +103,20 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
         case CtlCommand::Interfaces:
             out << InterfaceLines(SearchInterfaces());
             break;
+        case CtlCommand::Backup:
+            ctl.WriteBackup(options.Device, options.File);
+            break;
+        case CtlCommand::Restore:
+            return RunRestore(ctl, options, out, err);
+        case CtlCommand::Diff:
+            return RunDiff(ctl, options, out);
         }
     } catch (const UErr& e) {
         err << e.Text();
-        return 1;
+        return failed;
     } catch (const std::exception& e) {
         err << "quorctl: " << e.what() << '\n';
-        return 1;
+        return failed;
     }
     return 0;
 }

@@ -19,21 +19,24 @@ public:
     explicit Quorctl(Endpoint& udp) : Devices(udp) {}
 
     // The Ethernet list rows of every device that answers a search.
-    void Search(std::ostream& out);
+    void Search(std::ostream& out, OutputFormat format = OutputFormat::Text);
     // The bus-device list rows of a controller.
-    void Table(std::string_view device, std::ostream& out);
+    void Table(std::string_view device, std::ostream& out, OutputFormat format = OutputFormat::Text);
     // The configuration of a controller as its sheet shows it.
-    void Config(std::string_view device, std::ostream& out);
+    void Config(std::string_view device, std::ostream& out, OutputFormat format = OutputFormat::Text);
     // The report file of a door controller; the location is UTF-8.
     void Report(std::string_view device, const std::string& path, std::string_view location,
                 std::chrono::year_month_day date);
+    // The backup file of a controller.
+    void WriteBackup(std::string_view device, const std::string& path);
 
     // Destroying the table closes the sessions this program opened.
     UdpDevSet Devices;
 };
 
 // Runs one command line. Returns the exit status; a UErr comes out as its
-// text on err, any other failure as its message.
+// text on err, any other failure as its message (diff: status 2 then, as 1
+// tells of differences).
 int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
                std::chrono::year_month_day today);
 

@@ -6,14 +6,20 @@
 
 namespace quor::tools {
 
-enum class CtlCommand { Help, Search, Table, Config, Report, Interfaces };
+enum class CtlCommand { Help, Search, Table, Config, Report, Interfaces, Backup, Restore, Diff };
+
+// How search, table and config print what they found.
+enum class OutputFormat { Text, Json, Csv };
 
 struct QuorctlOptions {
     CtlCommand Command = CtlCommand::Help;
-    std::string Device;     // a device name such as K01_12345, or a dotted address
-    std::string File;       // report: the file to write
+    std::string Device;     // a device name such as K01_12345, or a dotted address; diff: a device or a file
+    std::string File;       // report, backup: the file to write; restore, diff: the backup to read
     std::string Location;   // report: UTF-8, at most LocationMax characters are kept
     std::string Interface;  // the network interface every datagram leaves by; empty: the routes decide
+    OutputFormat Format = OutputFormat::Text;
+    bool DryRun = false;               // restore
+    bool AcceptSerialChanges = false;  // restore
 };
 
 // The location dialog's edit field takes at most this many characters.

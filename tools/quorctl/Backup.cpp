@@ -1,0 +1,176 @@
+// Taking a backup from a controller and writing its file.
+#include "tools/quorctl/Backup.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <stdexcept>
+
+#include "tools/quorctl/Listings.h"
+#include "tools/quorctl/SheetFields.h"
+#include "tools/quorctl/SlotNames.h"
+
+namespace quor::tools {
+
+namespace {
+
+std::string UtcNow()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// The sheet's fields as sections of groups of labelled values, for people to read.
+Json Decoded(const std::vector<SheetField>& fields)
+{
+    Json decoded = Json::object();
+    for (const SheetField& f : fields) {
+        Json& section = decoded[f.Section];
+        Json& place = f.Group.empty() ? section : section[f.Group];
+        place[f.Label] = f.Mark.empty() ? f.Value : f.Value + "  " + f.Mark;
+    }
+    return decoded;
+}
+
+Json BusJson(const Backup& backup, const BusDevTable& table)
+{
+    Json bus = Json::array();
+    for (size_t e = 0; e < backup.Entries.size(); ++e) {
+        const BusDev& dev = backup.Entries[e];
+        bus.push_back(dev.Present() ? EntryJson(table, static_cast<int>(e))
+                                    : Json{{"entry", e}, {"empty", true}, {"id", IdText(dev.Id)}});
+    }
+    return bus;
+}
+
+Json BlocksJson(const Backup& backup)
+{
+    Json blocks = Json::array();
+    for (const RawBlock& raw : backup.Blocks) {
+        blocks.push_back({{"type", raw.Block.Type},
+                          {"index", raw.Block.Index},
+                          {"name", SectionOf(raw.Block)},
+                          {"hex", HexText(raw.Bytes)}});
+    }
+    return blocks;
+}
+
+[[noreturn]] void CannotWrite(const std::string& path, int error)
+{
+    throw std::runtime_error("cannot write " + path + ": " + std::strerror(error));
+}
+
+// 0 when every byte was written, else the error number.
+int WriteAll(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+}  // namespace
+
+Backup TakeBackup(UdpDev& dev, LoadedController& c)
+{
+    LoadTable(dev, c);
+    Backup backup;
+    backup.Blocks = ReadKindBlocks(dev, c);
+    backup.Created = UtcNow();
+    backup.ControllerId = dev.Id;
+    backup.Ip = dev.IpText();
+    backup.Mode = dev.ModeName();
+    backup.Protocol = dev.Version;
+    backup.Kind = c.Table.Kind;
+    backup.DoorCount = c.Table.DoorCount;
+    backup.TrainFlag = c.Table.TrainFlag;
+    for (int e = 0; e < c.Table.DevCount; ++e) {
+        BusDev entry = c.Table.Dev[e];
+        entry.Taken = {};
+        backup.Entries.push_back(entry);
+    }
+    return backup;
+}
+
+void Unpack(const Backup& backup, LoadedController& c)
+{
+    BusDevTable& table = c.Table;
+    table.Kind = backup.Kind;
+    table.DoorCount = backup.DoorCount;
+    table.TrainFlag = backup.TrainFlag;
+    table.DevCount = static_cast<int32_t>(backup.Entries.size());
+    table.PresentCount = 0;
+    for (int e = 0; e < table.DevCount; ++e) {
+        table.Dev[e] = backup.Entries[e];
+        table.Dev[e].Taken = {};
+        if (table.Dev[e].Present())
+            table.Order[table.PresentCount++] = e;
+    }
+    table.Sort();
+    DecodeBlocks(backup.Blocks, c);
+}
+
+std::string BackupText(const Backup& backup)
+{
+    LoadedController c;
+    Unpack(backup, c);
+    const Json controller = {{"name", DevName(backup.ControllerId)},
+                             {"id", IdText(backup.ControllerId)},
+                             {"ip", backup.Ip},
+                             {"mode", backup.Mode},
+                             {"protocol", backup.Protocol}};
+    return JsonText({{"format", BackupFormat},
+                     {"version", BackupVersion},
+                     {"created", backup.Created},
+                     {"controller", controller},
+                     {"kind", KindName(backup.Kind)},
+                     {"door_count", backup.DoorCount},
+                     {"train_flag", backup.TrainFlag},
+                     {"bus", BusJson(backup, c.Table)},
+                     {"blocks", BlocksJson(backup)},
+                     {"decoded", Decoded(SheetFields(c, backup.ControllerId))}});
+}
+
+void SaveBackup(const Backup& backup, const std::string& path)
+{
+    const std::string text = BackupText(backup);
+    const std::filesystem::path target(path);
+    std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        CannotWrite(path, errno);
+    // mkstemp makes the file private; a backup gets the usual permissions.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    int error = ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
+    if (error == 0)
+        error = WriteAll(fd, text);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        CannotWrite(path, error);
+    }
+}
+
+}  // namespace quor::tools

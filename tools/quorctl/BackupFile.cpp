@@ -1,0 +1,205 @@
+// Reading a backup file: everything restore and diff rely on is checked here,
+// so that a damaged or foreign file is refused before any device is touched.
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "tools/quorctl/Backup.h"
+#include "tools/quorctl/Formats.h"
+#include "tools/quorctl/Listings.h"
+
+namespace quor::tools {
+
+namespace {
+
+// A fault in a file that claims to be a backup of our version.
+struct Damage : std::runtime_error {
+    Damage(const std::string& where, const std::string& what) : std::runtime_error(where + ": " + what) {}
+};
+
+const Json& Member(const Json& obj, const char* key, const std::string& where)
+{
+    if (!obj.is_object())
+        throw Damage(where, "expected an object");
+    const auto it = obj.find(key);
+    if (it == obj.end())
+        throw Damage(where, std::string("no \"") + key + "\"");
+    return *it;
+}
+
+std::string Place(const std::string& where, const char* key)
+{
+    return where.empty() ? key : where + "." + key;
+}
+
+int64_t WholeAt(const Json& obj, const char* key, const std::string& where, int64_t lo, int64_t hi)
+{
+    const Json& value = Member(obj, key, where);
+    if (!value.is_number_integer() || value.get<int64_t>() < lo || value.get<int64_t>() > hi)
+        throw Damage(Place(where, key),
+                     "expected a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
+    return value.get<int64_t>();
+}
+
+std::string TextAt(const Json& obj, const char* key, const std::string& where)
+{
+    const Json& value = Member(obj, key, where);
+    if (!value.is_string())
+        throw Damage(Place(where, key), "expected a text");
+    return value.get<std::string>();
+}
+
+uint32_t IdAt(const Json& obj, const char* key, const std::string& where)
+{
+    try {
+        return ParseIdText(TextAt(obj, key, where));
+    } catch (const std::invalid_argument& e) {
+        throw Damage(Place(where, key), e.what());
+    }
+}
+
+int32_t KindAt(const Json& root)
+{
+    const std::string kind = TextAt(root, "kind", "");
+    for (int32_t k : {KindDoors, KindLift, KindLockers}) {
+        if (kind == KindName(k))
+            return k;
+    }
+    throw Damage("kind", "expected doors, lift or lockers, not " + kind);
+}
+
+BusDev EntryAt(const Json& entry, size_t e, const std::string& where)
+{
+    if (WholeAt(entry, "entry", where, 0, MaxBusDevs - 1) != static_cast<int64_t>(e))
+        throw Damage(where + ".entry", "expected " + std::to_string(e) + ": entries come in table order");
+    BusDev dev;
+    dev.Id = IdAt(entry, "id", where);
+    if (entry.contains("empty")) {
+        if (entry.at("empty") != true || dev.Present())
+            throw Damage(where, "an empty entry has \"empty\": true and an id of 0xFFFF....");
+        return dev;
+    }
+    if (!dev.Present())
+        throw Damage(where + ".id", "names an empty entry, without \"empty\": true");
+    dev.Conn = static_cast<uint8_t>(WholeAt(entry, "conn", where, 0, 255));
+    dev.Flags = static_cast<uint8_t>(WholeAt(entry, "flags", where, 0, 255));
+    dev.ResCount[ResOutput] = static_cast<uint16_t>(WholeAt(entry, "outputs", where, 0, 32));
+    dev.FixedOutputs = static_cast<uint16_t>(WholeAt(entry, "fixed_outputs", where, 0, 32));
+    dev.ResCount[ResInput] = static_cast<uint16_t>(WholeAt(entry, "inputs", where, 0, 32));
+    dev.ResCount[ResReader] = static_cast<uint16_t>(WholeAt(entry, "readers", where, 0, 4));
+    dev.ResCount[ResOutputSet] = static_cast<uint16_t>(WholeAt(entry, "output_sets", where, 0, 3));
+    return dev;
+}
+
+std::vector<BusDev> BusAt(const Json& root)
+{
+    const Json& bus = Member(root, "bus", "");
+    if (!bus.is_array() || bus.size() > MaxBusDevs)
+        throw Damage("bus", "expected a list of at most 128 entries");
+    std::vector<BusDev> entries;
+    for (size_t e = 0; e < bus.size(); ++e)
+        entries.push_back(EntryAt(bus[e], e, "bus[" + std::to_string(e) + "]"));
+    return entries;
+}
+
+std::string BlockList(const std::vector<BlockId>& blocks)
+{
+    std::string text;
+    for (BlockId b : blocks)
+        text += (text.empty() ? "" : " ") + std::to_string(b.Type) + "/" + std::to_string(b.Index);
+    return text.empty() ? "none" : text;
+}
+
+// The blocks must be those the kind keeps, each fitting the record it is read into.
+std::vector<RawBlock> BlocksAt(const Json& root, const Backup& backup)
+{
+    const Json& list = Member(root, "blocks", "");
+    if (!list.is_array())
+        throw Damage("blocks", "expected a list");
+    std::vector<RawBlock> blocks;
+    std::vector<BlockId> found;
+    for (size_t i = 0; i < list.size(); ++i) {
+        const std::string where = "blocks[" + std::to_string(i) + "]";
+        RawBlock raw;
+        raw.Block = {static_cast<uint8_t>(WholeAt(list[i], "type", where, 0, 255)),
+                     static_cast<uint8_t>(WholeAt(list[i], "index", where, 0, 255))};
+        try {
+            raw.Bytes = ParseHexText(TextAt(list[i], "hex", where));
+        } catch (const std::invalid_argument& e) {
+            throw Damage(where + ".hex", e.what());
+        }
+        found.push_back(raw.Block);
+        blocks.push_back(std::move(raw));
+    }
+    LoadedController c;
+    c.Table.Kind = backup.Kind;
+    c.Table.DoorCount = backup.DoorCount;
+    c.Table.TrainFlag = backup.TrainFlag;
+    const std::vector<BlockId> expected = KindBlocks(c.Table);
+    if (found != expected)
+        throw Damage("blocks",
+                     "its kind keeps " + BlockList(expected) + ", the file holds " + BlockList(found));
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        if (!DecodeBlocks(std::span(blocks).subspan(i, 1), c))
+            throw Damage("blocks[" + std::to_string(i) + "].hex",
+                         "does not fit block " + BlockList({found[i]}) + " (its head or its length)");
+    }
+    return blocks;
+}
+
+Backup BackupOf(const Json& root)
+{
+    Backup backup;
+    backup.Created = TextAt(root, "created", "");
+    const Json& controller = Member(root, "controller", "");
+    backup.ControllerId = IdAt(controller, "id", "controller");
+    backup.Ip = TextAt(controller, "ip", "controller");
+    backup.Mode = TextAt(controller, "mode", "controller");
+    backup.Protocol = static_cast<int32_t>(WholeAt(controller, "protocol", "controller", 0, 9));
+    backup.Kind = KindAt(root);
+    backup.DoorCount =
+        static_cast<int32_t>(WholeAt(root, "door_count", "", 1, backup.Kind == KindDoors ? 31 : 1));
+    backup.TrainFlag = static_cast<int32_t>(WholeAt(root, "train_flag", "", 0, 15));
+    backup.Entries = BusAt(root);
+    backup.Blocks = BlocksAt(root, backup);
+    return backup;
+}
+
+}  // namespace
+
+Backup ParseBackup(std::string_view text, const std::string& source)
+{
+    const Json root = Json::parse(text, nullptr, false);
+    if (root.is_discarded())
+        throw std::runtime_error(source + " is not a quorctl backup: no JSON text");
+    const auto format = root.is_object() ? root.find("format") : root.end();
+    if (!root.is_object() || format == root.end() || *format != BackupFormat)
+        throw std::runtime_error(source + " is not a quorctl backup: no \"format\": \"quorctl backup\"");
+    const auto version = root.find("version");
+    if (version == root.end() || !version->is_number_integer())
+        throw std::runtime_error(source + ": a damaged backup: version: expected a whole number");
+    if (*version != BackupVersion)
+        throw std::runtime_error(source + " is a backup of version " + version->dump() +
+                                 "; this quorctl reads version " + std::to_string(BackupVersion));
+    try {
+        return BackupOf(root);
+    } catch (const Damage& e) {
+        throw std::runtime_error(source + ": a damaged backup: " + e.what());
+    }
+}
+
+Backup LoadBackup(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("cannot read " + path + ": " + std::strerror(errno));
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad())
+        throw std::runtime_error("cannot read " + path);
+    return ParseBackup(text.str(), path);
+}
+
+}  // namespace quor::tools

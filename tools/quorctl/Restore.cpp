@@ -1,0 +1,362 @@
+// quorctl restore: the checks, the mapping of the backup's bus entries onto
+// the controller's, and the write.
+#include "tools/quorctl/Restore.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+
+#include "link/Frame.h"
+#include "tools/quorctl/DeviceSearch.h"
+#include "tools/quorctl/Formats.h"
+#include "tools/quorctl/Listings.h"
+#include "tools/quorctl/SheetFields.h"
+#include "tools/quorctl/SlotNames.h"
+
+namespace quor::tools {
+
+namespace {
+
+uint32_t ModelOf(uint32_t id)
+{
+    return (id >> 16) & 0x3FF;
+}
+
+// The connection letter (identity bits 26, 27 and 31) and number.
+bool SameConnection(const BusDev& a, const BusDev& b)
+{
+    return ((a.Id ^ b.Id) & 0x8C000000) == 0 && a.Conn == b.Conn;
+}
+
+std::string ConnectionOf(const BusDev& dev)
+{
+    const std::string name = ConnName(dev);
+    return name.substr(name.find('/') + 1);
+}
+
+std::string BlockText(BlockId block)
+{
+    return std::to_string(block.Type) + "/" + std::to_string(block.Index);
+}
+
+std::string EntryText(int e)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%3d", e);
+    return text;
+}
+
+// Every reference slot of every block, with the reference it holds.
+template <typename Fn> void ForEachRef(std::span<const RawBlock> blocks, Fn fn)
+{
+    LoadedController shapes;
+    for (const RawBlock& raw : blocks) {
+        const CfgBlock* shape = RecordOf(shapes, raw.Block);
+        for (const RefSlot& slot : RefSlotsOf(*shape))
+            fn(raw, slot, Get16(&raw.Bytes[slot.Offset]));
+    }
+}
+
+class Planner {
+public:
+    Planner(const Backup& backup, const BusDevTable& target, uint32_t targetId, bool acceptSerialChanges)
+        : B(backup), T(target), TargetId(targetId), AcceptSerial(acceptSerialChanges),
+          TargetName(DevName(targetId))
+    {
+    }
+
+    void Check(std::span<const RawBlock> held);
+    void Map();
+    void Remap();
+
+    RestorePlan Plan;
+
+private:
+    void Compare(const std::string& what, const std::string& backup, const std::string& target);
+    void MapEntry(int e);
+    std::optional<int> OwnEntry() const;
+    std::optional<int> SameDeviceIn(const BusDev& dev) const;
+    std::optional<int> Replacement(const BusDev& dev) const;
+    std::string HeldOn(const BusDev& dev) const;
+    void Take(int from, int to, const std::string& note);
+    void Miss(int e, const std::string& why);
+
+    const Backup& B;
+    const BusDevTable& T;
+    const uint32_t TargetId;
+    const bool AcceptSerial;
+    const std::string TargetName;
+    std::map<int, int> To;                // backup entry -> entry on the controller
+    std::map<int, std::string> Unmapped;  // backup entry -> why it has no entry there
+    std::set<int> Replacements;           // entries taken for devices replaced since the backup
+};
+
+void Planner::Compare(const std::string& what, const std::string& backup, const std::string& target)
+{
+    if (backup == target) {
+        Plan.Checks.push_back(what + ": " + backup + ", as on " + TargetName);
+        return;
+    }
+    Plan.Checks.push_back(what + ": " + backup + ", on " + TargetName + ": " + target);
+    Plan.Problems.push_back(what + ": backup " + backup + ", " + TargetName + " " + target);
+}
+
+void Planner::Check(std::span<const RawBlock> held)
+{
+    Compare("kind", KindName(B.Kind), KindName(T.Kind));
+    if (B.Kind != T.Kind)
+        return;
+    if (B.Kind == KindDoors) {
+        Compare("doors", std::to_string(B.DoorCount), std::to_string(T.DoorCount));
+        Compare("train number block", B.TrainFlag == 1 ? "kept" : "none", T.TrainFlag == 1 ? "kept" : "none");
+    }
+    if (!Plan.Problems.empty())
+        return;
+    // The head says what the block carries; bytes 4 and 5 mean nothing.
+    std::string other;
+    for (const RawBlock& raw : B.Blocks) {
+        const auto same = [&raw](const RawBlock& h) {
+            return h.Block == raw.Block && h.Bytes.size() == raw.Bytes.size() &&
+                   std::equal(raw.Bytes.begin(), raw.Bytes.begin() + 4, h.Bytes.begin()) &&
+                   std::equal(raw.Bytes.begin() + 6, raw.Bytes.begin() + 8, h.Bytes.begin() + 6);
+        };
+        if (std::none_of(held.begin(), held.end(), same))
+            other += " " + BlockText(raw.Block);
+    }
+    if (other.empty()) {
+        Plan.Checks.push_back("block shapes: as on " + TargetName);
+        return;
+    }
+    Plan.Checks.push_back("block shapes: other on " + TargetName + " in" + other);
+    Plan.Problems.push_back("block shapes: " + TargetName + " holds another shape in" + other);
+}
+
+std::optional<int> Planner::OwnEntry() const
+{
+    for (int e = 0; e < T.DevCount; ++e) {
+        if (T.Dev[e].Present() && SameDevice(T.Dev[e].Id, TargetId))
+            return e;
+    }
+    return std::nullopt;
+}
+
+// The entry of the same device, on the same connection when it is listed more than once.
+std::optional<int> Planner::SameDeviceIn(const BusDev& dev) const
+{
+    std::optional<int> found;
+    for (int e = 0; e < T.DevCount; ++e) {
+        const BusDev& t = T.Dev[e];
+        if (!t.Present() || SameDevice(t.Id, TargetId) || !SameDevice(t.Id, dev.Id))
+            continue;
+        if (!found || (SameConnection(t, dev) && !SameConnection(T.Dev[*found], dev)))
+            found = e;
+    }
+    return found;
+}
+
+// The only device of dev's model on its connection that is not itself in the backup.
+std::optional<int> Planner::Replacement(const BusDev& dev) const
+{
+    std::optional<int> found;
+    int count = 0;
+    for (int e = 0; e < T.DevCount; ++e) {
+        const BusDev& t = T.Dev[e];
+        const bool inBackup = std::any_of(B.Entries.begin(), B.Entries.end(), [&t](const BusDev& b) {
+            return b.Present() && SameDevice(b.Id, t.Id);
+        });
+        if (t.Present() && !SameDevice(t.Id, TargetId) && ModelOf(t.Id) == ModelOf(dev.Id) &&
+            SameConnection(t, dev) && !inBackup && !Replacements.contains(e)) {
+            found = e;
+            ++count;
+        }
+    }
+    return count == 1 ? found : std::nullopt;
+}
+
+std::string Planner::HeldOn(const BusDev& dev) const
+{
+    std::string held;
+    for (int p = 0; p < T.PresentCount; ++p) {
+        const BusDev& t = T.Dev[T.Order[p]];
+        if (SameConnection(t, dev))
+            held += (held.empty() ? "" : ", ") + ConnName(t);
+    }
+    return held.empty() ? "nothing on " + ConnectionOf(dev) : held;
+}
+
+void Planner::Take(int from, int to, const std::string& note)
+{
+    To[from] = to;
+    const auto name = [](const BusDev& dev) {
+        return dev.Present() ? ConnName(dev) : std::string("(empty)");
+    };
+    const BusDev none{.Id = 0xFFFFFFFF};
+    const BusDev& source = from < static_cast<int>(B.Entries.size()) ? B.Entries[from] : none;
+    const BusDev& target = to < T.DevCount ? T.Dev[to] : none;
+    Plan.Mapping.push_back(EntryText(from) + " " + name(source) + " -> " + EntryText(to) + " " +
+                           name(target) + note);
+}
+
+void Planner::Miss(int e, const std::string& why)
+{
+    Unmapped[e] = why;
+    const bool present = e < static_cast<int>(B.Entries.size()) && B.Entries[e].Present();
+    Plan.Mapping.push_back(EntryText(e) + " " + (present ? ConnName(B.Entries[e]) : "(empty)") +
+                           " -> not found");
+}
+
+void Planner::MapEntry(int e)
+{
+    if (e >= static_cast<int>(B.Entries.size()) || !B.Entries[e].Present()) {
+        // A reference to an entry without a device stays as it is, but only
+        // where it names no device on the controller either.
+        if (e < T.DevCount && T.Dev[e].Present())
+            Miss(e, "backup entry " + std::to_string(e) + " (empty), " + TargetName + " holds " +
+                        ConnName(T.Dev[e]) + " there");
+        else
+            Take(e, e, "");
+        return;
+    }
+    const BusDev& dev = B.Entries[e];
+    if (SameDevice(dev.Id, B.ControllerId)) {
+        const std::optional<int> own = OwnEntry();
+        if (!own)
+            Miss(e, "backup " + ConnName(dev) + ", " + TargetName + " lists no entry of its own");
+        else if (ModelOf(T.Dev[*own].Id) != ModelOf(dev.Id))
+            Miss(e, "backup " + ConnName(dev) + ", " + TargetName + " is another model");
+        else
+            Take(e, *own, "  the controller");
+        return;
+    }
+    if (const std::optional<int> same = SameDeviceIn(dev)) {
+        Take(e, *same, "");
+    } else if (const std::optional<int> successor = AcceptSerial ? Replacement(dev) : std::nullopt) {
+        Replacements.insert(*successor);
+        Take(e, *successor, "  replaced since the backup (--accept-serial-changes)");
+    } else {
+        Miss(e, "backup " + ConnName(dev) + ", " + TargetName + " holds " + HeldOn(dev));
+    }
+}
+
+void Planner::Map()
+{
+    std::set<int> referenced;
+    ForEachRef(B.Blocks, [&referenced](const RawBlock&, const RefSlot&, ResRef r) {
+        if (RefNamesEntry(r))
+            referenced.insert(RefEntry(r));
+    });
+    for (int e : referenced)
+        MapEntry(e);
+    ForEachRef(B.Blocks, [this](const RawBlock& raw, const RefSlot& slot, ResRef r) {
+        const auto why = RefNamesEntry(r) ? Unmapped.find(RefEntry(r)) : Unmapped.end();
+        if (why == Unmapped.end())
+            return;
+        const SlotName name = NameOf(raw.Block, slot.Group, slot.Slot);
+        Plan.Problems.push_back(PathText(name.Section, name.Group, name.Label) + ": " + why->second);
+    });
+}
+
+void Planner::Remap()
+{
+    Plan.Blocks.assign(B.Blocks.begin(), B.Blocks.end());
+    for (RawBlock& raw : Plan.Blocks) {
+        ForEachRef(std::span(&raw, 1), [this, &raw](const RawBlock&, const RefSlot& slot, ResRef r) {
+            if (RefNamesEntry(r))
+                Put16(&raw.Bytes[slot.Offset], static_cast<uint16_t>((r & 0x80FF) | To.at(RefEntry(r)) << 8));
+        });
+    }
+}
+
+std::string Lines(const std::string& title, const std::vector<std::string>& lines)
+{
+    std::string text = title + "\n";
+    for (const std::string& line : lines)
+        text += "  " + line + "\n";
+    return text;
+}
+
+std::span<const uint8_t> Body(const RawBlock& raw)
+{
+    return std::span(raw.Bytes).subspan(BlockHeadLen);
+}
+
+std::string BlockLine(const RawBlock& raw)
+{
+    return BlockText(raw.Block) + " " + SectionOf(raw.Block) + ", " + std::to_string(Body(raw).size()) +
+           " bytes";
+}
+
+std::string DryRunText(const RestorePlan& plan, std::span<const RawBlock> held)
+{
+    std::vector<std::string> lines;
+    for (const RawBlock& raw : plan.Blocks) {
+        const auto same = [&raw](const RawBlock& h) { return h.Block == raw.Block && h.Bytes == raw.Bytes; };
+        const bool unchanged = std::any_of(held.begin(), held.end(), same);
+        lines.push_back(BlockLine(raw) +
+                        (unchanged ? ", as on the controller: " : ", changes the controller's: ") +
+                        HexText(Body(raw)));
+    }
+    return Lines("blocks to write, in this order:", lines) + "dry run: nothing written\n";
+}
+
+}  // namespace
+
+RestorePlan PlanRestore(const Backup& backup, const BusDevTable& target, uint32_t targetId,
+                        std::span<const RawBlock> held, bool acceptSerialChanges)
+{
+    Planner planner(backup, target, targetId, acceptSerialChanges);
+    planner.Check(held);
+    if (planner.Plan.Problems.empty()) {
+        planner.Map();
+        if (planner.Plan.Problems.empty())
+            planner.Remap();
+    }
+    return std::move(planner.Plan);
+}
+
+int RunRestore(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, std::ostream& err)
+{
+    const Backup backup = LoadBackup(options.File);
+    UdpDev& dev = SearchFor(ctl.Devices, options.Device);
+    LoadedController target;
+    LoadTable(dev, target);
+    const std::vector<RawBlock> held = ReadKindBlocks(dev, target);
+    const RestorePlan plan = PlanRestore(backup, target.Table, dev.Id, held, options.AcceptSerialChanges);
+    const std::string name = DevName(dev.Id);
+    if (!plan.Mapping.empty())
+        out << Lines("bus devices (backup entry -> entry on " + name + "):", plan.Mapping);
+    out << Lines("checks:", plan.Checks);
+    if (!plan.Problems.empty()) {
+        std::string text = "the backup does not fit " + name + "; nothing written:";
+        for (const std::string& problem : plan.Problems)
+            text += "\n  " + problem;
+        throw std::runtime_error(text);
+    }
+    if (options.DryRun) {
+        out << DryRunText(plan, held);
+        return 0;
+    }
+    size_t written = 0;
+    try {
+        WriteRawBlocks(dev, plan.Blocks, [&](const RawBlock& raw) {
+            out << "written: " << BlockLine(raw) << '\n';
+            ++written;
+        });
+    } catch (const UErr& e) {
+        std::string done, left;
+        for (size_t i = 0; i < plan.Blocks.size(); ++i) {
+            std::string& list = i < written ? done : left;
+            list += (list.empty() ? "" : " ") + BlockText(plan.Blocks[i].Block);
+        }
+        err << e.Text() << "quorctl: restore of " << name << " stopped after " << written << " of "
+            << plan.Blocks.size() << " blocks; written: " << (done.empty() ? "none" : done)
+            << "; not written: " << left << "; nothing is rolled back\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace quor::tools

@@ -1,0 +1,37 @@
+#pragma once
+// Putting a backup onto a controller, its own or a replacement: the
+// references follow the devices by model and serial, not their entries.
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "model/Hardres.h"
+#include "tools/quorctl/Backup.h"
+#include "tools/quorctl/Commands.h"
+#include "tools/quorctl/Options.h"
+#include "tools/quorctl/RawBlocks.h"
+
+namespace quor::tools {
+
+struct RestorePlan {
+    std::vector<std::string> Mapping;   // one line per backup entry the blocks refer to
+    std::vector<std::string> Checks;    // kind, doors, train number block, block shapes
+    std::vector<std::string> Problems;  // every mismatch; nothing may be written while there is one
+    std::vector<RawBlock> Blocks;       // the backup's blocks with their references moved, in write order
+};
+
+// Plans the restore of a backup onto the controller targetId whose table
+// and blocks (as read) are given. acceptSerialChanges takes, for a device the
+// table lacks, the only other device of its model on its connection.
+RestorePlan PlanRestore(const Backup& backup, const BusDevTable& target, uint32_t targetId,
+                        std::span<const RawBlock> held, bool acceptSerialChanges);
+
+// quorctl restore: the plan on out; then the blocks (--dry-run), or the write
+// with one line per block written. Returns the exit status; a failure
+// half-way names the blocks written on err.
+int RunRestore(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace quor::tools
