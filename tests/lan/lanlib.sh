@@ -44,3 +44,18 @@ pc_processes() {
         if [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "$1" ]; then echo "$pid"; fi
     done
 }
+
+# Closes this LAN's quorconfig as a logout would (SIGTERM) and waits for it to
+# end; $1 is the job that started it.
+close_window() {
+    local pid
+    pid=$(pc_processes quorconfig)
+    [ -n "$pid" ] || fail "quorconfig is not running"
+    kill -TERM "$pid"
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    ! kill -0 "$pid" 2>/dev/null || fail "quorconfig did not end on SIGTERM"
+    wait "$1" || true
+}

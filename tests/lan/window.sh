@@ -35,15 +35,7 @@ done
 grep -q "$loaded" "$log" || fail "the controller was not loaded"
 sleep 1  # the remaining blocks
 
-pid=$(pc_processes quorconfig)
-[ -n "$pid" ] || fail "quorconfig is not running"
-kill -TERM "$pid"
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-! kill -0 "$pid" 2>/dev/null || fail "quorconfig did not end on SIGTERM"
-wait "$runner" || true
+close_window "$runner"
 
 # The command letters the controller received, in order.
 received=$(awk '$2 == "in" {print $6}' "$log" | tr -d '\n')

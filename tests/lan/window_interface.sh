@@ -44,15 +44,7 @@ done
 grep -q "$loaded" "$log" || fail "the controller behind eth1 was not loaded"
 sleep 2 # two ticks of the timer
 
-pid=$(pc_processes quorconfig)
-[ -n "$pid" ] || fail "quorconfig is not running"
-kill -TERM "$pid"
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-! kill -0 "$pid" 2>/dev/null || fail "quorconfig did not end on SIGTERM"
-wait "$runner" || true
+close_window "$runner"
 
 grep -q " in  .* s K01_00301 signed .*sig=ok" "$log" || fail "the session was not closed"
 while read -r name ip _; do
