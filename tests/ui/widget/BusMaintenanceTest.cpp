@@ -13,15 +13,6 @@ namespace quor::test {
 
 namespace {
 
-QStringList Rows(const QListWidget* list)
-{
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i) {
-        rows << list->item(i)->text();
-    }
-    return rows;
-}
-
 // The door controller with a failed reader at entry 5 and its successor, of
 // the same model, new at entry 12; the entries between are empty.
 sim::EmuController& AddReplaceSite(WindowLan& lan)

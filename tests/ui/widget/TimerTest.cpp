@@ -54,15 +54,6 @@ private:
     Endpoint& Inner;
 };
 
-QStringList Rows(const QListWidget* list)
-{
-    QStringList rows;
-    for (int i = 0; i < list->count(); ++i) {
-        rows << list->item(i)->text();
-    }
-    return rows;
-}
-
 const QStringList DoorCtrlRows = {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
                                   "2.      Moduł: D01_00007/A3"};
 

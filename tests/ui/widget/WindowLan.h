@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QStringList>
 #include <QTest>
 
@@ -253,6 +254,16 @@ inline QStringList Items(const QComboBox* sel)
         texts << sel->itemText(i);
     }
     return texts;
+}
+
+// The texts of a list's rows, top to bottom.
+inline QStringList Rows(const QListWidget* list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) {
+        rows << list->item(i)->text();
+    }
+    return rows;
 }
 
 inline QList<uint> Values(const QComboBox* sel)
