@@ -9,15 +9,6 @@
 
 namespace quor {
 
-namespace {
-
-ControllerRecords RecordsOf(TMainWin& win)
-{
-    return {win.BusDevTable, win.DoorCfgSet, win.LiftCfg, win.LockersCfg};
-}
-
-}  // namespace
-
 void TMainWin::LoadSelectedDevice(UdpDev& dev)
 {
     ConfigHeld = false;
@@ -28,7 +19,7 @@ void TMainWin::LoadSelectedDevice(UdpDev& dev)
                 item->setText(QString::fromStdString(dev.ListRow()));
             }
         };
-        ConfigHeld = LoadDevice(dev, RecordsOf(*this), {.Answered = showRow}) == LoadEnd::Configuration;
+        ConfigHeld = LoadDevice(dev, Records, {.Answered = showRow}) == LoadEnd::Configuration;
     });
     Guarded([this, &dev] { UpdateSheets(dev); });
 }
@@ -43,7 +34,7 @@ bool TMainWin::LoadController(UdpDev& dev)
             ShowSheets(0);
         }
     });
-    ConfigHeld = quor::LoadController(dev, RecordsOf(*this));
+    ConfigHeld = quor::LoadController(dev, Records);
     return ConfigHeld;
 }
 

@@ -91,7 +91,7 @@ void TMainWin::FollowSelectedDevice()
         return;
     }
     if (BusDevTable.DoorCount != 0) {
-        MarkKindConfig(BusDevTable, DoorCfgSet, LiftCfg, LockersCfg);
+        MarkKindConfig(Records);
         RefreshDevList();
     } else {
         LoadController(*dev);

@@ -2,7 +2,7 @@
 
 namespace quor::tools {
 
-std::string ConfigText(const UdpDev& dev, const LoadedController& c)
+std::string ConfigText(const UdpDev& dev, const Controller& c)
 {
     std::string text = dev.ListRow() + "\n";
     switch (c.Table.Kind) {

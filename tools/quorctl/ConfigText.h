@@ -9,12 +9,12 @@
 #include "link/Udpdev.h"
 #include "model/Cfgquor.h"
 #include "model/Cfgset.h"
-#include "tools/quorctl/ControllerLoad.h"
+#include "model/Controller.h"
 
 namespace quor::tools {
 
 // The device's Ethernet list row, then the sheet of the table's kind.
-std::string ConfigText(const UdpDev& dev, const LoadedController& controller);
+std::string ConfigText(const UdpDev& dev, const Controller& controller);
 
 // "Przejścia": the train number when the controller keeps it, then each door in use.
 std::string DoorSheetText(const DoorCfgSet& cfg);

@@ -1,5 +1,5 @@
 // Taking a backup from a controller and writing its file.
-#include "tools/quorctl/Backup.h"
+#include "site/Backup.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,11 +12,13 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "tools/quorctl/Listings.h"
-#include "tools/quorctl/SheetFields.h"
-#include "tools/quorctl/SlotNames.h"
+#include "model/KindConfig.h"
+#include "site/ControllerRead.h"
+#include "site/Formats.h"
+#include "site/SheetFields.h"
+#include "site/SlotNames.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -87,11 +89,11 @@ int WriteAll(int fd, const std::string& text)
 
 }  // namespace
 
-Backup TakeBackup(UdpDev& dev, LoadedController& c)
+Backup TakeBackup(UdpDev& dev, Controller& c)
 {
     LoadTable(dev, c);
     Backup backup;
-    backup.Blocks = ReadKindBlocks(dev, c);
+    backup.Blocks = ReadRawConfiguration(dev, c);
     backup.Created = UtcNow();
     backup.ControllerId = dev.Id;
     backup.Ip = dev.IpText();
@@ -108,7 +110,7 @@ Backup TakeBackup(UdpDev& dev, LoadedController& c)
     return backup;
 }
 
-void Unpack(const Backup& backup, LoadedController& c)
+void Unpack(const Backup& backup, Controller& c)
 {
     BusDevTable& table = c.Table;
     table.Kind = backup.Kind;
@@ -128,7 +130,7 @@ void Unpack(const Backup& backup, LoadedController& c)
 
 std::string BackupText(const Backup& backup)
 {
-    LoadedController c;
+    Controller c;
     Unpack(backup, c);
     const Json controller = {{"name", DevName(backup.ControllerId)},
                              {"id", IdText(backup.ControllerId)},
@@ -175,4 +177,4 @@ void SaveBackup(const Backup& backup, const std::string& path)
     }
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "model/Controller.h"
 #include "model/Hardres.h"
-#include "tools/quorctl/ControllerLoad.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 struct SheetField {
     std::string Section;  // "Przejścia", "Przejście 1", "Winda", "Szafki"
@@ -25,7 +25,7 @@ struct SheetField {
 
 // The fields of the sheet of the table's kind, in the order the sheet shows
 // them. ownId is the controller's identity: its own entry compares as itself.
-std::vector<SheetField> SheetFields(const LoadedController& c, uint32_t ownId);
+std::vector<SheetField> SheetFields(const Controller& c, uint32_t ownId);
 
 // Whether two identities name the same device: model and serial alike (the
 // connection and name variant bits may differ).
@@ -39,4 +39,4 @@ inline constexpr bool SameDevice(uint32_t a, uint32_t b)
 // resource number and the flag bits.
 std::string RefKey(const BusDevTable& table, uint32_t ownId, ResRef r);
 
-}  // namespace quor::tools
+}  // namespace quor::site

@@ -1,4 +1,4 @@
-#include "tools/quorctl/SlotNames.h"
+#include "site/SlotNames.h"
 
 #include <array>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "sheets/LiftSheet.h"
 #include "sheets/LockersSheet.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -138,4 +138,4 @@ std::string ModuleRow(int row)
     return "Moduł " + std::string(digit);
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site

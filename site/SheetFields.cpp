@@ -1,16 +1,16 @@
 // The sheets' fields from the same views that the sheets and `config` show.
-#include "tools/quorctl/SheetFields.h"
+#include "site/SheetFields.h"
 
 #include "model/KindConfig.h"
 #include "sheets/DoorSheet.h"
 #include "sheets/LiftSheet.h"
 #include "sheets/LockersSheet.h"
 #include "sheets/NumberText.h"
-#include "tools/quorctl/Formats.h"
-#include "tools/quorctl/SlotNames.h"
-#include "tools/quorctl/TextLayout.h"
+#include "sheets/Selectors.h"
+#include "site/Formats.h"
+#include "site/SlotNames.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -145,7 +145,7 @@ void LockersSheetFields(const OutSetCfg& cfg, FieldList& list)
 
 }  // namespace
 
-std::vector<SheetField> SheetFields(const LoadedController& c, uint32_t ownId)
+std::vector<SheetField> SheetFields(const Controller& c, uint32_t ownId)
 {
     FieldList list(c.Table, ownId);
     switch (c.Table.Kind) {
@@ -180,4 +180,4 @@ std::string RefKey(const BusDevTable& table, uint32_t ownId, ResRef r)
     return who + "/" + IdText(r & 0x80FF);
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site
