@@ -1,6 +1,8 @@
 // The items of the resource selectors and the states of the check boxes beside them.
 #include "sheets/Selectors.h"
 
+#include "sheets/SheetWords.h"
+
 namespace quor {
 
 namespace {
@@ -109,7 +111,7 @@ bool ShowsResource(const SelectorView& selector)
 
 std::string_view YesNo(bool ticked)
 {
-    return ticked ? "tak" : "nie";
+    return ticked ? words::Yes : words::No;
 }
 
 }  // namespace quor

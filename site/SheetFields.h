@@ -21,6 +21,9 @@ struct SheetField {
     // What a comparison looks at: a reference by the device it names, never by
     // its entry; a value together with the bits or bytes its text leaves out.
     std::string Key;
+    // The control's text as the window shows it, its none item ("  -----")
+    // included, for the text of the sheet.
+    std::string Shown;
 };
 
 // The fields of the sheet of the table's kind, in the order the sheet shows

@@ -1,38 +1,39 @@
 #include "site/SlotNames.h"
 
-#include <array>
-#include <cstdio>
-
 #include "model/Cfgquor.h"
 #include "sheets/LiftSheet.h"
 #include "sheets/LockersSheet.h"
+#include "sheets/SheetWords.h"
 
 namespace quor::site {
 
 namespace {
-
-constexpr std::array<std::string_view, 4> DoorOutputs = {"Rygiel", "Przypomnienie", "Alarm", "CCTV"};
-constexpr std::array<std::string_view, 5> DoorInputs = {"Przycisk wyjścia", "Czujnik otwarcia",
-                                                        "Czujka alarmowa", "Sabotaż", "Ewakuacja"};
 
 std::string Numbered(std::string_view kind, int slot)
 {
     return std::string(kind) + " " + std::to_string(slot + 1);
 }
 
+std::string Reader(int slot)
+{
+    return std::to_string(slot + 1);
+}
+
 SlotName DoorSlot(const std::string& section, SlotGroup group, int slot)
 {
+    const std::string outputs(words::Outputs);
+    const std::string inputs(words::Inputs);
     switch (group) {
     case SlotGroup::Outputs:
-        if (slot < static_cast<int>(DoorOutputs.size()))
-            return {section, "Wyjścia", std::string(DoorOutputs[slot])};
-        return {section, "Wyjścia", Numbered("Wyjście", slot), false};
+        if (slot < static_cast<int>(words::DoorOutputs.size()))
+            return {section, outputs, std::string(words::DoorOutputs[slot])};
+        return {section, outputs, Numbered("Wyjście", slot), false};
     case SlotGroup::Inputs:
-        if (slot < static_cast<int>(DoorInputs.size()))
-            return {section, "Wejścia", std::string(DoorInputs[slot])};
-        return {section, "Wejścia", Numbered("Wejście", slot), false};
+        if (slot < static_cast<int>(words::DoorInputs.size()))
+            return {section, inputs, std::string(words::DoorInputs[slot])};
+        return {section, inputs, Numbered("Wejście", slot), false};
     case SlotGroup::Readers:
-        return {section, "Czytniki", std::to_string(slot + 1)};
+        return {section, std::string(words::Readers), Reader(slot)};
     default:
         return {section, "", Numbered("Zestaw wyjść", slot), false};
     }
@@ -43,16 +44,16 @@ SlotName LiftSlot(const std::string& section, SlotGroup group, int slot)
     switch (group) {
     case SlotGroup::OutputSets:
         if (slot == LiftModuleSlot)
-            return {section, "", "quor-L8"};
+            return {section, "", std::string(words::LiftModule)};
         return {section, "", Numbered("Zestaw wyjść", slot), false};
     case SlotGroup::Inputs:
         if (slot == LiftFloorInput)
-            return {section, "", "Wybór piętra"};
+            return {section, "", std::string(words::FloorChoice)};
         if (slot == LiftTamperInput)
-            return {section, "", "Sabotaż"};
+            return {section, "", std::string(words::Tamper)};
         return {section, "", Numbered("Wejście", slot), false};
     case SlotGroup::Readers:
-        return {section, "Czytniki", std::to_string(slot + 1)};
+        return {section, std::string(words::Readers), Reader(slot)};
     default:
         return {section, "", Numbered("Wyjście", slot), false};
     }
@@ -62,15 +63,15 @@ SlotName LockersSlot(const std::string& section, SlotGroup group, int slot)
 {
     switch (group) {
     case SlotGroup::OutputSets:
-        return {section, ModuleRow(slot), "Moduł"};
+        return {section, words::ModuleRow(slot), std::string(words::Module)};
     case SlotGroup::Inputs:
         if (slot == LockersAlarmInput)
-            return {section, "", "Czujka Alarmowa"};
+            return {section, "", std::string(words::LockersAlarm)};
         if (slot == LockersTamperInput)
-            return {section, "", "Sabotaż"};
+            return {section, "", std::string(words::Tamper)};
         return {section, "", Numbered("Wejście", slot), false};
     case SlotGroup::Readers:
-        return {section, "Czytniki", std::to_string(slot + 1)};
+        return {section, std::string(words::Readers), Reader(slot)};
     default:
         return {section, "", Numbered("Wyjście", slot), false};
     }
@@ -82,13 +83,13 @@ std::string SectionOf(BlockId block)
 {
     switch (block.Type) {
     case BlockCommon:
-        return "Przejścia";
+        return std::string(words::Doors);
     case BlockDoor:
-        return "Przejście " + std::to_string(block.Index + 1);
+        return words::DoorSection(block.Index);
     case BlockLift:
-        return "Winda";
+        return std::string(words::Lift);
     case BlockLockers:
-        return "Szafki";
+        return std::string(words::Lockers);
     default:
         return "Blok " + std::to_string(block.Type) + "/" + std::to_string(block.Index);
     }
@@ -98,11 +99,11 @@ std::string SheetOf(int32_t kind)
 {
     switch (kind) {
     case KindDoors:
-        return "Przejścia";
+        return std::string(words::Doors);
     case KindLift:
-        return "Winda";
+        return std::string(words::Lift);
     case KindLockers:
-        return "Szafki";
+        return std::string(words::Lockers);
     default:
         return "? (" + std::to_string(kind) + ")";
     }
@@ -129,13 +130,6 @@ std::string PathText(std::string_view section, std::string_view group, std::stri
     if (!group.empty())
         path += " / " + std::string(group);
     return path + " / " + std::string(label);
-}
-
-std::string ModuleRow(int row)
-{
-    char digit[4];
-    std::snprintf(digit, sizeof digit, "%X", row & 0xF);
-    return "Moduł " + std::string(digit);
 }
 
 }  // namespace quor::site
