@@ -95,13 +95,16 @@ public:
     bool Parse(std::span<const uint8_t> reply);
     void Sort();
     // Whether a reply differs from the table held in its entries' identities
-    // or status flags, or in its entry count. A reply shorter than the entries
-    // it announces always differs.
+    // or status flags, its entry count, or its kind, door count or train
+    // flag. A reply shorter than the entries it announces always differs.
     bool Differs(std::span<const uint8_t> reply) const;
     // Reads the table from the controller; UErr passes through.
     bool Fetch(UdpDev& dev);
-    // True when a fresh reply differed from the table held and was taken in.
-    bool FetchIfChanged(UdpDev& dev);
+    // True when a fresh reply differed from the table held and was taken in;
+    // read, when given, tells whether a reply came at all.
+    bool FetchIfChanged(UdpDev& dev, bool* read = nullptr);
+    // Forgets the table held: no entries, no doors.
+    void Forget();
 
     // Untaken resources of one kind over the present entries in display order.
     int FreeRefs(int kind, std::span<ResRef> out) const;

@@ -65,7 +65,9 @@ void TMainWin::RefreshEthList()
         EthLstBox->clear();
         EthWwwBtn->setEnabled(view.WwwEnabled);
         if (view.HideSheets) {
+            // No device is selected, so nothing the pane lists can be acted on.
             SheetSet->hide();
+            StaleDevPane();
             return;
         }
         for (const std::string& row : view.Rows) {

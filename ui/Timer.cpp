@@ -6,6 +6,7 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include "link/DevMode.h"
 #include "model/KindConfig.h"
 #include "ui/WBMain.h"
 
@@ -87,16 +88,67 @@ void TMainWin::FollowSelectedDevice()
     if (dev->Changed) {
         RefreshEthList();
     }
-    if (!answered || DevType(dev->Id) != ControllerType || !BusDevTable.FetchIfChanged(*dev)) {
+    if (!answered || DevType(dev->Id) != ControllerType) {
         return;
     }
-    if (BusDevTable.DoorCount != 0) {
-        MarkKindConfig(BusDevTable, DoorCfgSet, LiftCfg, LockersCfg);
-        RefreshDevList();
-    } else {
+    if (!ConfigOpen(dev->Mode)) {
+        DropClosedController();
+        return;
+    }
+    const KindShape held = ShapeOf(BusDevTable);
+    bool read = false;
+    const bool changed = BusDevTable.FetchIfChanged(*dev, &read);
+    if (!read) {
+        return;
+    }
+    // The same table as held, once it is this controller's, is what a pane
+    // left stale (by a failed reload, say) waits for.
+    TableFresh = BusDevTable.DoorCount != 0;
+    if (!changed) {
+        if (TableFresh && !DevPaneCurrent) {
+            RefreshDevList();
+        }
+        return;
+    }
+    if (BusDevTable.DoorCount == 0) {
         LoadController(*dev);
         UpdateSheets(*dev);
+    } else if (ConfigHeld && ShapeOf(BusDevTable) != held) {
+        ReloadChangedShape(*dev);
+    } else {
+        MarkKindConfig(BusDevTable, DoorCfgSet, LiftCfg, LockersCfg);
+        RefreshDevList();
     }
+}
+
+// Blocks of another type or count than the controller now has would be
+// written over whatever its new configuration holds, so the configuration is
+// read again as selecting the controller would; unwritten edits cannot be
+// kept in a shape that no longer exists.
+void TMainWin::ReloadChangedShape(UdpDev& dev)
+{
+    const bool read = LoadController(dev);
+    UpdateSheets(dev);
+    if (!read) {
+        throw UErr{&dev, ErrConfigRead, 0};
+    }
+}
+
+// In Blokada and Konfiguracja the controller refuses its configuration, as
+// loading it in that mode would find: the sheet goes instead of waiting for
+// a write to fail, and the pane no longer stands for a table that can be
+// maintained. Once the mode allows it again, the table is read and listed;
+// the sheet returns when the controller is selected again.
+void TMainWin::DropClosedController()
+{
+    if (!TableFresh && !ConfigHeld && !DevPaneCurrent) {
+        return;
+    }
+    BusDevTable.Forget();
+    TableFresh = false;
+    ConfigHeld = false;
+    ShowSheets(0);
+    StaleDevPane();
 }
 
 void TMainWin::KeepSessionsAlive()

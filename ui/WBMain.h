@@ -14,6 +14,7 @@
 #include "model/Cfgquor.h"
 #include "model/Cfgset.h"
 #include "model/Hardres.h"
+#include "sheets/Sheets.h"
 
 class QCheckBox;
 class QComboBox;
@@ -83,6 +84,12 @@ public:
     // configuration; a read that failed part-way leaves them mixed with the
     // previous controller's, and no sheet may show or write them then.
     bool ConfigHeld = false;
+    // Whether BusDevTable holds the table last read from the selected
+    // controller, not another device's and not forgotten.
+    bool TableFresh = false;
+    // Whether the bus-device pane lists that table. Its commands act on the
+    // selected device, so they are offered only then.
+    bool DevPaneCurrent = false;
     std::array<SelectorRow, 4> DOutRows;
     std::array<SelectorRow, 5> DInRows;
     std::array<SelectorRow, 4> DRdRows;
@@ -271,6 +278,9 @@ public:
 
     // --- Bus-device pane ---
     void RefreshDevList();
+    // The pane no longer lists the selected controller's table: it stays in
+    // view, greyed, and offers no command until it is rebuilt from a fresh one.
+    void StaleDevPane();
     void DevHelpBtnClick();
     void DevDelLostBtnClick();
     void DevReplaceBtnClick();
@@ -364,12 +374,16 @@ private:
     void ConnectWriteButtons();
     // The write handlers' common steps around write, which sends the sheet's
     // part of the model to the selected device.
-    void WriteToSelected(QProgressBar* bar, const std::function<void(UdpDev&)>& write);
+    void WriteToSelected(QProgressBar* bar, SheetKind sheet, const std::function<void(UdpDev&)>& write);
     void GatherRows();
 
     // Periodic timer: the steps of one tick; false when it ended without a device.
     bool RunTick();
     void FollowSelectedDevice();
+    // The configuration held no longer fits the controller, or its mode no
+    // longer lets it be written.
+    void ReloadChangedShape(UdpDev& dev);
+    void DropClosedController();
     void KeepSessionsAlive();
     void ShowTickError(const QString& text);
     // Takes in search answers that came late and lists them.
@@ -378,6 +392,11 @@ private:
     UdpDev* SelectedDevice();
     // While a box of a tick's error is open, further ticks are held back.
     bool TickErrorOpen = false;
+
+    // Bus-device pane: "Zastąp" with the pair list and its labels.
+    std::array<QWidget*, 4> ReplaceControls() const;
+    // Reads the controller again after a command on its bus.
+    void ReloadAfterCommand(UdpDev& dev);
 
     // Report command.
     bool AskLocation();

@@ -238,7 +238,7 @@ TEST(BusTableSort, ControllersAreOvertakenButNeverPassed)
               (std::vector<int32_t>{1, 2, 4, 5, 3, 0}));
 }
 
-TEST(BusTableDiffers, ComparesIdentitiesAndStatusFlagsOnly)
+TEST(BusTableDiffers, ComparesIdentitiesStatusFlagsAndTheShapeOnly)
 {
     struct Case {
         const char* what;
@@ -249,7 +249,10 @@ TEST(BusTableDiffers, ComparesIdentitiesAndStatusFlagsOnly)
     const size_t e1 = 6 + 12;
     const Case cases[] = {
         {"nothing changed", 0, 0x05, false},
-        {"kind and doors", 2, 0x41, false},
+        {"kind", 2, 0x42, true},
+        {"door count", 2, 0x23, true},
+        {"train flag", 3, 0x00, true},
+        {"low bits of byte 3", 3, 0x1F, false},
         {"flags bits 0-3", e1 + 5, 0x0F, false},
         {"connection D0", e1 + 4, 0x07, false},
         {"D2", e1 + 6, 0x05, false},
@@ -280,8 +283,9 @@ TEST(BusTableDiffers, RepliesThatCannotBeTakenInAlwaysDiffer)
     EXPECT_TRUE(t.Differs({}));
 
     const BusDevTable none;
-    EXPECT_FALSE(none.Differs(HexBytes("00 00 21 00 00 00")));
-    EXPECT_TRUE(none.Differs(HexBytes("00 00")));  // no head
+    EXPECT_FALSE(none.Differs(HexBytes("00 00 00 00 00 00")));
+    EXPECT_TRUE(none.Differs(HexBytes("00 00 21 00 00 00")));  // a controller with a door
+    EXPECT_TRUE(none.Differs(HexBytes("00 00")));              // no head
 }
 
 TEST(BusTableTexts, ConnName)

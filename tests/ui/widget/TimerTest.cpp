@@ -16,6 +16,7 @@
 #include "tests/ui/widget/LanTraffic.h"
 #include "tests/ui/widget/WindowLan.h"
 #include "ui/RowList.h"
+#include "ui/TabControl.h"
 
 namespace quor::test {
 
@@ -266,6 +267,84 @@ private slots:
         QCOMPARE(t.Dev[2].Taken[ResOutput], 0b1u);
         QCOMPARE(t.Dev[3].Taken[ResOutput], 0u);
         QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // The controller's table changes its shape under an unwritten edit: the
+    // edit cannot be written as blocks of a shape that is gone, so the
+    // controller is read again as selecting it would, and its sheet follows.
+    void changedShapeReadsTheControllerAgain_data()
+    {
+        QTest::addColumn<int>("doors");
+        QTest::addColumn<int>("train");
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("reads");  // block reads: the common block only with a train number
+        QTest::newRow("door count") << 1 << 1 << 1 << 2;
+        QTest::newRow("train flag") << 2 << 0 << 2 << 2;
+    }
+
+    void changedShapeReadsTheControllerAgain()
+    {
+        QFETCH(int, doors);
+        QFETCH(int, train);
+        QFETCH(int, tabs);
+        QFETCH(int, reads);
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        QVERIFY(Choose(win->DOut1Sel, Ref(2, 0)));
+        const int blockReads = ctrl.Received['C'];
+
+        ctrl.Bus->DoorCount = static_cast<uint8_t>(doors);
+        ctrl.Bus->TrainFlag = static_cast<uint8_t>(train);
+        win->UDPTimerTimer();
+        QCOMPARE(ctrl.Received['C'], blockReads + reads);
+        QCOMPARE(win->DoorCfgSet.Doors[0].Outputs[OutReminder], ResRef(0xFFFF));
+        QVERIFY(!win->SheetSet->isHidden());
+        QCOMPARE(win->DDoorTabs->Tabs->count(), tabs);
+        QCOMPARE(win->DTrainNrEd->isHidden(), train == 0);
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // The controller is switched to Blokada or Konfiguracja: its sheet goes
+    // at the next tick, as loading it in that mode would find, and nothing
+    // can be written to it or done with its bus meanwhile.
+    void leavingServiceHidesTheSheet_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("Blokada") << int(ModeBlokada) << " K01_12345,  10.45.0.10,  Blokada";
+        QTest::newRow("Konfiguracja") << int(ModeKonfiguracja) << " K01_12345,  10.45.0.10,  Konfiguracja";
+    }
+
+    void leavingServiceHidesTheSheet()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, row);
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeInstalacja);
+        ctrl.Bus->Entries[2].Flags = sim::BusInactive;
+        auto win = lan.Open();
+        QVERIFY(win->DevDelLostBtn->isEnabled());
+        ctrl.Mode = static_cast<uint8_t>(mode);
+        win->UDPTimerTimer();
+        QCOMPARE(win->EthLstBox->item(0)->text(), row);
+        QVERIFY(win->SheetSet->isHidden());
+        QVERIFY(!win->DevDelLostBtn->isEnabled());
+        QVERIFY(!win->DevListBox->isEnabled());
+
+        const size_t mark = lan.Lan.Trace.size();
+        win->DWrCfgBtnClick();
+        win->DevDelLostBtnClick();
+        QCOMPARE(Commands(lan.Lan, DoorCtrlIp, mark).find_first_of("cFR"), std::string::npos);
+        QVERIFY(errors.Texts.isEmpty());
+
+        // Back in Serwis the pane fills again; the sheet waits for a selection.
+        ctrl.Mode = ModeSerwis;
+        win->UDPTimerTimer();
+        QVERIFY(win->DevDelLostBtn->isEnabled());
+        QVERIFY(win->SheetSet->isHidden());
     }
 };
 
