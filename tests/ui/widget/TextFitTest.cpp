@@ -85,7 +85,8 @@ void CheckSelector(const QComboBox* sel, QStringList& cuts)
     opt.editable = sel->isEditable();
     opt.frame = sel->hasFrame();
     opt.subControls = QStyle::SC_All;
-    const QRect field = sel->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, sel);
+    const QRect field =
+        sel->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, sel);
     const int room = field.width() - (sel->isEditable() ? 4 : 2);
     for (int i = 0; i < sel->count(); ++i) {
         const int needed = sel->fontMetrics().horizontalAdvance(sel->itemText(i));
