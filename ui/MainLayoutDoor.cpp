@@ -108,7 +108,10 @@ void TMainWin::BuildDoorTest()
     QWidget* box = DTstGrpBox;
     DKlamkaCb = MakeCheck(box, "DKlamkaCb", QStringLiteral("Otwieranie klamką"), {24, 25, 161, 17});
     DFullTimCb = MakeCheck(box, "DFullTimCb", QStringLiteral("Pełny impuls rygla"), {24, 48, 161, 17});
-    DTypeCb = MakeSelector(box, "DTypeCb", {96, 83, 73, 22});
+    // "Zablokowane" needs 16 pixels more than a 73-pixel list leaves beside its
+    // arrow even in the tight style; the list grows into the free room on its
+    // right.
+    DTypeCb = MakeSelector(box, "DTypeCb", {96, 83, 93, 22});
     DTypeCb->addItems({"Otwarte", "Normalne", "Bistabilne", "Astabilne", "Zablokowane"});
     DTypeLb = MakeLabel(box, "DTypeLb", QStringLiteral("Typ przejścia:"), {16, 88, 74, 14}, true);
     DRygTimEd = MakeEdit(box, "DRygTimEd", {128, 111, 33, 22}, 4);
