@@ -5,10 +5,12 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
+#include "link/EndpointError.h"
 #include "link/UdpEndpoint.h"
 
 namespace quor {
@@ -76,6 +78,9 @@ void TMainWin::FormCreate()
 
 void TMainWin::ShowError(const QString& text)
 {
+    // The box's event loop goes on delivering timer ticks; they wait for it.
+    ++ErrorBoxesOpen;
+    const auto closed = qScopeGuard([this] { --ErrorBoxesOpen; });
     if (ErrorHook) {
         ErrorHook(text);
         return;
@@ -92,7 +97,7 @@ void TMainWin::Guarded(const std::function<void()>& work)
     } catch (const UErr& e) {
         ShowError(QString::fromStdString(e.Text()));
     } catch (const std::exception& e) {
-        ShowError(QString::fromUtf8(e.what()));
+        ShowError(QString::fromStdString(PolishText(e)));
     }
 }
 
