@@ -54,6 +54,8 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     SaveRapDlg->setObjectName("SaveRapDlg");
     SaveRapDlg->setAcceptMode(QFileDialog::AcceptSave);
     SaveRapDlg->setNameFilter(QStringLiteral("Konfiguracja kontrolera (*.txt)"));
+    // The type reads as a description, the pattern stays behind it.
+    SaveRapDlg->setOption(QFileDialog::HideNameFilterDetails);
     SaveRapDlg->setDefaultSuffix("txt");
     // An existing report is replaced without a question. The dialog is Qt's
     // own, so that it behaves alike on every desktop.
