@@ -3,7 +3,6 @@
 #include <memory>
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 
@@ -12,6 +11,7 @@
 #include "link/EndpointError.h"
 #include "link/UdpEndpoint.h"
 #include "ui/LokDlg.h"
+#include "ui/QtPolish.h"
 #include "ui/WBMain.h"
 #include "ui/WHelp.h"
 
@@ -41,8 +41,7 @@ int main(int argc, char** argv)
     // Qt's own dialogs and buttons (Debian's qt6-translations-l10n). Without
     // the file they stay in English; the program works all the same.
     QTranslator qtPolish;
-    if (qtPolish.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtPolish);
+    quor::LoadQtPolish(qtPolish);
     try {
         const CommandLine line = ReadCommandLine(app);
         // With no interface named, the window opens its endpoint itself, as it always has.
