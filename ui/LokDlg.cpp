@@ -14,6 +14,10 @@ TLokalizDlg::TLokalizDlg(QWidget* parent) : QDialog(parent)
     OKBtn = MakeButton(this, "OKBtn", "Zapisz", {300, 72, 75, 25});
     OKBtn->setDefault(true);
     CancelBtn = MakeButton(this, "CancelBtn", "Anuluj", {116, 72, 75, 25});
+    // Enter presses the button that has the focus, "Zapisz" when none has:
+    // a focused "Anuluj" must not save.
+    OKBtn->setAutoDefault(true);
+    CancelBtn->setAutoDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     setTabOrder(LokEdit, OKBtn);

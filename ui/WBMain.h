@@ -6,8 +6,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include <QDate>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QWidget>
 
 #include "link/Udpdev.h"
@@ -62,6 +66,9 @@ public:
     // The local calendar date; the report command reads it for the file name
     // and again for the report itself.
     std::function<QDate()> Today = &QDate::currentDate;
+
+    // The desktop's opening of a web page; false when nothing could open it.
+    std::function<bool(const QUrl&)> OpenUrl = &QDesktopServices::openUrl;
 
     // The timer's keep-alive turn, 0 to 14, shared by the whole process.
     static inline int KeepAliveSlot = 0;
@@ -265,6 +272,8 @@ public:
     void EthLstBoxClick();
     void EthWwwBtnClick();
     void RefreshEthList();
+    // Rewrites the device's row in place, without touching the selection.
+    void RefreshEthRow(const UdpDev& dev);
     void SelectEthDevice();
     void EthHelpBtnClick();
 
@@ -385,13 +394,16 @@ private:
     void ReloadChangedShape(UdpDev& dev);
     void DropClosedController();
     void KeepSessionsAlive();
-    void ShowTickError(const QString& text);
     // Takes in search answers that came late and lists them.
     void CollectLateAnswers();
     // The device at Selected; null when none is selected.
     UdpDev* SelectedDevice();
-    // While a box of a tick's error is open, further ticks are held back.
-    bool TickErrorOpen = false;
+    // After a tick that ran through: its devices' errors may be said again.
+    void ForgetTickErrors(int slot);
+    // The device errors (identity, code) the timer has shown and says no more.
+    std::set<std::pair<uint32_t, int32_t>> TickErrorsShown;
+    // Error boxes open now; ticks are held back while there is one.
+    int ErrorBoxesOpen = 0;
 
     // Bus-device pane: "Zastąp" with the pair list and its labels.
     std::array<QWidget*, 4> ReplaceControls() const;

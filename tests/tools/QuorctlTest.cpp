@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -121,6 +124,39 @@ TEST_F(QuorctlOnLan, ReportLocationIsClippedAndConverted)
     std::filesystem::remove(path);
     EXPECT_THAT(bytes.str(), HasSubstr("     Lokalizacja: " + std::string(79, 'x') + "\x80\r\n"));
     EXPECT_THAT(bytes.str(), HasSubstr("            Data: 2021-03-05\r\n"));
+}
+
+// The report is written whole under a temporary name and renamed over the
+// old file, as the window saves it: a new file (another inode) in its place,
+// nothing else left in the folder.
+TEST_F(QuorctlOnLan, ReportReplacesTheFileThroughATemporaryOne)
+{
+    Load(Odd);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("quorctl-report-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    const std::filesystem::path path = folder / "raport.txt";
+    std::ofstream(path, std::ios::binary) << std::string(4000, 'x');
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+    const Outcome run = Quorctl({"report", "K01_00031", path.string(), "--location", "Hala"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::filesystem::remove_all(folder);
+
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_THAT(bytes.str(), testing::StartsWith("    Raport konfiguracji przej\x9C\xE6 kontrolera\r\n"));
+    EXPECT_THAT(bytes.str(), Not(HasSubstr("xxxx")));
+    EXPECT_EQ(names, std::vector<std::string>{"raport.txt"});
 }
 
 TEST_F(QuorctlOnLan, FailuresNameTheirCause)

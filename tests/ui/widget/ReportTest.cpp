@@ -4,9 +4,12 @@
 #include <memory>
 #include <optional>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -195,6 +198,67 @@ private slots:
         QCOMPARE(maxLength, 80);
         QCOMPARE(fileDialogOpened, !atLocation);
         QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // Enter presses the button that has the focus, "Zapisz" when the focus
+    // is in the edit; Esc cancels wherever the focus is.
+    void locationDialogKeys_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Enter in the edit") << "LokEdit" << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("Enter on Zapisz") << "OKBtn" << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("Enter on Anuluj") << "CancelBtn" << int(Qt::Key_Return) << int(QDialog::Rejected);
+        QTest::newRow("keypad Enter on Anuluj")
+            << "CancelBtn" << int(Qt::Key_Enter) << int(QDialog::Rejected);
+        QTest::newRow("Esc in the edit") << "LokEdit" << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::newRow("Esc on Zapisz") << "OKBtn" << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    }
+
+    void locationDialogKeys()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, result);
+        TLokalizDlg dialog;
+        dialog.open();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* target = dialog.findChild<QWidget*>(focus);
+        QVERIFY(target != nullptr);
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        // Set apart from Rejected, so that a key that closes nothing shows.
+        dialog.setResult(-1);
+        QTest::keyClick(target, static_cast<Qt::Key>(key));
+        QVERIFY(dialog.isHidden());
+        QCOMPARE(dialog.result(), result);
+    }
+
+    // The file type reads as words, and the dialog still lists *.txt files only.
+    void saveDialogFileType()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        auto win = Open(lan);
+        QString typeText;
+        QStringList patterns;
+        Locate(win.get(), "Hala");
+        WhenOpen<QFileDialog>(win.get(), [&](QFileDialog* dialog) {
+            if (auto* types = dialog->findChild<QComboBox*>("fileTypeCombo")) {
+                typeText = types->currentText();
+            }
+            if (auto* files = dialog->findChild<QFileSystemModel*>()) {
+                patterns = files->nameFilters();
+            }
+            dialog->reject();
+        });
+        win->DRapBtn->click();
+        QCOMPARE(typeText, QString("Konfiguracja kontrolera"));
+        QCOMPARE(patterns, QStringList{"*.txt"});
         QVERIFY(errors.Texts.isEmpty());
     }
 
