@@ -63,6 +63,22 @@ uint8_t AirlockFlags(uint8_t doorFlags, int index)
     return static_cast<uint8_t>((doorFlags & (HandleBit | FullPulseBit)) | airlock);
 }
 
+int TypedAirlockIndex(std::string_view typed, const std::vector<std::string>& items)
+{
+    const auto trimmed = [](std::string_view t) {
+        const size_t first = t.find_first_not_of(' ');
+        return first == t.npos ? std::string_view() : t.substr(first, t.find_last_not_of(' ') - first + 1);
+    };
+    const std::string_view text = trimmed(typed);
+    for (size_t i = 1; i < items.size(); ++i) {
+        const std::string_view item = items[i];
+        if (text == item || text == item.substr(item.rfind(' ') + 1)) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
 int DoorTypeIndex(uint8_t doorType)
 {
     const int index = doorType & 0x0F;
