@@ -379,6 +379,11 @@ private:
     // While a box of a tick's error is open, further ticks are held back.
     bool TickErrorOpen = false;
 
+    // Whether the installer typed into the airlock field since it last showed the stored value.
+    bool AirlockTyped = false;
+    void ShowAirlock();
+    void ShowAirlock(int index);
+
     // Report command.
     bool AskLocation();
     void SaveRap(const QString& path);
