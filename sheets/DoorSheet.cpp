@@ -65,13 +65,25 @@ uint8_t AirlockFlags(uint8_t doorFlags, int index)
 
 int TypedAirlockIndex(std::string_view typed, const std::vector<std::string>& items)
 {
-    const auto trimmed = [](std::string_view t) {
+    // Blanks around it trimmed, letters in lower case: the drop-down's own
+    // completion ignores case, and "śluza 1" would be taken on Enter.
+    const auto folded = [](std::string_view t) {
         const size_t first = t.find_first_not_of(' ');
-        return first == t.npos ? std::string_view() : t.substr(first, t.find_last_not_of(' ') - first + 1);
+        t = first == t.npos ? std::string_view() : t.substr(first, t.find_last_not_of(' ') - first + 1);
+        std::string out;
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (t.substr(i, 2) == "Ś") {
+                out += "ś";
+                ++i;
+            } else {
+                out += static_cast<char>(t[i] >= 'A' && t[i] <= 'Z' ? t[i] - 'A' + 'a' : t[i]);
+            }
+        }
+        return out;
     };
-    const std::string_view text = trimmed(typed);
+    const std::string text = folded(typed);
     for (size_t i = 1; i < items.size(); ++i) {
-        const std::string_view item = items[i];
+        const std::string item = folded(items[i]);
         if (text == item || text == item.substr(item.rfind(' ') + 1)) {
             return static_cast<int>(i);
         }
