@@ -111,10 +111,15 @@ public:
     // Untaken inputs of the device that r belongs to.
     int FreeInputsOf(ResRef r, std::span<ResRef> out) const;
     bool AnyInactive() const;
+    // Whether r names a resource of a device the table holds. "Usuń nieaktywne"
+    // empties an entry while configuration slots may still name it: such a
+    // reference has no device, is shown as "? (...)" and is never offered.
+    bool RefHasDevice(ResRef r) const { return r != NoRef && Dev[RefEntry(r)].Present(); }
     // Pairs (new entry << 8 | old entry) of an inactive device and a new one of its model.
     int ReplacementPairs(std::span<uint16_t> out) const;
 
     std::string DevListRow(int position) const;
+    // A reference to an emptied entry reads "? (Rd1)" (resp. "? (1)"), with no device.
     std::string ResItemText(ResRef r, std::string_view prefix) const;
     std::string OutSetItemText(ResRef r) const;
     std::string PairText(uint16_t pair) const;

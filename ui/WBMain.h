@@ -410,6 +410,11 @@ private:
     // Reads the controller again after a command on its bus.
     void ReloadAfterCommand(UdpDev& dev);
 
+    // Whether the installer typed into the airlock field since it last showed the stored value.
+    bool AirlockTyped = false;
+    void ShowAirlock();
+    void ShowAirlock(int index);
+
     // Report command.
     bool AskLocation();
     void SaveRap(const QString& path);

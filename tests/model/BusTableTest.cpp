@@ -402,6 +402,38 @@ TEST(BusTableTexts, ResourceItems)
     EXPECT_EQ(t.PairText(0x9001), "R05_00007 <-- ---");
 }
 
+// "Usuń nieaktywne" empties an entry while door slots may still name it: such
+// a reference shows what is left of it without inventing a device.
+TEST(BusTableTexts, ReferenceToEmptiedEntry)
+{
+    BusDevTable t = Sample();
+    t.Dev[1].Id = 0xFFFF0007;  // e1 emptied after being read with its input and reader
+    struct Case {
+        ResRef r;
+        const char* prefix;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0x0100, "In", "? (In1)"},      {0x0180, "In", "? (In1)"}, {0x0200, "Rd", "? (Rd1)"},
+        {0x0203, "Out", "? (Out4)"},    {0x8200, "Rd", "? (Rd1)"}, {0x0401, "Rd", "Z10_00009:Rd2"},
+        {NoRef, "Rd", "     ---     "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(t.ResItemText(c.r, c.prefix), c.text) << std::hex << c.r;
+    }
+    EXPECT_EQ(t.OutSetItemText(0x0100), "? (1)");
+    EXPECT_EQ(t.OutSetItemText(0x0201), "? (2)");
+    EXPECT_EQ(t.OutSetItemText(0x0301), "D05_00016");
+
+    const struct {
+        ResRef r;
+        bool device;
+    } refs[] = {{0x0000, true}, {0x0100, false}, {0x0283, false}, {0x0401, true}, {NoRef, false}};
+    for (const auto& c : refs) {
+        EXPECT_EQ(t.RefHasDevice(c.r), c.device) << std::hex << c.r;
+    }
+}
+
 TEST(BusTableLists, FreeRefsSkipTakenAndFollowDisplayOrder)
 {
     BusDevTable t = Sample();
@@ -457,7 +489,10 @@ TEST(BusTableLists, FreeInputsOfOneDevice)
         {NoRef, {}},
         {0x8000, {}},  // bit 15: never indexes the table
         {0xFF00, {}},
+        {0x0500, {}},  // e5, emptied below after being read with two inputs
     };
+    t.Dev[5] = t.Dev[4];
+    t.Dev[5].Id = 0xFFFF0009;
     for (const Case& c : cases) {
         const int n = t.FreeInputsOf(c.r, out);
         EXPECT_EQ(std::vector<ResRef>(out.begin(), out.begin() + n), c.inputs) << std::hex << c.r;

@@ -97,6 +97,38 @@ TEST_F(QuorctlOnLan, StoredValuesTheDoorSheetOffersNoItemFor)
     EXPECT_THAT(run.Out, Not(HasSubstr("Nr pociągu")));  // no common block
 }
 
+// "Usuń nieaktywne" empties the reader's entry while door 1 still names its
+// output and reader: each format shows the reference without a device.
+TEST_F(QuorctlOnLan, ReferenceToAnEmptiedEntry)
+{
+    Load(R"({"devices": [
+      {"ip": "10.45.3.1", "model": 301, "serial": 31, "mode": "Serwis", "kind": "doors", "doors": 2,
+       "bus": [{"self": true, "conn": "A0", "relay": 2, "inputs": 4},
+               {"model": 5, "serial": 7, "conn": "A1", "relay": 1, "inputs": 2, "readers": 1}],
+       "door_blocks": [{"door": 1, "bolt": "1:Out1", "readers": ["1:Rd1"]}]}]})");
+    Controller(0).Bus->Entries[1] = sim::BusEntry{};
+    const struct {
+        const char* format;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"text", {"                 Rygiel: ? (Out1)\n", "                      1: ? (Rd1)\n"}},
+        {"json",
+         {"\"label\": \"Rygiel\",\n      \"value\": \"? (Out1)\"",
+          "\"label\": \"1\",\n      \"value\": \"? (Rd1)\""}},
+        {"csv",
+         {"K01_00031,Przejście 1,Wyjścia,Rygiel,? (Out1),\r\n",
+          "K01_00031,Przejście 1,Czytniki,1,? (Rd1),\r\n"}},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Quorctl({"config", "K01_00031", "--format", c.format});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        for (const std::string& text : c.shown) {
+            EXPECT_THAT(run.Out, HasSubstr(text)) << c.format;
+        }
+        EXPECT_THAT(run.Out, Not(HasSubstr("65535"))) << c.format;
+    }
+}
+
 TEST_F(QuorctlOnLan, LockerNumbersTheSheetShowsInYellow)
 {
     Load(Odd);

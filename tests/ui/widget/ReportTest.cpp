@@ -262,6 +262,58 @@ private slots:
         QVERIFY(errors.Texts.isEmpty());
     }
 
+    // "Usuń nieaktywne" removed the reader while door 2 still names it: the
+    // report names what the door holds without making up a device.
+    void referenceToARemovedDevice()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        ctrl.Bus->Entries[1] = sim::BusEntry{};  // as the controller empties it
+        auto win = Open(lan);
+        QString offered;
+        Locate(win.get(), "Hala");
+        ChooseFile(win.get(), &offered);
+        win->DRapBtn->click();
+        const QByteArray report = Contents(offered + ".txt");
+        const QByteArray door2 = report.mid(report.indexOf("Przej\x9C"
+                                                           "cie 2"));
+        QCOMPARE(door2, QByteArray("Przej\x9C"
+                                   "cie 2\r\n"
+                                   "==============================================\r\n"
+                                   "    Wyj\x9C"
+                                   "cia:\r\n"
+                                   "                  Rygiel: ? (Out1)\r\n"
+                                   "    Czytniki:\r\n"
+                                   "               Czytnik 1: ? (Rd1)\r\n"));
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // The location is written in Windows-1250: what it cannot hold is refused as typed.
+    void locationRefusesWhatTheCodePageLacks_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Polish letters") << "Łódź, hala Ż"
+                                        << "Łódź, hala Ż";
+        QTest::newRow("Cyrillic") << "Hala Б, wejście"
+                                  << "Hala , wejście";
+        QTest::newRow("emoji") << "Hala \U0001F3ED B"
+                               << "Hala  B";
+    }
+
+    void locationRefusesWhatTheCodePageLacks()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        TLokalizDlg dialog;
+        dialog.LokEdit->setFocus();
+        for (const QChar c : typed) {
+            QTest::sendKeyEvent(QTest::Click, dialog.LokEdit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        QCOMPARE(dialog.LokEdit->text(), shown);
+    }
+
     // A path that cannot be written: a message naming it and the system's
     // reason, and nothing left behind.
     void unwritablePath()
