@@ -7,13 +7,6 @@ namespace quor {
 
 namespace {
 
-void ForgetTable(BusDevTable& table)
-{
-    table.DevCount = 0;
-    table.PresentCount = 0;
-    table.DoorCount = 0;
-}
-
 // The protocol version and the bus-device table, the first half of LoadController.
 void LoadTable(UdpDev& dev, BusDevTable& table)
 {
@@ -37,7 +30,7 @@ LoadEnd LoadDevice(UdpDev& dev, Controller& c, const LoadSteps& steps)
     if (steps.Answered) {
         steps.Answered();
     }
-    ForgetTable(c.Table);
+    c.Table.Forget();
     if (DevType(dev.Id) != ControllerType) {
         return LoadEnd::NotController;
     }

@@ -100,4 +100,21 @@ std::string ToCp1250(std::string_view utf8)
     return result;
 }
 
+bool HoldsCp1250(std::string_view utf8)
+{
+    Converter cd;
+    std::string out(utf8.size(), '\0');
+    char* in = const_cast<char*>(utf8.data());  // iconv does not write through it
+    size_t inLeft = utf8.size();
+    char* to = out.data();
+    size_t outLeft = out.size();
+    if (iconv(cd, &in, &inLeft, &to, &outLeft) != static_cast<size_t>(-1)) {
+        return true;
+    }
+    if (errno != EILSEQ && errno != EINVAL) {
+        throw std::runtime_error("UTF-8 to Windows-1250 conversion failed");
+    }
+    return false;
+}
+
 }  // namespace quor

@@ -11,5 +11,9 @@ namespace quor {
 // becomes one '?'; so does every byte that is not part of well-formed UTF-8.
 // Throws std::runtime_error when the system offers no such conversion.
 std::string ToCp1250(std::string_view utf8);
+// Whether ToCp1250 keeps every character of well-formed UTF-8 text: what an
+// edit field whose text is stored in Windows-1250 may take. Throws
+// std::runtime_error when the system offers no such conversion.
+bool HoldsCp1250(std::string_view utf8);
 
 }  // namespace quor

@@ -1,5 +1,6 @@
 // The controls of the door sheet.
 #include "sheets/SheetWords.h"
+#include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/NumberEdit.h"
 #include "ui/TabControl.h"
@@ -117,15 +118,20 @@ void TMainWin::BuildDoorTest()
     QWidget* box = DTstGrpBox;
     DKlamkaCb = MakeCheck(box, "DKlamkaCb", WordText(words::HandleOpening), {24, 25, 161, 17});
     DFullTimCb = MakeCheck(box, "DFullTimCb", WordText(words::FullBoltPulse), {24, 48, 161, 17});
-    DTypeCb = MakeSelector(box, "DTypeCb", {96, 83, 73, 22});
+    // "Zablokowane" needs 16 pixels more than a 73-pixel list leaves beside its
+    // arrow even in the tight style; the list grows into the free room on its
+    // right.
+    DTypeCb = MakeSelector(box, "DTypeCb", {96, 83, 93, 22});
     for (std::string_view type : words::DoorTypes) {
         DTypeCb->addItem(WordText(type));
     }
     DTypeLb = MakeLabel(box, "DTypeLb", LabelCaption(words::DoorType), {16, 88, 74, 14}, true);
     DRygTimEd = MakeEdit(box, "DRygTimEd", {128, 111, 33, 22}, 4);
+    DRygTimEd->setValidator(new TTimeText(DRygTimEd));
     DRygTimLb = MakeLabel(box, "DRygTimLb", LabelCaption(words::BoltPulse), {16, 115, 106, 14}, true);
     DRygTimsLb = MakeLabel(box, "DRygTimsLb", "s", {171, 115, 6, 14});
     DOpenTimEd = MakeEdit(box, "DOpenTimEd", {128, 143, 33, 22}, 4);
+    DOpenTimEd->setValidator(new TTimeText(DOpenTimEd));
     DOpenTimLb = MakeLabel(box, "DOpenTimLb", LabelCaption(words::OpenTime), {16, 147, 107, 14}, true);
     DOpenTimsLb = MakeLabel(box, "DOpenTimsLb", "s", {171, 147, 6, 14});
 }

@@ -1,5 +1,6 @@
 // The controls of the lift sheet.
 #include "sheets/SheetWords.h"
+#include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/WBMain.h"
 
@@ -40,6 +41,7 @@ void TMainWin::BuildLiftSheet()
 
     QWidget* tst = LTstGrpBox;
     LTimEd = MakeEdit(tst, "LTimEd", {200, 31, 33, 22}, 4);
+    LTimEd->setValidator(new TTimeText(LTimEd));
     LTimLb = MakeLabel(tst, "LTimLb", LabelCaption(words::ButtonRelease), {24, 35, 158, 14}, true);
     LTimsLb = MakeLabel(tst, "LTimsLb", "s", {243, 35, 6, 14});
 }

@@ -1,5 +1,6 @@
 // The controls of the lockers sheet.
 #include "sheets/SheetWords.h"
+#include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/NumberEdit.h"
 #include "ui/WBMain.h"
@@ -26,6 +27,7 @@ void TMainWin::BuildLockersSheet()
     QWidget* sheet = LockersSheet;
     LsLockersGrpBox = MakeGroup(sheet, "LsLockersGrpBox", GroupCaption(words::Lockers), {29, 15, 276, 578});
     LsRoomNameEd = MakeEdit(sheet, "LsRoomNameEd", {477, 16, 169, 22}, RoomNameMax);
+    LsRoomNameEd->setValidator(new TCp1250Text(LsRoomNameEd));
     LrRoomNameLb = MakeLabel(sheet, "LrRoomNameLb", LabelCaption(words::RoomName), {353, 20, 113, 14}, true);
     LsInGrpBox = MakeGroup(sheet, "LsInGrpBox", GroupCaption(words::Inputs), {352, 56, 297, 113});
     LsRdGrpBox = MakeGroup(sheet, "LsRdGrpBox", GroupCaption(words::Readers), {352, 183, 161, 161});
@@ -78,6 +80,7 @@ void TMainWin::BuildLockersSide()
     LsStartNrEd = MakeNumberEdit(tst, "LsStartNrEd", {200, 32, 33, 22}, 4);
     LsStartNrLb = MakeLabel(tst, "LsStartNrLb", LabelCaption(words::TestStart), {21, 36, 161, 14}, true);
     LsTimEd = MakeEdit(tst, "LsTimEd", {200, 71, 33, 22}, 4);
+    LsTimEd->setValidator(new TTimeText(LsTimEd));
     LsTimLb = MakeLabel(tst, "LsTimLb", LabelCaption(words::LockerPulse), {16, 75, 166, 14}, true);
     LsTimsLb = MakeLabel(tst, "LsTimsLb", "s", {243, 75, 6, 14});
 }
