@@ -7,6 +7,7 @@
 
 #include "CommandLine.h"
 #include "QuitOnSignal.h"
+#include "QuorVersion.h"
 #include "link/UdpEndpoint.h"
 #include "ui/LokDlg.h"
 #include "ui/WBMain.h"

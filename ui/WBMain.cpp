@@ -9,13 +9,14 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "QuorVersion.h"
 #include "link/UdpEndpoint.h"
 
 namespace quor {
 
 namespace {
 
-const char* const Caption = "quorConfig 2.1.0";
+const char* const Caption = "quorConfig " QUOR_VERSION;
 
 std::unique_ptr<Endpoint> OwnEndpoint(Endpoint* given)
 {
