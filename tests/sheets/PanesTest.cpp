@@ -188,7 +188,8 @@ TEST(BusPane, RowsAndReplacementPairs)
          "01 00 05 20  01 80 00 00 02 01 00 00"
          "02 00 05 20  02 10 00 00 02 01 00 00",
          " K01_12345 ",
-         {"0. Kontroler: K01_12345/A1", "ROWS1", "ROWS2"},
+         {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A1,   (nieaktywny)",
+          "2.    Czytnik: R05_00002/A2,   (nowy)"},
          true,
          {{"R05_00001 <-- R05_00002", 0x0201}},
          0,
@@ -199,7 +200,8 @@ TEST(BusPane, RowsAndReplacementPairs)
          "01 00 05 20  01 80 00 00 02 01 00 00"
          "02 00 06 20  02 10 00 00 02 01 00 00",
          " K01_12345 ",
-         {"0. Kontroler: K01_12345/A1", "ROWS1", "ROWS2"},
+         {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A1,   (nieaktywny)",
+          "2.    Czytnik: R06_00002/A2,   (nowy)"},
          true,
          {},
          -1,
