@@ -14,67 +14,57 @@ std::string Numbered(std::string_view kind, int slot)
     return std::string(kind) + " " + std::to_string(slot + 1);
 }
 
-std::string Reader(int slot)
+// A reader, which every sheet numbers alike, or a slot no control shows,
+// named by its kind and number under the group it would stand in.
+SlotName Plain(const std::string& section, SlotGroup group, int slot, std::string_view box = {})
 {
-    return std::to_string(slot + 1);
+    switch (group) {
+    case SlotGroup::Readers:
+        return {section, std::string(words::Readers), std::to_string(slot + 1)};
+    case SlotGroup::Outputs:
+        return {section, std::string(box), Numbered("Wyjście", slot), false};
+    case SlotGroup::Inputs:
+        return {section, std::string(box), Numbered("Wejście", slot), false};
+    default:
+        return {section, std::string(box), Numbered("Zestaw wyjść", slot), false};
+    }
 }
 
 SlotName DoorSlot(const std::string& section, SlotGroup group, int slot)
 {
-    const std::string outputs(words::Outputs);
-    const std::string inputs(words::Inputs);
-    switch (group) {
-    case SlotGroup::Outputs:
+    if (group == SlotGroup::Outputs) {
         if (slot < static_cast<int>(words::DoorOutputs.size()))
-            return {section, outputs, std::string(words::DoorOutputs[slot])};
-        return {section, outputs, Numbered("Wyjście", slot), false};
-    case SlotGroup::Inputs:
-        if (slot < static_cast<int>(words::DoorInputs.size()))
-            return {section, inputs, std::string(words::DoorInputs[slot])};
-        return {section, inputs, Numbered("Wejście", slot), false};
-    case SlotGroup::Readers:
-        return {section, std::string(words::Readers), Reader(slot)};
-    default:
-        return {section, "", Numbered("Zestaw wyjść", slot), false};
+            return {section, std::string(words::Outputs), std::string(words::DoorOutputs[slot])};
+        return Plain(section, group, slot, words::Outputs);
     }
+    if (group == SlotGroup::Inputs) {
+        if (slot < static_cast<int>(words::DoorInputs.size()))
+            return {section, std::string(words::Inputs), std::string(words::DoorInputs[slot])};
+        return Plain(section, group, slot, words::Inputs);
+    }
+    return Plain(section, group, slot);
 }
 
 SlotName LiftSlot(const std::string& section, SlotGroup group, int slot)
 {
-    switch (group) {
-    case SlotGroup::OutputSets:
-        if (slot == LiftModuleSlot)
-            return {section, "", std::string(words::LiftModule)};
-        return {section, "", Numbered("Zestaw wyjść", slot), false};
-    case SlotGroup::Inputs:
-        if (slot == LiftFloorInput)
-            return {section, "", std::string(words::FloorChoice)};
-        if (slot == LiftTamperInput)
-            return {section, "", std::string(words::Tamper)};
-        return {section, "", Numbered("Wejście", slot), false};
-    case SlotGroup::Readers:
-        return {section, std::string(words::Readers), Reader(slot)};
-    default:
-        return {section, "", Numbered("Wyjście", slot), false};
-    }
+    if (group == SlotGroup::OutputSets && slot == LiftModuleSlot)
+        return {section, "", std::string(words::LiftModule)};
+    if (group == SlotGroup::Inputs && slot == LiftFloorInput)
+        return {section, "", std::string(words::FloorChoice)};
+    if (group == SlotGroup::Inputs && slot == LiftTamperInput)
+        return {section, "", std::string(words::Tamper)};
+    return Plain(section, group, slot);
 }
 
 SlotName LockersSlot(const std::string& section, SlotGroup group, int slot)
 {
-    switch (group) {
-    case SlotGroup::OutputSets:
+    if (group == SlotGroup::OutputSets)
         return {section, words::ModuleRow(slot), std::string(words::Module)};
-    case SlotGroup::Inputs:
-        if (slot == LockersAlarmInput)
-            return {section, "", std::string(words::LockersAlarm)};
-        if (slot == LockersTamperInput)
-            return {section, "", std::string(words::Tamper)};
-        return {section, "", Numbered("Wejście", slot), false};
-    case SlotGroup::Readers:
-        return {section, std::string(words::Readers), Reader(slot)};
-    default:
-        return {section, "", Numbered("Wyjście", slot), false};
-    }
+    if (group == SlotGroup::Inputs && slot == LockersAlarmInput)
+        return {section, "", std::string(words::LockersAlarm)};
+    if (group == SlotGroup::Inputs && slot == LockersTamperInput)
+        return {section, "", std::string(words::Tamper)};
+    return Plain(section, group, slot);
 }
 
 }  // namespace
