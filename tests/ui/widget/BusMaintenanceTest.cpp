@@ -82,7 +82,7 @@ void SelectRow(TMainWin& win, int row)
 
 }  // namespace
 
-class BusMaintenanceTest : public QObject {
+class BusMaintenanceTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
@@ -101,7 +101,6 @@ private slots:
     {
         QFETCH(bool, tickFails);
         QFETCH(QStringList, texts);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         ctrl.Bus->Entries[2].Flags = sim::BusInactive;
@@ -114,7 +113,7 @@ private slots:
         TMainWin::KeepAliveSlot = 1;
         const size_t mark = lan.Lan.Trace.size();
         win->DevDelLostBtn->click();
-        QCOMPARE(errors.Texts, texts);
+        QCOMPARE(TakeErrors(), texts);
         // Tick: poll, table. Command: poll, F. Reload: poll, table, poll, common block, doors 1 and 2.
         QCOMPARE(Commands(lan.Lan, DoorCtrlIp, mark), std::string("ODOFODOCCC"));
         QCOMPARE(ctrl.DeleteLostCount, 1);
@@ -125,7 +124,6 @@ private slots:
 
     void replace()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         AddReplaceSite(lan);
         auto win = lan.Open();
@@ -133,7 +131,7 @@ private slots:
         QCOMPARE(Items(win->DevReplCb), QStringList{"R05_00005 <-- R05_00012"});
         const size_t mark = lan.Lan.Trace.size();
         win->DevReplaceBtn->click();
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
         QCOMPARE(SignedPayloads(lan.Lan, DoorCtrlIp, 'R', mark), std::vector<sim::Bytes>{HexBytes("05 0C")});
         QCOMPARE(Commands(lan.Lan, DoorCtrlIp, mark), std::string("ORODOCCC"));
         // The successor holds entry 5 and stays inactive for a moment.
@@ -148,7 +146,6 @@ private slots:
     // the controller is not read again and the pane keeps its list.
     void replaceNotAcknowledged()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = AddReplaceSite(lan);
         auto win = lan.Open();
@@ -156,7 +153,7 @@ private slots:
         const size_t mark = lan.Lan.Trace.size();
         win->DevReplaceBtn->click();
         QCOMPARE(
-            errors.Texts,
+            TakeErrors(),
             QStringList{
                 "K01_12345, tryb: Serwis.\n\nBłąd nr 10 (r.'R'): Brak potwierdzenia wysłanego rozkazu.\n"});
         QCOMPARE(Commands(lan.Lan, DoorCtrlIp, mark), std::string("OR"));
@@ -190,7 +187,6 @@ private slots:
     {
         QFETCH(QString, other);
         QFETCH(QStringList, texts);
-        ErrorCatcher errors;
         WindowLan lan;
         AddReplaceSite(lan);
         if (other == "recorder") {
@@ -213,7 +209,7 @@ private slots:
         TMainWin::KeepAliveSlot = 1;
         const size_t mark = lan.Lan.Trace.size();
         SelectRow(*win, 1);
-        QCOMPARE(errors.Texts, texts);
+        QCOMPARE(TakeErrors(), texts);
         QCOMPARE(win->DevSelBox->title(), QString(" K01_12345 "));
         QCOMPARE(Rows(win->DevListBox), ReplaceSiteRows);
         QCOMPARE(OfferOf(*win), Stale);
@@ -233,7 +229,6 @@ private slots:
     // keeps the list it had, greyed, until a tick reads the table again.
     void reloadFailsBeforeTheTable()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = AddReplaceSite(lan);
         auto win = lan.Open();
@@ -243,7 +238,7 @@ private slots:
         const size_t mark = lan.Lan.Trace.size();
         win->DevDelLostBtn->click();
         const QString noTable = "K01_12345, tryb: Serwis.\n\nBłąd nr 9 (r.'D'): Brak odpowiedzi na rozkaz.\n";
-        QCOMPARE(errors.Texts, QStringList{noTable});
+        QCOMPARE(Errors->Texts, QStringList{noTable});
         QCOMPARE(Rows(win->DevListBox), ReplaceSiteRows);
         QCOMPARE(OfferOf(*win), Stale);
         QVERIFY(win->SheetSet->isHidden());
@@ -251,7 +246,7 @@ private slots:
         win->DevDelLostBtnClick();
         win->DevReplaceBtnClick();
         QCOMPARE(ListCommands(lan.Lan, mark), std::string("F"));
-        QCOMPARE(errors.Texts, QStringList({noTable, noTable}));
+        QCOMPARE(Errors->Texts, QStringList({noTable, noTable}));
 
         ctrl.ClearFaults();
         win->UDPTimerTimer();
@@ -259,14 +254,13 @@ private slots:
                  QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
                               "C.    Czytnik: R05_00012/A6,   (nowy)", "2.      Moduł: D01_00007/A3"}));
         QCOMPARE(OfferOf(*win), (PaneOffer{true, false, 0}));
-        QCOMPARE(errors.Texts.size(), 2);
+        QCOMPARE(TakeErrors().size(), 2);
     }
 
     // The configuration cannot be read again after a replacement: the pane
     // lists the new table, the sheet is hidden and says why, once.
     void reloadedConfigurationUnreadable()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = AddReplaceSite(lan);
         auto win = lan.Open();
@@ -274,7 +268,7 @@ private slots:
         ctrl.Inject(sim::Fault::LongReply, 'C', -1);
         win->DevReplaceBtn->click();
         const QStringList texts{"K01_12345, tryb: Serwis.\n\nBłąd nr 8: Błąd odczytu danych konfiguracji.\n"};
-        QCOMPARE(errors.Texts, texts);
+        QCOMPARE(Errors->Texts, texts);
         QVERIFY(win->SheetSet->isHidden());
         QCOMPARE(Rows(win->DevListBox),
                  QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
@@ -282,7 +276,7 @@ private slots:
         QCOMPARE(OfferOf(*win), (PaneOffer{true, true, 0}));
         win->UDPTimerTimer();
         win->UDPTimerTimer();
-        QCOMPARE(errors.Texts, texts);
+        QCOMPARE(TakeErrors(), texts);
     }
 };
 

@@ -11,13 +11,12 @@
 
 namespace quor::test {
 
-class BusPaneTest : public QObject {
+class BusPaneTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
     void listsTheControllersDevices()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
@@ -29,7 +28,7 @@ private slots:
         }
         QCOMPARE(rows, QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
                                     "2.      Moduł: D01_00007/A3"}));
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // Which replacement pairs the box offers, and which controls it enables.
@@ -55,7 +54,6 @@ private slots:
         QFETCH(int, secondFlags);
         QFETCH(bool, deleteEnabled);
         QFETCH(QStringList, pairs);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         ctrl.Bus->Entries[1].Flags = static_cast<uint8_t>(firstFlags);
@@ -75,7 +73,7 @@ private slots:
             // Low byte the old entry (1), high byte the new one (3).
             QCOMPARE(win->DevReplCb->itemData(0).toUInt(), 0x0301u);
         }
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 };
 

@@ -31,21 +31,22 @@ void Mouse(TRowList* list, QEvent::Type type, int row)
 
 }  // namespace
 
-class EthPaneTest : public QObject {
+class EthPaneTest : public CatchingErrors {
     Q_OBJECT
 
 public slots:
     // Stands in for the browser.
     void OpenUrl(const QUrl& url) { Opened << url; }
 
+protected:
+    void Prepare() override { Opened.clear(); }
+
 private slots:
     void initTestCase() { QDesktopServices::setUrlHandler("http", this, "OpenUrl"); }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler("http"); }
-    void init() { Opened.clear(); }
 
     void listsEveryDeviceAndLoadsTheFirst()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeInstalacja);
         lan.AddDevice("10.45.0.20", RecorderId, ModeSerwis);
@@ -59,14 +60,13 @@ private slots:
         QVERIFY(win->EthWwwBtn->isEnabled());
         QCOMPARE(ctrl.Received['D'], 1);
         QVERIFY(!win->SheetSet->isHidden());
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // A second search finds a device that sorts before the selected one: the
     // selection stays on its device, which is not read again.
     void searchKeepsTheSelectedDevice()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
@@ -78,26 +78,24 @@ private slots:
         QCOMPARE(win->UdpDevSet.Selected, 1);
         QCOMPARE(ctrl.Received['D'], 1);
         QVERIFY(!win->SheetSet->isHidden());
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // A click on the selected row reads the controller again.
     void clickOnSelectedRowReloads()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
         emit win->EthLstBox->Click();
         QCOMPARE(ctrl.Received['D'], 2);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // Whatever moves the highlight selects that device, as a click does: a
     // press on one row released on another after a drag, once per gesture.
     void dragSelectsWhereTheMouseIsReleased()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& door = lan.AddDoorController(ModeSerwis);
         auto& lift = lan.AddLiftController(ModeSerwis);
@@ -132,7 +130,7 @@ private slots:
         QCOMPARE(door.Received['D'], 2);
         QCOMPARE(lift.Received['D'], 2);
         QCOMPARE(win->SheetSet->currentWidget(), win->DoorSheet);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // The desktop opens the page; where nothing can open it, a box says so.
@@ -150,7 +148,6 @@ private slots:
     {
         QFETCH(bool, browser);
         QFETCH(QStringList, texts);
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDevice("10.45.0.20", RecorderId, ModeSerwis);
         auto win = lan.Open();
@@ -162,7 +159,7 @@ private slots:
         }
         win->EthWwwBtn->click();
         QCOMPARE(Opened, QList<QUrl>{QUrl("http://10.45.0.20")});
-        QCOMPARE(errors.Texts, texts);
+        QCOMPARE(TakeErrors(), texts);
     }
 
     // What selecting a device shows: its sheet, or a message and no sheet.
@@ -189,7 +186,6 @@ private slots:
         QFETCH(char, version);
         QFETCH(int, errorCode);
         QFETCH(bool, sheets);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         ctrl.Id = id;
@@ -200,11 +196,11 @@ private slots:
         QCOMPARE(win->SheetSet->isHidden(), !sheets);
         QCOMPARE(win->BusDevTable.DoorCount != 0, sheets);
         if (errorCode == 0) {
-            QVERIFY(errors.Texts.isEmpty());
+            QVERIFY(Errors->Texts.isEmpty());
         } else {
-            QCOMPARE(errors.Texts.size(), 1);
-            QVERIFY2(errors.Texts[0].contains(QString::fromUtf8(ErrorMessage(errorCode))),
-                     qPrintable(errors.Texts[0]));
+            const QStringList texts = TakeErrors();
+            QCOMPARE(texts.size(), 1);
+            QVERIFY2(texts[0].contains(QString::fromUtf8(ErrorMessage(errorCode))), qPrintable(texts[0]));
         }
         // A refused controller's bus-device table is never asked for.
         QCOMPARE(ctrl.Received['D'], sheets ? 1 : 0);
@@ -214,7 +210,6 @@ private slots:
     // down the list with the keyboard selects the second, whose mode refuses.
     void smallSiteByKeyboard()
     {
-        ErrorCatcher errors;
         sim::VirtualLan lan;
         auto& pc = lan.AddPc();
         sim::Scenario site = sim::LoadScenario(QUOR_SCENARIO_DIR "/small.json");
@@ -225,12 +220,13 @@ private slots:
         QVERIFY(win->DTrainNrEd->isHidden());
         QCOMPARE(Items(win->DSluzaSel), QStringList{"  -----"});
         QCOMPARE(win->DevListBox->count(), 3);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
 
         QTest::keyClick(win->EthLstBox, Qt::Key_Down);
         QCOMPARE(win->UdpDevSet.Selected, 1);
-        QCOMPARE(errors.Texts.size(), 1);
-        QVERIFY(errors.Texts[0].contains(QString::fromUtf8(ErrorMessage(11))));
+        const QStringList texts = TakeErrors();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(texts[0].contains(QString::fromUtf8(ErrorMessage(11))));
         QVERIFY(win->SheetSet->isHidden());
         QCOMPARE(win->EthLstBox->item(1)->text(), QString(" K01_00002,  10.45.1.20,  Konfiguracja"));
         // The pane keeps the last table it showed.
@@ -240,14 +236,14 @@ private slots:
     // The selected device stops answering: a message, and its row says so.
     void silentDevice()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDevice("10.45.0.20", RecorderId, ModeSerwis);
         auto win = lan.Open();
         lan.Lan.Detach("10.45.0.20");
         emit win->EthLstBox->Click();
-        QCOMPARE(errors.Texts.size(), 1);
-        QVERIFY(errors.Texts[0].contains(QString::fromUtf8(ErrorMessage(1))));
+        const QStringList texts = TakeErrors();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(texts[0].contains(QString::fromUtf8(ErrorMessage(1))));
         QVERIFY(win->SheetSet->isHidden());
     }
 

@@ -59,7 +59,7 @@ Seen PressHelp(QPushButton* button, THelpWin& help)
 
 }  // namespace
 
-class HelpWinTest : public QObject {
+class HelpWinTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
@@ -153,7 +153,6 @@ private slots:
 
     void buttonsShowTheirDocumentModally()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto win = lan.Open();
         THelpWin help(win.get());
@@ -174,7 +173,7 @@ private slots:
         QCOMPARE(dev.Title, QString("Okno kontrolera"));
         QCOMPARE(dev.FirstLine, QString("Okno wybranego kontrolera"));
         QVERIFY(!help.isVisible());
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 };
 

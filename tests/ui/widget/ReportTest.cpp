@@ -81,25 +81,26 @@ QByteArray Contents(const QString& path)
 
 }  // namespace
 
-class ReportTest : public QObject {
+class ReportTest : public CatchingErrors {
     Q_OBJECT
 
-private slots:
+protected:
     // The dialogs open in the process's current directory.
-    void init()
+    void Prepare() override
     {
         QVERIFY(Folder.emplace().isValid());
         QVERIFY(QDir::setCurrent(Folder->path()));
         QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     }
 
-    void cleanup()
+    void TidyUp() override
     {
         QDir::setCurrent(QDir::tempPath());
         Folder.reset();
         QLocale::setDefault(QLocale::c());
     }
 
+private slots:
     // Started on the 29th and confirmed after midnight: the name carries the
     // first date, the report the second. The regional separator goes into the
     // name (a slash would make folders of it), and the name gets ".txt".
@@ -123,7 +124,6 @@ private slots:
         QFETCH(QString, proposed);
         QFETCH(QString, file);
         QLocale::setDefault(region);
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         auto win = Open(lan);
@@ -134,14 +134,13 @@ private slots:
         QCOMPARE(offered, proposed);
         QCOMPARE(Contents(file), Cp1250Lines(Report));
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{file});
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // An existing file is replaced whole, without a question; a second report
     // offers the location typed for the first.
     void replacesAnExistingFile()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         auto win = Open(lan);
@@ -163,7 +162,7 @@ private slots:
         win->DRapBtn->click();
         QCOMPARE(offered, QString("Budynek B, wejście główne"));
         QCOMPARE(Contents("raport.txt"), Cp1250Lines(Report));
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     void cancelWritesNothing_data()
@@ -176,7 +175,6 @@ private slots:
     void cancelWritesNothing()
     {
         QFETCH(bool, atLocation);
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         auto win = Open(lan);
@@ -198,7 +196,7 @@ private slots:
         QCOMPARE(maxLength, 80);
         QCOMPARE(fileDialogOpened, !atLocation);
         QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // Enter presses the button that has the focus, "Zapisz" when the focus
@@ -240,7 +238,6 @@ private slots:
     // The file type reads as words, and the dialog still lists *.txt files only.
     void saveDialogFileType()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         auto win = Open(lan);
@@ -259,14 +256,13 @@ private slots:
         win->DRapBtn->click();
         QCOMPARE(typeText, QString("Konfiguracja kontrolera"));
         QCOMPARE(patterns, QStringList{"*.txt"});
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // "Usuń nieaktywne" removed the reader while door 2 still names it: the
     // report names what the door holds without making up a device.
     void referenceToARemovedDevice()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         ctrl.Bus->Entries[1] = sim::BusEntry{};  // as the controller empties it
@@ -286,7 +282,7 @@ private slots:
                                    "                  Rygiel: ? (Out1)\r\n"
                                    "    Czytniki:\r\n"
                                    "               Czytnik 1: ? (Rd1)\r\n"));
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // The location is written in Windows-1250: what it cannot hold is refused as typed.
@@ -318,7 +314,6 @@ private slots:
     // reason, and nothing left behind.
     void unwritablePath()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         auto win = Open(lan);
@@ -330,7 +325,7 @@ private slots:
         Locate(win.get(), "Hala");
         ChooseFile(win.get(), &proposed, path);
         win->DRapBtn->click();
-        QCOMPARE(errors.Texts,
+        QCOMPARE(TakeErrors(),
                  QStringList{"Nie można zapisać raportu w pliku\n" + path + "\n\nNot a directory"});
         QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"plik"});
         QCOMPARE(Contents("plik"), QByteArray());

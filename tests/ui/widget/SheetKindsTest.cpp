@@ -39,7 +39,7 @@ void AddOutSetController(WindowLan& lan, uint8_t kind)
 
 }  // namespace
 
-class SheetKindsTest : public QObject {
+class SheetKindsTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
@@ -56,7 +56,6 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QString, sheet);
-        ErrorCatcher errors;
         WindowLan lan;
         if (kind == sim::KindDoorsCode) {
             lan.AddDoorController(ModeInstalacja);
@@ -64,7 +63,7 @@ private slots:
             AddOutSetController(lan, static_cast<uint8_t>(kind));
         }
         auto win = lan.Open();
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
         QVERIFY(!win->SheetSet->isHidden());
         for (int i = 0; i < win->SheetSet->count(); ++i) {
             const bool mine = win->SheetSet->widget(i)->objectName() == sheet;
@@ -90,7 +89,6 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, module);
         QFETCH(QString, pulse);
-        ErrorCatcher errors;
         WindowLan lan;
         AddOutSetController(lan, static_cast<uint8_t>(kind));
         auto win = lan.Open();
@@ -100,7 +98,7 @@ private slots:
             QCOMPARE(win->LsSetBegEd[0]->text(), QString("1"));
             QCOMPARE(win->LsSetEndEd[0]->text(), QString("8"));
         }
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // A configuration read that fails part-way leaves the records partly the
@@ -116,7 +114,6 @@ private slots:
     void aConfigurationNotReadInFullShowsNoSheet()
     {
         QFETCH(bool, byDeleteLost);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         ctrl.Bus->Entries[2].Flags = sim::BusInactive;
@@ -129,7 +126,7 @@ private slots:
         } else {
             emit win->EthLstBox->Click();
         }
-        QCOMPARE(errors.Texts,
+        QCOMPARE(Errors->Texts,
                  QStringList{"K01_12345, tryb: Serwis.\n\nBłąd nr 9 (r.'C'): Brak odpowiedzi na rozkaz.\n"});
         QVERIFY(win->SheetSet->isHidden());
         QCOMPARE(win->DevListBox->item(0)->text(), QString("0. Kontroler: K01_12345/A1"));
@@ -137,7 +134,7 @@ private slots:
         ctrl.ClearFaults();
         emit win->EthLstBox->Click();
         QVERIFY(!win->SheetSet->isHidden());
-        QCOMPARE(errors.Texts.size(), 1);
+        QCOMPARE(TakeErrors().size(), 1);
     }
 };
 

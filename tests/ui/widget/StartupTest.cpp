@@ -34,13 +34,12 @@ private:
 
 }  // namespace
 
-class StartupTest : public QObject {
+class StartupTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
     void noDeviceAnswers()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto win = lan.Open();
         QCOMPARE(win->windowTitle(), QString("quorConfig 2.1.0"));
@@ -50,15 +49,14 @@ private slots:
         QVERIFY(!win->EthWwwBtn->isEnabled());
         QVERIFY(win->SheetSet->isHidden());
         QCOMPARE(win->UdpDevSet.Selected, -1);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     void searchErrorShownOnce()
     {
-        ErrorCatcher errors;
         PortTaken udp;
         TMainWin win(&udp);
-        QCOMPARE(errors.Texts, QStringList{"Błąd sieci: nie można otworzyć portu UDP 45389.\n\n"
+        QCOMPARE(TakeErrors(), QStringList{"Błąd sieci: nie można otworzyć portu UDP 45389.\n\n"
                                            "Address already in use\n\n"
                                            "Port 45389 zajmuje inny program, np. druga kopia quorConfig."});
         QCOMPARE(win.EthLstBox->count(), 0);
@@ -80,7 +78,6 @@ private slots:
     // The window's end closes the session it holds with the controller, once.
     void closingEndsSession()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
@@ -88,7 +85,7 @@ private slots:
         QCOMPARE(ctrl.Received['s'], 0);
         win.reset();
         QCOMPARE(ctrl.Received['s'], 1);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 };
 

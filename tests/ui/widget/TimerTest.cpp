@@ -63,17 +63,17 @@ const QStringList DoorCtrlRows = {"0. Kontroler: K01_12345/A1", "1.    Czytnik: 
 
 }  // namespace
 
-class TimerTest : public QObject {
+class TimerTest : public CatchingErrors {
     Q_OBJECT
 
-private slots:
-    void init() { TMainWin::KeepAliveSlot = 0; }
+protected:
+    void Prepare() override { TMainWin::KeepAliveSlot = 0; }
 
+private slots:
     // Nobody answers the search in time; the answer that comes later is
     // listed, selected and loaded by the timer's tick.
     void lateAnswerIsListedAndLoaded()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         lan.Lan.LatencyMs = 5000;
@@ -95,18 +95,17 @@ private slots:
         QVERIFY(!win->SheetSet->isHidden());
         QCOMPARE(Rows(win->DevListBox), DoorCtrlRows);
         QCOMPARE(ctrl.Received['C'], 3);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // Blokada keeps the table closed; once in Serwis the tick reads it and
     // fills the pane, while the sheets wait for the installer's selection.
     void blokadaToSerwisFillsThePaneOnly()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeBlokada);
         auto win = lan.Open();
-        QCOMPARE(errors.Texts.size(), 1);
+        QCOMPARE(Errors->Texts.size(), 1);
         win->UDPTimerTimer();
         QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Blokada"));
         QCOMPARE(ctrl.Received['K'], 0);
@@ -125,12 +124,11 @@ private slots:
         emit win->EthLstBox->Click();
         QVERIFY(!win->SheetSet->isHidden());
         QCOMPARE(win->SheetSet->currentWidget(), win->DoorSheet);
-        QCOMPARE(errors.Texts.size(), 1);
+        QCOMPARE(TakeErrors().size(), 1);
     }
 
     void silentDeviceShowsNiedostepnyWithoutMessage()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
@@ -139,7 +137,7 @@ private slots:
         QCOMPARE(win->EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Niedostępny"));
         QCOMPARE(win->EthLstBox->currentRow(), 0);
         win->UDPTimerTimer();
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // A network failure comes back every second; it is shown once, in
@@ -147,7 +145,6 @@ private slots:
     // through. Meanwhile the selected device is listed as out of reach.
     void networkErrorShownOnceUntilATickCompletes()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         BreakableEndpoint udp(lan.Pc);
@@ -157,17 +154,17 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             win.UDPTimerTimer();
         }
-        QCOMPARE(errors.Texts, QStringList{text});
+        QCOMPARE(Errors->Texts, QStringList{text});
         QCOMPARE(win.EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Niedostępny"));
         QCOMPARE(win.EthLstBox->currentRow(), 0);
         udp.Broken = false;
         win.UDPTimerTimer();
-        QCOMPARE(errors.Texts, QStringList{text});
+        QCOMPARE(Errors->Texts, QStringList{text});
         QCOMPARE(win.EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Serwis"));
         udp.Broken = true;
         win.UDPTimerTimer();
         win.UDPTimerTimer();
-        QCOMPARE(errors.Texts, QStringList({text, text}));
+        QCOMPARE(TakeErrors(), QStringList({text, text}));
         udp.Broken = false;
     }
 
@@ -191,7 +188,6 @@ private slots:
     {
         QFETCH(QString, between);
         QFETCH(QStringList, texts);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto& lift = lan.AddLiftController(ModeSerwis);
@@ -204,7 +200,7 @@ private slots:
             win->UDPTimerTimer();
         }
         QVERIFY(ctrl.Received['O'] >= polls + 3);
-        QCOMPARE(errors.Texts.size(), 1);
+        QCOMPARE(Errors->Texts.size(), 1);
 
         if (between == "clean tick") {
             ctrl.ClearFaults();
@@ -225,7 +221,7 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             win->UDPTimerTimer();
         }
-        QCOMPARE(errors.Texts, texts);
+        QCOMPARE(TakeErrors(), texts);
         ctrl.ClearFaults();
     }
 
@@ -242,7 +238,6 @@ private slots:
     void oneBoxAtATime()
     {
         QFETCH(bool, tickBox);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
@@ -252,7 +247,7 @@ private slots:
         int deepest = 0;
         int heldPolls = -1;
         TMainWin::ErrorHook = [&](const QString& shown) {
-            errors.Texts << shown;
+            Errors->Texts << shown;
             deepest = std::max(deepest, ++open);
             if (open == 1) {
                 const int before = ctrl.Received['O'];
@@ -269,7 +264,7 @@ private slots:
         }
         QCOMPARE(deepest, 1);
         QCOMPARE(heldPolls, 0);
-        QCOMPARE(errors.Texts, QStringList{text});
+        QCOMPARE(TakeErrors(), QStringList{text});
         ctrl.ClearFaults();
     }
 
@@ -277,7 +272,6 @@ private slots:
     // s + 30 alive, so every device gets its turn once in 15 ticks.
     void keepAliveTurns()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         std::vector<sim::EmuController*> ctrls;
         for (uint32_t i = 0; i < 31; ++i) {
@@ -311,14 +305,13 @@ private slots:
             QCOMPARE(ctrls[i]->Received['S'], 1);
         }
         QCOMPARE(TMainWin::KeepAliveSlot, 0);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // A device joins the bus after the installer's edit: the new table is
     // taken in, the edit stays and its resources are marked in the new table.
     void editSurvivesBusChange()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
@@ -341,7 +334,7 @@ private slots:
         QCOMPARE(t.Dev[1].Taken[ResReader], 0b1u);
         QCOMPARE(t.Dev[2].Taken[ResOutput], 0b1u);
         QCOMPARE(t.Dev[3].Taken[ResOutput], 0u);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // The controller's table changes its shape under an unwritten edit: the
@@ -363,7 +356,6 @@ private slots:
         QFETCH(int, train);
         QFETCH(int, tabs);
         QFETCH(int, reads);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
@@ -378,7 +370,7 @@ private slots:
         QVERIFY(!win->SheetSet->isHidden());
         QCOMPARE(win->DDoorTabs->Tabs->count(), tabs);
         QCOMPARE(win->DTrainNrEd->isHidden(), train == 0);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // The controller is switched to Blokada or Konfiguracja: its sheet goes
@@ -396,7 +388,6 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(QString, row);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeInstalacja);
         ctrl.Bus->Entries[2].Flags = sim::BusInactive;
@@ -413,7 +404,7 @@ private slots:
         win->DWrCfgBtnClick();
         win->DevDelLostBtnClick();
         QCOMPARE(Commands(lan.Lan, DoorCtrlIp, mark).find_first_of("cFR"), std::string::npos);
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
 
         // Back in Serwis the pane fills again; the sheet waits for a selection.
         ctrl.Mode = ModeSerwis;

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QCheckBox>
@@ -79,19 +80,34 @@ public:
 };
 
 // A test class whose every function runs with its error boxes caught, and
-// fails on any box it left.
+// fails on any box it left. A test that expects boxes takes them.
 class CatchingErrors : public QObject {
     Q_OBJECT
 
 protected:
+    // The texts of the boxes shown so far, no longer counted as left.
+    QStringList TakeErrors() { return std::exchange(Errors->Texts, {}); }
+
+    // A fixture's own steps around each test function, inside the catching.
+    virtual void Prepare() {}
+    virtual void TidyUp() {}
+
     std::unique_ptr<ErrorCatcher> Errors;
 
 private slots:
-    void init() { Errors = std::make_unique<ErrorCatcher>(); }
-    void cleanup()
+    // Qt Test calls the most derived slot of these names alone: final keeps
+    // a fixture from hiding them with its own.
+    virtual void init() final
     {
-        QVERIFY2(Errors->Texts.isEmpty(), qPrintable(Errors->Texts.join('\n')));
+        Errors = std::make_unique<ErrorCatcher>();
+        Prepare();
+    }
+    virtual void cleanup() final
+    {
+        TidyUp();
+        const QStringList left = TakeErrors();
         Errors.reset();
+        QVERIFY2(left.isEmpty(), qPrintable(left.join('\n')));
     }
 };
 

@@ -60,7 +60,7 @@ const std::string Zeros16 = "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
 
 }  // namespace
 
-class WriteConfigTest : public QObject {
+class WriteConfigTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
@@ -77,7 +77,6 @@ private slots:
     {
         QFETCH(int, trainFlag);
         QFETCH(QStringList, blocks);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = AddThreeDoors(lan, static_cast<uint8_t>(trainFlag));
         auto win = lan.Open();
@@ -103,7 +102,7 @@ private slots:
         QCOMPARE(progress.Positions, OneRun);
         QVERIFY(progress.Shown);
         QVERIFY(win->DWrCfgProgrBar->isHidden());
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
         // Writing changes nothing in the model: the sheet shows the same.
         QCOMPARE(win->DOut1Sel->currentText(), QString("K01_12345:Out2"));
         QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x40));
@@ -131,7 +130,6 @@ private slots:
         QFETCH(int, fault);
         QFETCH(QString, message);
         QFETCH(QStringList, blocks);
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = AddThreeDoors(lan, 1);
         auto win = lan.Open();
@@ -141,7 +139,7 @@ private slots:
         ctrl.Inject(static_cast<sim::Fault>(fault), 'c', -1, 2);
         win->DWrCfgBtn->click();
 
-        QCOMPARE(errors.Texts, QStringList{message});
+        QCOMPARE(Errors->Texts, QStringList{message});
         QVERIFY(progress.Positions.isEmpty());
         QVERIFY(win->DWrCfgProgrBar->isHidden());
         QCOMPARE(Written(ctrl), blocks);
@@ -152,14 +150,13 @@ private slots:
         win->DWrCfgBtn->click();
         QCOMPARE(Written(ctrl), QStringList({"16.0:8", "1.0:100", "1.1:100", "1.2:100"}));
         QCOMPARE(progress.Positions, OneRun);
-        QCOMPARE(errors.Texts.size(), 1);
+        QCOMPARE(TakeErrors().size(), 1);
     }
 
     // Answers that came in meanwhile are taken in before the write: a device
     // that answered late is listed, and the write still goes to the selected one.
     void lateAnswersListedFirst()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeInstalacja);
         auto win = lan.Open();
@@ -173,12 +170,11 @@ private slots:
         QCOMPARE(win->EthLstBox->item(1)->text(), QString(" C01_00001,  10.45.0.20,  Serwis"));
         QCOMPARE(win->UdpDevSet.Selected, 0);
         QCOMPARE(Written(ctrl), QStringList({"16.0:8", "1.0:100", "1.1:100"}));
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     void liftWrite()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddLiftController(ModeInstalacja);
         auto win = lan.Open();
@@ -197,13 +193,12 @@ private slots:
         QCOMPARE(progress.Positions, OneRun);
         QVERIFY(progress.Shown);
         QVERIFY(win->LWrCfgProgrBar->isHidden());
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // Locker numbers marked invalid are written as they are, without a word.
     void lockersWrite()
     {
-        ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddLockersController(ModeInstalacja);
         auto win = lan.Open();
@@ -227,7 +222,7 @@ private slots:
         QCOMPARE(BodyOf(ctrl, 0), lockers);
         QCOMPARE(progress.Positions, OneRun);
         QVERIFY(win->LsWrCfgProgrBar->isHidden());
-        QVERIFY(errors.Texts.isEmpty());
+        QVERIFY(Errors->Texts.isEmpty());
     }
 };
 
