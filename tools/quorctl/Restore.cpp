@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "link/DevId.h"
 #include "link/Frame.h"
 #include "tools/quorctl/DeviceSearch.h"
 #include "tools/quorctl/Formats.h"
@@ -20,15 +21,10 @@ namespace quor::tools {
 
 namespace {
 
-uint32_t ModelOf(uint32_t id)
-{
-    return (id >> 16) & 0x3FF;
-}
-
-// The connection letter (identity bits 26, 27 and 31) and number.
+// The same connection letter and number.
 bool SameConnection(const BusDev& a, const BusDev& b)
 {
-    return ((a.Id ^ b.Id) & 0x8C000000) == 0 && a.Conn == b.Conn;
+    return DevId(a.Id).ConnLetter() == DevId(b.Id).ConnLetter() && a.Conn == b.Conn;
 }
 
 std::string ConnectionOf(const BusDev& dev)
@@ -137,7 +133,7 @@ void Planner::Check(std::span<const RawBlock> held)
 std::optional<int> Planner::OwnEntry() const
 {
     for (int e = 0; e < T.DevCount; ++e) {
-        if (T.Dev[e].Present() && SameDevice(T.Dev[e].Id, TargetId))
+        if (T.Dev[e].Present() && DevId(T.Dev[e].Id).SameDevice(DevId(TargetId)))
             return e;
     }
     return std::nullopt;
@@ -149,7 +145,7 @@ std::optional<int> Planner::SameDeviceIn(const BusDev& dev) const
     std::optional<int> found;
     for (int e = 0; e < T.DevCount; ++e) {
         const BusDev& t = T.Dev[e];
-        if (!t.Present() || SameDevice(t.Id, TargetId) || !SameDevice(t.Id, dev.Id))
+        if (!t.Present() || DevId(t.Id).SameDevice(DevId(TargetId)) || !DevId(t.Id).SameDevice(DevId(dev.Id)))
             continue;
         if (!found || (SameConnection(t, dev) && !SameConnection(T.Dev[*found], dev)))
             found = e;
@@ -165,9 +161,9 @@ std::optional<int> Planner::Replacement(const BusDev& dev) const
     for (int e = 0; e < T.DevCount; ++e) {
         const BusDev& t = T.Dev[e];
         const bool inBackup = std::any_of(B.Entries.begin(), B.Entries.end(), [&t](const BusDev& b) {
-            return b.Present() && SameDevice(b.Id, t.Id);
+            return b.Present() && DevId(b.Id).SameDevice(DevId(t.Id));
         });
-        if (t.Present() && !SameDevice(t.Id, TargetId) && ModelOf(t.Id) == ModelOf(dev.Id) &&
+        if (t.Present() && !DevId(t.Id).SameDevice(DevId(TargetId)) && DevId(t.Id).SameModel(DevId(dev.Id)) &&
             SameConnection(t, dev) && !inBackup && !Replacements.contains(e)) {
             found = e;
             ++count;
@@ -221,11 +217,11 @@ void Planner::MapEntry(int e)
         return;
     }
     const BusDev& dev = B.Entries[e];
-    if (SameDevice(dev.Id, B.ControllerId)) {
+    if (DevId(dev.Id).SameDevice(DevId(B.ControllerId))) {
         const std::optional<int> own = OwnEntry();
         if (!own)
             Miss(e, "backup " + ConnName(dev) + ", " + TargetName + " lists no entry of its own");
-        else if (ModelOf(T.Dev[*own].Id) != ModelOf(dev.Id))
+        else if (!DevId(T.Dev[*own].Id).SameModel(DevId(dev.Id)))
             Miss(e, "backup " + ConnName(dev) + ", " + TargetName + " is another model");
         else
             Take(e, *own, "  the controller");
