@@ -9,7 +9,7 @@
 #include <string>
 
 #include "link/Udpdev.h"
-#include "report/Cp1250.h"
+#include "text/Cp1250.h"
 
 namespace quor {
 

@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "link/NetInterfaces.h"
-#include "report/Cp1250.h"
 #include "report/Rap.h"
+#include "text/Cp1250.h"
 #include "tools/quorctl/Backup.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/ControllerLoad.h"
