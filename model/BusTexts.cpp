@@ -53,9 +53,14 @@ const char* FlagSuffix(uint8_t flags)
 
 }  // namespace
 
+std::string ConnText(const BusDev& dev)
+{
+    return DevId(dev.Id).ConnLetter() + std::to_string(dev.Conn);
+}
+
 std::string ConnName(const BusDev& dev)
 {
-    return DevName(dev.Id) + "/" + DevId(dev.Id).ConnLetter() + std::to_string(dev.Conn);
+    return DevName(dev.Id) + "/" + ConnText(dev);
 }
 
 std::string BusDevTable::DevListRow(int position) const

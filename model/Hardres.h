@@ -86,7 +86,9 @@ struct BusDev {
     friend bool operator==(const BusDev&, const BusDev&) = default;
 };
 
-// "DevName/" plus the connection letter 'A' to 'H' and the connection number.
+// The connection letter 'A' to 'H' and the connection number ("A3").
+std::string ConnText(const BusDev& dev);
+// "DevName/" plus ConnText.
 std::string ConnName(const BusDev& dev);
 
 class BusDevTable {

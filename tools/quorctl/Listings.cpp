@@ -77,10 +77,9 @@ Json DeviceJson(const UdpDev& dev)
 Json EntryJson(const BusDevTable& table, int entry)
 {
     const BusDev& dev = table.Dev.at(entry);
-    const std::string connection = ConnName(dev);
     return {{"entry", entry},
             {"name", DevName(dev.Id)},
-            {"connection", connection.substr(connection.find('/') + 1)},
+            {"connection", ConnText(dev)},
             {"kind", EntryKinds[std::min(DevType(dev.Id), 8)]},
             {"status", StatusWords(dev.Flags)},
             {"id", IdText(dev.Id)},

@@ -27,12 +27,6 @@ bool SameConnection(const BusDev& a, const BusDev& b)
     return DevId(a.Id).ConnLetter() == DevId(b.Id).ConnLetter() && a.Conn == b.Conn;
 }
 
-std::string ConnectionOf(const BusDev& dev)
-{
-    const std::string name = ConnName(dev);
-    return name.substr(name.find('/') + 1);
-}
-
 std::string BlockText(BlockId block)
 {
     return std::to_string(block.Type) + "/" + std::to_string(block.Index);
@@ -180,7 +174,7 @@ std::string Planner::HeldOn(const BusDev& dev) const
         if (SameConnection(t, dev))
             held += (held.empty() ? "" : ", ") + ConnName(t);
     }
-    return held.empty() ? "nothing on " + ConnectionOf(dev) : held;
+    return held.empty() ? "nothing on " + ConnText(dev) : held;
 }
 
 void Planner::Take(int from, int to, const std::string& note)
