@@ -4,11 +4,14 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "CommandLine.h"
 #include "QuitOnSignal.h"
+#include "link/EndpointError.h"
 #include "link/UdpEndpoint.h"
 #include "ui/LokDlg.h"
+#include "ui/QtPolish.h"
 #include "ui/WBMain.h"
 #include "ui/WHelp.h"
 
@@ -34,6 +37,11 @@ int main(int argc, char** argv)
         return 0;
     }
     QApplication app(argc, argv);
+    // The window speaks Polish whatever the desktop's language, and so do
+    // Qt's own dialogs and buttons (Debian's qt6-translations-l10n). Without
+    // the file they stay in English; the program works all the same.
+    QTranslator qtPolish;
+    quor::LoadQtPolish(qtPolish);
     try {
         const CommandLine line = ReadCommandLine(app);
         // With no interface named, the window opens its endpoint itself, as it always has.
@@ -47,11 +55,12 @@ int main(int argc, char** argv)
         MainWin.LokalizDlg = &LokalizDlg;
         QuitOnSignal quitOnSignal(MainWin);
         MainWin.show();
-        QApplication::exec();
+        return QApplication::exec();
     } catch (const std::exception& e) {
-        ShowException(QString::fromUtf8(e.what()));
+        ShowException(QString::fromStdString(quor::PolishText(e)));
     } catch (...) {
         ShowException(QString());
     }
-    return 0;
+    // A script or desktop that started the program learns that it failed.
+    return 1;
 }

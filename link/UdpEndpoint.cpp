@@ -10,21 +10,30 @@
 #include <chrono>
 #include <string>
 #include <system_error>
+#include <utility>
+
+#include "link/EndpointError.h"
 
 namespace quor {
 
 namespace {
 
-[[noreturn]] void ThrowSystem(const char* what)
+[[noreturn]] void ThrowSystem(NetStep step, std::string subject = {})
 {
-    throw std::system_error(errno, std::generic_category(), what);
+    throw EndpointError(step, std::error_code(errno, std::generic_category()), std::move(subject));
 }
 
 // Closes the socket that could not be set up and throws the error of the failed call.
-[[noreturn]] void CloseAndThrow(int fd, int err, const std::string& what)
+[[noreturn]] void CloseAndThrow(int fd, int err, NetStep step, std::string subject)
 {
     close(fd);
-    throw std::system_error(err, std::generic_category(), what);
+    throw EndpointError(step, std::error_code(err, std::generic_category()), std::move(subject));
+}
+
+std::string DottedText(uint32_t addr)
+{
+    return std::to_string(addr >> 24) + '.' + std::to_string(addr >> 16 & 0xFF) + '.' +
+           std::to_string(addr >> 8 & 0xFF) + '.' + std::to_string(addr & 0xFF);
 }
 
 }  // namespace
@@ -55,7 +64,7 @@ int UdpEndpoint::Socket()
     }
     int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
-        ThrowSystem("UDP socket");
+        ThrowSystem(NetStep::Socket);
     }
     const int on = 1;
     sockaddr_in local{};
@@ -67,12 +76,14 @@ int UdpEndpoint::Socket()
     if (!InterfaceName.empty() &&
         setsockopt(fd, SOL_SOCKET, SO_BINDTODEVICE, InterfaceName.c_str(), InterfaceName.size()) < 0) {
         const int err = errno;
-        CloseAndThrow(fd, err, "UDP interface " + InterfaceName);
+        CloseAndThrow(fd, err, NetStep::Interface, InterfaceName);
     }
     if (setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) < 0 ||
         bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) < 0) {
         const int err = errno;
-        CloseAndThrow(fd, err, "UDP port 45389");
+        // The port in the message is the one asked for, the figure an
+        // installer looks for among the programs holding ports.
+        CloseAndThrow(fd, err, NetStep::Bind, std::to_string(LocalPort));
     }
     Fd = fd;
     return Fd;
@@ -85,7 +96,9 @@ void UdpEndpoint::SendTo(uint32_t addr, uint16_t port, std::span<const uint8_t> 
     to.sin_port = htons(port);
     to.sin_addr.s_addr = htonl(addr);
     if (sendto(Socket(), data.data(), data.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to) < 0) {
-        ThrowSystem("UDP send");
+        // The address is put in words only on a failure, not for every datagram.
+        const int err = errno;
+        throw EndpointError(NetStep::Send, std::error_code(err, std::generic_category()), DottedText(addr));
     }
 }
 
@@ -93,8 +106,8 @@ void UdpEndpoint::Send(std::string_view ip, uint16_t port, std::span<const uint8
 {
     in_addr addr{};
     if (inet_pton(AF_INET, std::string(ip).c_str(), &addr) != 1) {
-        throw std::system_error(std::make_error_code(std::errc::invalid_argument),
-                                "UDP address " + std::string(ip));
+        throw EndpointError(NetStep::Address, std::make_error_code(std::errc::invalid_argument),
+                            std::string(ip));
     }
     SendTo(ntohl(addr.s_addr), port, data);
 }
@@ -112,7 +125,7 @@ int UdpEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* sender
         ready = poll(&p, 1, waitMs);
     } while (ready < 0 && errno == EINTR);
     if (ready < 0) {
-        ThrowSystem("UDP receive");
+        ThrowSystem(NetStep::Receive);
     }
     if (ready == 0) {
         return 0;
@@ -122,7 +135,7 @@ int UdpEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* sender
     const ssize_t len =
         recvfrom(Fd, buf.data(), buf.size(), MSG_TRUNC, reinterpret_cast<sockaddr*>(&from), &fromLen);
     if (len < 0) {
-        ThrowSystem("UDP receive");
+        ThrowSystem(NetStep::Receive);
     }
     if (senderIp) {
         char text[INET_ADDRSTRLEN];

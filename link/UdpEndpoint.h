@@ -15,8 +15,8 @@ public:
 
 // The endpoint on a real UDP socket: broadcast permitted, bound to port 45389
 // on all local addresses, opened on first use. Datagrams are read into 8192-byte
-// buffers by the callers. Socket failures are thrown as
-// std::system_error carrying the system's message.
+// buffers by the callers. Socket failures are thrown as EndpointError
+// (a std::system_error) carrying the step, its subject and the system's reason.
 //
 // Given an interface name, the socket is tied to that interface
 // (SO_BINDTODEVICE): the search broadcast and every datagram leave through it

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <system_error>
 
 #include "link/Cipher.h"
 #include "link/Crc32.h"
@@ -108,7 +109,17 @@ bool UdpDev::Poll()
 {
     Changed = false;
     std::array<uint8_t, 16> status{};
-    const int len = Exchange(CmdStatus, {}, status);
+    int len = 0;
+    try {
+        len = Exchange(CmdStatus, {}, status);
+    } catch (const std::system_error&) {
+        // The endpoint could not send or receive: the device is out of reach
+        // as surely as a silent one, and its record says so before the
+        // failure goes on to the caller.
+        Changed = Alive;
+        Alive = false;
+        throw;
+    }
     if (len != 16 || status[3] < '1' || status[3] > '9') {
         Changed = Alive;
         Alive = false;

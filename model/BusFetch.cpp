@@ -22,11 +22,15 @@ bool BusDevTable::Fetch(UdpDev& dev)
     return Parse(Received(area, dev.ReadBusTable(area)));
 }
 
-bool BusDevTable::FetchIfChanged(UdpDev& dev)
+bool BusDevTable::FetchIfChanged(UdpDev& dev, bool* read)
 {
     BlockArea area;
     int length = 0;
-    if (!dev.TryReadBusTable(area, &length)) {
+    const bool replied = dev.TryReadBusTable(area, &length);
+    if (read != nullptr) {
+        *read = replied;
+    }
+    if (!replied) {
         return false;
     }
     const auto reply = Received(area, length);
@@ -35,6 +39,13 @@ bool BusDevTable::FetchIfChanged(UdpDev& dev)
     }
     Parse(reply);
     return true;
+}
+
+void BusDevTable::Forget()
+{
+    DevCount = 0;
+    PresentCount = 0;
+    DoorCount = 0;
 }
 
 }  // namespace quor

@@ -37,7 +37,8 @@ int BusDevTable::FreeRefs(int kind, std::span<ResRef> out) const
 
 int BusDevTable::FreeInputsOf(ResRef r, std::span<ResRef> out) const
 {
-    if (!RefNamesEntry(r)) {
+    // An emptied entry keeps the resource counts it was decoded with, but has no device to offer.
+    if (!RefNamesEntry(r) || !RefHasDevice(r)) {
         return 0;
     }
     const BusDev& dev = Dev[RefEntry(r)];

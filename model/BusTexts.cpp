@@ -80,13 +80,21 @@ std::string BusDevTable::ResItemText(ResRef r, std::string_view prefix) const
     if (r == NoRef) {
         return prefix.size() == 3 ? std::string(NoneText) + " " : std::string(NoneText);
     }
-    return DevName(Dev[RefEntry(r)].Id) + ":" + std::string(prefix) + std::to_string(RefNumber(r) + 1);
+    const std::string resource = std::string(prefix) + std::to_string(RefNumber(r) + 1);
+    if (!RefHasDevice(r)) {
+        // The identity of an emptied entry would read as a made-up device.
+        return "? (" + resource + ")";
+    }
+    return DevName(Dev[RefEntry(r)].Id) + ":" + resource;
 }
 
 std::string BusDevTable::OutSetItemText(ResRef r) const
 {
     if (r == NoRef) {
         return "     ---  ";
+    }
+    if (!RefHasDevice(r)) {
+        return "? (" + std::to_string(RefNumber(r) + 1) + ")";
     }
     return DevName(Dev[RefEntry(r)].Id);
 }

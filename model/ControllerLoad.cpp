@@ -7,13 +7,6 @@ namespace quor {
 
 namespace {
 
-void ForgetTable(BusDevTable& table)
-{
-    table.DevCount = 0;
-    table.PresentCount = 0;
-    table.DoorCount = 0;
-}
-
 // The protocol version and the bus-device table, the first half of LoadController.
 void LoadTable(UdpDev& dev, BusDevTable& table)
 {
@@ -37,7 +30,7 @@ LoadEnd LoadDevice(UdpDev& dev, const ControllerRecords& records, const LoadStep
     if (steps.Answered) {
         steps.Answered();
     }
-    ForgetTable(records.Table);
+    records.Table.Forget();
     if (DevType(dev.Id) != ControllerType) {
         return LoadEnd::NotController;
     }

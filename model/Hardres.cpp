@@ -113,6 +113,12 @@ bool BusDevTable::Differs(std::span<const uint8_t> reply) const
     if (n != static_cast<size_t>(DevCount) || !HoldsEntries(reply, n)) {
         return true;
     }
+    // The kind, door count and train flag decide which blocks the held
+    // configuration is written as; a change there is a change of the table.
+    if (reply.size() >= 4 &&
+        ((reply[2] >> 5) != Kind || (reply[2] & 0x1F) != DoorCount || (reply[3] >> 4) != TrainFlag)) {
+        return true;
+    }
     for (size_t i = 0; i < n; ++i) {
         const uint8_t* e = &reply[HeadLen + EntryLen * i];
         if (Get32(e) != Dev[i].Id || (e[5] & 0xF0) != (Dev[i].Flags & 0xF0)) {

@@ -99,23 +99,31 @@ public:
     bool Parse(std::span<const uint8_t> reply);
     void Sort();
     // Whether a reply differs from the table held in its entries' identities
-    // or status flags, or in its entry count. A reply shorter than the entries
-    // it announces always differs.
+    // or status flags, its entry count, or its kind, door count or train
+    // flag. A reply shorter than the entries it announces always differs.
     bool Differs(std::span<const uint8_t> reply) const;
     // Reads the table from the controller; UErr passes through.
     bool Fetch(UdpDev& dev);
-    // True when a fresh reply differed from the table held and was taken in.
-    bool FetchIfChanged(UdpDev& dev);
+    // True when a fresh reply differed from the table held and was taken in;
+    // read, when given, tells whether a reply came at all.
+    bool FetchIfChanged(UdpDev& dev, bool* read = nullptr);
+    // Forgets the table held: no entries, no doors.
+    void Forget();
 
     // Untaken resources of one kind over the present entries in display order.
     int FreeRefs(int kind, std::span<ResRef> out) const;
     // Untaken inputs of the device that r belongs to.
     int FreeInputsOf(ResRef r, std::span<ResRef> out) const;
     bool AnyInactive() const;
+    // Whether r names a resource of a device the table holds. "Usuń nieaktywne"
+    // empties an entry while configuration slots may still name it: such a
+    // reference has no device, is shown as "? (...)" and is never offered.
+    bool RefHasDevice(ResRef r) const { return r != NoRef && Dev[RefEntry(r)].Present(); }
     // Pairs (new entry << 8 | old entry) of an inactive device and a new one of its model.
     int ReplacementPairs(std::span<uint16_t> out) const;
 
     std::string DevListRow(int position) const;
+    // A reference to an emptied entry reads "? (Rd1)" (resp. "? (1)"), with no device.
     std::string ResItemText(ResRef r, std::string_view prefix) const;
     std::string OutSetItemText(ResRef r) const;
     std::string PairText(uint16_t pair) const;

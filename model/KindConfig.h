@@ -18,6 +18,21 @@ void RequireProtocolVersion(UdpDev& dev);
 bool ReadKindConfig(UdpDev& dev, const BusDevTable& table, DoorCfgSet& doors, OutSetCfg& lift,
                     OutSetCfg& lockers);
 
+// What a held configuration is cut to: its blocks' type and count, and
+// whether the common block carries a train number.
+struct KindShape {
+    int32_t Kind = 0;
+    int32_t DoorCount = 0;
+    int32_t TrainFlag = 0;
+
+    bool operator==(const KindShape&) const = default;
+};
+
+inline KindShape ShapeOf(const BusDevTable& table)
+{
+    return {table.Kind, table.DoorCount, table.TrainFlag};
+}
+
 // Marks in a freshly read table the resources that the held configuration of
 // the table's kind uses, so that edits not yet written keep their resources.
 void MarkKindConfig(BusDevTable& table, DoorCfgSet& doors, const OutSetCfg& lift, const OutSetCfg& lockers);

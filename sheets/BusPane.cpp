@@ -3,7 +3,7 @@
 
 namespace quor {
 
-BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices)
+BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices, bool current)
 {
     BusPaneView view;
     const int s = devices.Selected;
@@ -15,7 +15,8 @@ BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices)
     for (int p = 0; p < table.PresentCount; ++p) {
         view.Rows.push_back(table.DevListRow(p));
     }
-    view.DelLostEnabled = table.AnyInactive();
+    view.ListEnabled = current;
+    view.DelLostEnabled = current && table.AnyInactive();
 
     PairList pairs;
     const int n = table.ReplacementPairs(pairs);
@@ -24,7 +25,7 @@ BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices)
         view.Pairs.Items.push_back({table.PairText(pairs[i]), pairs[i]});
     }
     view.Pairs.Current = n > 0 ? 0 : -1;
-    view.ReplaceEnabled = n > 0;
+    view.ReplaceEnabled = current && n > 0;
     return view;
 }
 

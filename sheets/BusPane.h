@@ -13,6 +13,7 @@ namespace quor {
 struct BusPaneView {
     std::string Caption;            // DevSelBox
     std::vector<std::string> Rows;  // DevListBox, in display order
+    bool ListEnabled = false;       // DevListBox; greyed while it lists no current table
     bool DelLostEnabled = false;    // DevDelLostBtn
     SelectorView Pairs;             // DevReplCb: PairText with the pair value; first item selected
     bool ReplaceEnabled = false;    // DevReplCb, DevReplOldLb, DevReplNewLb, DevReplaceBtn
@@ -20,6 +21,8 @@ struct BusPaneView {
 
 // The caption names the controller as found on the LAN (the device at
 // Selected), with a blank on each side; empty without present entries.
-BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices);
+// current: the table is the one last read from the selected controller. The
+// commands act on the selected device, so they apply to nothing else.
+BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices, bool current = true);
 
 }  // namespace quor

@@ -63,6 +63,34 @@ uint8_t AirlockFlags(uint8_t doorFlags, int index)
     return static_cast<uint8_t>((doorFlags & (HandleBit | FullPulseBit)) | airlock);
 }
 
+int TypedAirlockIndex(std::string_view typed, const std::vector<std::string>& items)
+{
+    // Blanks around it trimmed, letters in lower case: the drop-down's own
+    // completion ignores case, and "śluza 1" would be taken on Enter.
+    const auto folded = [](std::string_view t) {
+        const size_t first = t.find_first_not_of(' ');
+        t = first == t.npos ? std::string_view() : t.substr(first, t.find_last_not_of(' ') - first + 1);
+        std::string out;
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (t.substr(i, 2) == "Ś") {
+                out += "ś";
+                ++i;
+            } else {
+                out += static_cast<char>(t[i] >= 'A' && t[i] <= 'Z' ? t[i] - 'A' + 'a' : t[i]);
+            }
+        }
+        return out;
+    };
+    const std::string text = folded(typed);
+    for (size_t i = 1; i < items.size(); ++i) {
+        const std::string item = folded(items[i]);
+        if (text == item || text == item.substr(item.rfind(' ') + 1)) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
 int DoorTypeIndex(uint8_t doorType)
 {
     const int index = doorType & 0x0F;

@@ -37,6 +37,10 @@ int AirlockIndex(uint8_t doorFlags, int itemCount);
 // Door flags after choosing airlock item index: items 1 to 4 are airlocks 1
 // to 4, anything else is none; bits 3-5 cleared, 6 and 7 kept.
 uint8_t AirlockFlags(uint8_t doorFlags, int index);
+// The item that text typed into the airlock field names: an item's text, or
+// the airlock's number alone ("3" for "Śluza 3"), blanks around it and case ignored;
+// 0 (none) for anything else, an airlock beyond the items included.
+int TypedAirlockIndex(std::string_view typed, const std::vector<std::string>& items);
 // The door-type item; -1 (no selection) for a stored type above 4.
 int DoorTypeIndex(uint8_t doorType);
 // DoorType after choosing item index; the high four bits are kept.

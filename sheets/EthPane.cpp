@@ -31,4 +31,9 @@ std::string WebAddress(const UdpDevSet& devices)
     return "http://" + devices.Dev[s].IpText();
 }
 
+std::string NoBrowserText(const std::string& address)
+{
+    return "Nie można otworzyć strony " + address + ": brak przeglądarki internetowej.";
+}
+
 }  // namespace quor

@@ -21,4 +21,7 @@ EthPaneView ViewEthPane(const UdpDevSet& devices);
 // "http://" and the selected device's dotted address; empty when no device is listed.
 std::string WebAddress(const UdpDevSet& devices);
 
+// The message when the desktop has no program to open the page at address.
+std::string NoBrowserText(const std::string& address);
+
 }  // namespace quor

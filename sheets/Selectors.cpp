@@ -45,14 +45,17 @@ SelectorView FillSharedOutputSelector(const BusDevTable& table, ResRef current,
     SelectorView view;
     view.Items.reserve(shared.size() + free.size() + 2);
     view.Items.push_back(current == NoRef ? NoneItem() : item(current));
+    bool anyShared = false;
     for (ResRef r : shared) {
-        if (r != current) {
+        // Another door's reference to an emptied entry is no output to choose.
+        if (r != current && table.RefHasDevice(r)) {
             view.Items.push_back(item(r));
+            anyShared = true;
         }
     }
     // The second none item parts the outputs other doors already use in this
     // slot from the free ones.
-    if (current != NoRef || (!shared.empty() && !free.empty())) {
+    if (current != NoRef || (anyShared && !free.empty())) {
         view.Items.push_back(NoneItem());
     }
     for (ResRef r : free) {

@@ -87,4 +87,11 @@ std::string ToCp1250(std::string_view utf8)
     return result;
 }
 
+bool HoldsCp1250(std::string_view utf8)
+{
+    // Every '?' of the result that the text does not hold itself stands for something lost.
+    const std::string bytes = ToCp1250(utf8);
+    return std::count(bytes.begin(), bytes.end(), '?') == std::count(utf8.begin(), utf8.end(), '?');
+}
+
 }  // namespace quor

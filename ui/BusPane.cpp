@@ -27,24 +27,42 @@ void TMainWin::ConnectDevPane()
 
 void TMainWin::RefreshDevList()
 {
-    const BusPaneView view = ViewBusPane(BusDevTable, UdpDevSet);
+    DevPaneCurrent = TableFresh;
+    const BusPaneView view = ViewBusPane(BusDevTable, UdpDevSet, DevPaneCurrent);
     DevSelBox->setTitle(QString::fromStdString(view.Caption));
     DevListBox->clear();
     for (const std::string& row : view.Rows) {
         auto* item = new QListWidgetItem(QString::fromStdString(row), DevListBox);
         item->setSizeHint(QSize(0, ListItemHeight));
     }
+    DevListBox->setEnabled(view.ListEnabled);
     DevDelLostBtn->setEnabled(view.DelLostEnabled);
     ShowSelector(DevReplCb, view.Pairs);
-    for (QWidget* w : {static_cast<QWidget*>(DevReplCb), static_cast<QWidget*>(DevReplOldLb),
-                       static_cast<QWidget*>(DevReplNewLb), static_cast<QWidget*>(DevReplaceBtn)}) {
+    for (QWidget* w : ReplaceControls()) {
         w->setEnabled(view.ReplaceEnabled);
     }
     RefreshSheet();
 }
 
+void TMainWin::StaleDevPane()
+{
+    DevPaneCurrent = false;
+    // An empty list stands for no controller and needs no greying.
+    DevListBox->setEnabled(DevListBox->count() == 0);
+    DevDelLostBtn->setEnabled(false);
+    for (QWidget* w : ReplaceControls()) {
+        w->setEnabled(false);
+    }
+}
+
+std::array<QWidget*, 4> TMainWin::ReplaceControls() const
+{
+    return {DevReplCb, DevReplOldLb, DevReplNewLb, DevReplaceBtn};
+}
+
 // Both commands read the controller again afterwards, so edits not yet
-// written are lost.
+// written are lost. They act only while the pane lists the selected
+// controller's current table: that is the device they are meant for.
 void TMainWin::DevDelLostBtnClick()
 {
     Guarded([this] {
@@ -54,12 +72,11 @@ void TMainWin::DevDelLostBtnClick()
         // its own errors without stopping the command.
         UDPTimerTimer();
         UdpDev* dev = SelectedDevice();
-        if (dev == nullptr) {
+        if (dev == nullptr || !DevPaneCurrent) {
             return;
         }
         dev->DeleteLost();
-        LoadController(*dev);
-        RefreshDevList();
+        ReloadAfterCommand(*dev);
     });
 }
 
@@ -69,15 +86,25 @@ void TMainWin::DevReplaceBtnClick()
         CollectLateAnswers();
         UdpDev* dev = SelectedDevice();
         const int item = DevReplCb->currentIndex();
-        if (dev == nullptr || item < 0) {
+        if (dev == nullptr || item < 0 || !DevPaneCurrent) {
             return;
         }
         // Low byte the old device's entry, high byte its successor's.
         const auto pair = static_cast<uint16_t>(DevReplCb->itemData(item).toUInt());
         dev->ReplaceDevice(pair);
-        LoadController(*dev);
-        RefreshDevList();
+        ReloadAfterCommand(*dev);
     });
+}
+
+// A configuration that cannot be read again leaves its sheet hidden; the
+// installer is told why once, here, rather than finding the sheet gone.
+void TMainWin::ReloadAfterCommand(UdpDev& dev)
+{
+    const bool read = LoadController(dev);
+    RefreshDevList();
+    if (!read) {
+        throw UErr{&dev, ErrConfigRead, 0};
+    }
 }
 
 }  // namespace quor

@@ -7,6 +7,7 @@
 
 #include "sheets/DoorSheet.h"
 #include "sheets/Sheets.h"
+#include "ui/FieldRules.h"
 #include "ui/NumberEdit.h"
 #include "ui/SelectorFill.h"
 #include "ui/SheetRows.h"
@@ -49,14 +50,20 @@ void TMainWin::ConnectDoorSheet()
         connect(row.Sel, &QComboBox::activated, this, [this, sel = row.Sel] { DRdSelChange(sel); });
         connect(row.Cb, &QCheckBox::clicked, this, [this, cb = row.Cb] { DRdCbClick(cb); });
     }
-    connect(DSluzaSel, &QComboBox::activated, this, &TMainWin::DSluzaSelChange);
-    // Typed text selects the item it names, or none.
-    connect(DSluzaSel->lineEdit(), &QLineEdit::textEdited, this, &TMainWin::DSluzaSelChange);
+    connect(DSluzaSel, &QComboBox::activated, this, [this](int index) {
+        AirlockTyped = false;
+        SetAirlock(DoorCfgSet, DDoorTabs->TabIndex(), index);
+        ShowAirlock();
+    });
+    // Typed text selects the item it names, or none, once the field is left;
+    // until then a stored airlock beyond the items stays as it is.
+    connect(DSluzaSel->lineEdit(), &QLineEdit::textEdited, this, [this] { AirlockTyped = true; });
+    StoreOnLeave(DSluzaSel, DSluzaSel->lineEdit(), this, [this] { DSluzaSelChange(); });
     connect(DKlamkaCb, &QCheckBox::clicked, this, &TMainWin::DKlamkaCbClick);
     connect(DFullTimCb, &QCheckBox::clicked, this, &TMainWin::DFullTimCbClick);
     connect(DTypeCb, &QComboBox::activated, this, &TMainWin::DTypeCbChange);
-    connect(DRygTimEd, &QLineEdit::editingFinished, this, &TMainWin::DRygTimEdExit);
-    connect(DOpenTimEd, &QLineEdit::editingFinished, this, &TMainWin::DOpenTimEdExit);
+    StoreOnLeave(DRygTimEd, DRygTimEd, this, [this] { DRygTimEdExit(); });
+    StoreOnLeave(DOpenTimEd, DOpenTimEd, this, [this] { DOpenTimEdExit(); });
     connect(DTrainNrEd, &QLineEdit::editingFinished, this, &TMainWin::DTrainNrEdExit);
 }
 
@@ -75,12 +82,13 @@ void TMainWin::LoadDoorSheet()
         return;
     }
     Loading = true;
+    AirlockTyped = false;
     EnableTestGroup(DoorSheet);
     if (const std::optional<DoorSheetView> view = ViewDoorSheet(DoorCfgSet, DDoorTabs->TabIndex())) {
         ShowRows(DOutRows, view->Outputs);
         ShowRows(DInRows, view->Inputs);
         ShowRows(DRdRows, view->Readers);
-        DSluzaSel->setCurrentIndex(view->AirlockIndex);
+        ShowAirlock(view->AirlockIndex);
         DKlamkaCb->setChecked(view->HandleOpening);
         DFullTimCb->setChecked(view->FullBoltPulse);
         DTypeCb->setCurrentIndex(view->TypeIndex);
@@ -196,9 +204,28 @@ void TMainWin::DOpenTimEdExit()
 
 void TMainWin::DSluzaSelChange()
 {
-    // Text typed into the field counts as the item it matches, if any.
-    const int index = DSluzaSel->findText(DSluzaSel->currentText(), Qt::MatchExactly);
+    if (!AirlockTyped) {
+        return;
+    }
+    AirlockTyped = false;
+    const int index = TypedAirlockIndex(DSluzaSel->currentText().toStdString(), AirlockItems(BusDevTable));
     SetAirlock(DoorCfgSet, DDoorTabs->TabIndex(), index);
+    ShowAirlock();
+}
+
+void TMainWin::ShowAirlock()
+{
+    if (const std::optional<DoorSheetView> view = ViewDoorSheet(DoorCfgSet, DDoorTabs->TabIndex())) {
+        ShowAirlock(view->AirlockIndex);
+    }
+}
+
+void TMainWin::ShowAirlock(int index)
+{
+    // The field shows the item of the stored value, not what was typed; a
+    // stored airlock beyond the items shows nothing.
+    DSluzaSel->setCurrentIndex(index);
+    DSluzaSel->setEditText(index >= 0 ? DSluzaSel->itemText(index) : QString());
 }
 
 void TMainWin::DTrainNrEdExit()

@@ -1,5 +1,4 @@
 // The Ethernet pane: the devices found on the LAN, the search and the web page.
-#include <QDesktopServices>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -49,9 +48,10 @@ void TMainWin::EthWwwBtnClick()
 {
     Guarded([this] {
         const std::string address = WebAddress(UdpDevSet);
-        if (!address.empty()) {
-            // The browser is the shell's business; its result is not looked at.
-            QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+        // Without a browser nothing would happen at all; the installer learns
+        // why and where the page is.
+        if (!address.empty() && !OpenUrl(QUrl(QString::fromStdString(address)))) {
+            ShowError(QString::fromStdString(NoBrowserText(address)));
         }
     });
 }
@@ -65,7 +65,9 @@ void TMainWin::RefreshEthList()
         EthLstBox->clear();
         EthWwwBtn->setEnabled(view.WwwEnabled);
         if (view.HideSheets) {
+            // No device is selected, so nothing the pane lists can be acted on.
             SheetSet->hide();
+            StaleDevPane();
             return;
         }
         for (const std::string& row : view.Rows) {
@@ -80,6 +82,14 @@ void TMainWin::RefreshEthList()
     }
 }
 
+void TMainWin::RefreshEthRow(const UdpDev& dev)
+{
+    const int row = static_cast<int>(&dev - UdpDevSet.Dev.data());
+    if (QListWidgetItem* item = EthLstBox->item(row)) {
+        item->setText(QString::fromStdString(dev.ListRow()));
+    }
+}
+
 void TMainWin::SelectEthDevice()
 {
     const int i = EthLstBox->currentRow();
@@ -87,7 +97,12 @@ void TMainWin::SelectEthDevice()
         return;
     }
     if (i < UdpDevSet.Count) {
+        const UdpDev* before = SelectedDevice();
         UdpDevSet.Selected = i;
+        // The timer's errors of the device left are said again on its return.
+        if (before == nullptr || before->Id != UdpDevSet.Dev[i].Id) {
+            TickErrorsShown.clear();
+        }
     }
     if (UdpDevSet.Selected >= 0) {
         LoadSelectedDevice(UdpDevSet.Dev[UdpDevSet.Selected]);

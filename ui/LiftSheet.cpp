@@ -7,6 +7,7 @@
 #include "sheets/LiftSheet.h"
 #include "sheets/SheetEdits.h"
 #include "sheets/Sheets.h"
+#include "ui/FieldRules.h"
 #include "ui/SelectorFill.h"
 #include "ui/SheetRows.h"
 #include "ui/WBMain.h"
@@ -25,7 +26,7 @@ void TMainWin::ConnectLiftSheet()
     for (const SelectorRow& row : LRdRows) {
         connect(row.Sel, &QComboBox::activated, this, [this, sel = row.Sel] { LRdSelChange(sel); });
     }
-    connect(LTimEd, &QLineEdit::editingFinished, this, &TMainWin::LTimEdExit);
+    StoreOnLeave(LTimEd, LTimEd, this, [this] { LTimEdExit(); });
 }
 
 void TMainWin::LoadLiftSheet()

@@ -18,27 +18,43 @@ ControllerRecords RecordsOf(TMainWin& win)
 
 }  // namespace
 
+// Until the new device's table is read, the pane lists another controller's
+// devices (or none of this one's), and its commands would reach the wrong one.
 void TMainWin::LoadSelectedDevice(UdpDev& dev)
 {
     ConfigHeld = false;
+    TableFresh = false;
+    StaleDevPane();
     Guarded([this, &dev] {
-        const auto showRow = [this, &dev] {
+        bool answered = false;
+        const auto showRow = [this, &dev, &answered] {
+            answered = true;
             const int row = static_cast<int>(&dev - UdpDevSet.Dev.data());
             if (QListWidgetItem* item = EthLstBox->item(row)) {
                 item->setText(QString::fromStdString(dev.ListRow()));
             }
         };
+        // Settled before an error box opens: ticks run inside it. The table is
+        // forgotten once the device answers, so doors now mean a table of its own.
+        const auto settle =
+            qScopeGuard([this, &answered] { TableFresh = answered && BusDevTable.DoorCount != 0; });
         ConfigHeld = LoadDevice(dev, RecordsOf(*this), {.Answered = showRow}) == LoadEnd::Configuration;
     });
     Guarded([this, &dev] { UpdateSheets(dev); });
 }
 
 // The sheet shown goes when the configuration is not read in full: what it
-// would show, and its write button send, is partly another controller's.
+// would show, and its write button send, is partly another controller's. The
+// table is forgotten first, so that one left behind by a failed read is never
+// taken for the controller's current one.
 bool TMainWin::LoadController(UdpDev& dev)
 {
     ConfigHeld = false;
-    const auto hideSheets = qScopeGuard([this] {
+    TableFresh = false;
+    StaleDevPane();
+    BusDevTable.Forget();
+    const auto settle = qScopeGuard([this] {
+        TableFresh = BusDevTable.DoorCount != 0;
         if (!ConfigHeld) {
             ShowSheets(0);
         }
@@ -49,7 +65,8 @@ bool TMainWin::LoadController(UdpDev& dev)
 
 // A table with doors is listed in the bus-device pane even when the
 // configuration could not be read, so that its devices can still be seen and
-// maintained; the sheet shows only a configuration read in full.
+// maintained; the sheet shows only a configuration read in full. A table not
+// read from this device (it did not answer) is not listed under its name.
 void TMainWin::UpdateSheets(UdpDev& dev)
 {
     const int kindSheets = SheetBitsFor(dev, BusDevTable);
@@ -58,7 +75,7 @@ void TMainWin::UpdateSheets(UdpDev& dev)
         PrepareDoorSheet();
     }
     ShowSheets(sheets);
-    if (kindSheets != 0) {
+    if (kindSheets != 0 && TableFresh) {
         RefreshDevList();
     }
 }

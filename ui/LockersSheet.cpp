@@ -10,6 +10,7 @@
 #include "sheets/LockersSheet.h"
 #include "sheets/SheetEdits.h"
 #include "sheets/Sheets.h"
+#include "ui/FieldRules.h"
 #include "ui/NumberEdit.h"
 #include "ui/SelectorFill.h"
 #include "ui/SheetRows.h"
@@ -59,7 +60,7 @@ void TMainWin::ConnectLockersSheet()
     }
     connect(LsRoomNameEd, &QLineEdit::textEdited, this, &TMainWin::LsRoomNameEdChange);
     connect(LsStartNrEd, &QLineEdit::textEdited, this, &TMainWin::LsStartNrEdChange);
-    connect(LsTimEd, &QLineEdit::editingFinished, this, &TMainWin::LsTimEdExit);
+    StoreOnLeave(LsTimEd, LsTimEd, this, [this] { LsTimEdExit(); });
 }
 
 void TMainWin::LoadLockersSheet()

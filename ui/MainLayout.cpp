@@ -1,6 +1,9 @@
 // The main window's frame, the Ethernet pane and the bus-device pane.
+#include <QApplication>
 #include <QFont>
 #include <QListWidget>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTabWidget>
 
 #include "ui/LayoutKit.h"
@@ -15,11 +18,25 @@ namespace {
 constexpr int ClientWidth = 1041;
 constexpr int ClientHeight = 662;
 
+// The narrow drop-down lists of the layout lose letters to the paddings of
+// the desktop's usual style (Fusion cuts "Normalne" in the door type); the
+// toolkit's Windows style has the slimmest frames and arrows. It is set for
+// the whole program, so the dialogs and message boxes match the window, and
+// here, where every window of the program and of its tests is built.
+void UseTightStyle()
+{
+    static const QString tight = QStringLiteral("windows");
+    if (QApplication::style()->name() != tight) {
+        QApplication::setStyle(QStyleFactory::create(tight));
+    }
+}
+
 }  // namespace
 
 void TMainWin::BuildWindow()
 {
     setObjectName("MainWin");
+    UseTightStyle();
     setFixedSize(ClientWidth, ClientHeight);
     // Pixel positions were laid out for 8-point text at 96 dots per inch.
     QFont font(QStringLiteral("Liberation Sans"));
@@ -79,7 +96,10 @@ void TMainWin::BuildDevPane()
     DevReplOldLb = MakeLabel(repl, "DevReplOldLb", "Stary", {34, 20, 26, 14});
     DevReplNewLb = MakeLabel(repl, "DevReplNewLb", "Nowy", {105, 20, 29, 14});
     DevReplaceBtn = MakeButton(repl, "DevReplaceBtn", QStringLiteral("Zastąp"), {184, 32, 65, 25});
-    DevReplCb = MakeSelector(repl, "DevReplCb", {16, 40, 153, 22});
+    // A pair of names, "R05_20103 <-- R05_20104", needs 4 pixels more than a
+    // 153-pixel list leaves beside its arrow even in the tight style; the list
+    // grows towards "Zastąp", which keeps its place.
+    DevReplCb = MakeSelector(repl, "DevReplCb", {16, 40, 161, 22});
     for (QWidget* w : {static_cast<QWidget*>(DevReplOldLb), static_cast<QWidget*>(DevReplNewLb),
                        static_cast<QWidget*>(DevReplaceBtn), static_cast<QWidget*>(DevReplCb)}) {
         w->setEnabled(false);

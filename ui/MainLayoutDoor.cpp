@@ -1,4 +1,5 @@
 // The controls of the door sheet.
+#include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/NumberEdit.h"
 #include "ui/TabControl.h"
@@ -108,13 +109,18 @@ void TMainWin::BuildDoorTest()
     QWidget* box = DTstGrpBox;
     DKlamkaCb = MakeCheck(box, "DKlamkaCb", QStringLiteral("Otwieranie klamką"), {24, 25, 161, 17});
     DFullTimCb = MakeCheck(box, "DFullTimCb", QStringLiteral("Pełny impuls rygla"), {24, 48, 161, 17});
-    DTypeCb = MakeSelector(box, "DTypeCb", {96, 83, 73, 22});
+    // "Zablokowane" needs 16 pixels more than a 73-pixel list leaves beside its
+    // arrow even in the tight style; the list grows into the free room on its
+    // right.
+    DTypeCb = MakeSelector(box, "DTypeCb", {96, 83, 93, 22});
     DTypeCb->addItems({"Otwarte", "Normalne", "Bistabilne", "Astabilne", "Zablokowane"});
     DTypeLb = MakeLabel(box, "DTypeLb", QStringLiteral("Typ przejścia:"), {16, 88, 74, 14}, true);
     DRygTimEd = MakeEdit(box, "DRygTimEd", {128, 111, 33, 22}, 4);
+    DRygTimEd->setValidator(new TTimeText(DRygTimEd));
     DRygTimLb = MakeLabel(box, "DRygTimLb", "Impuls otwarcia rygla:", {16, 115, 106, 14}, true);
     DRygTimsLb = MakeLabel(box, "DRygTimsLb", "s", {171, 115, 6, 14});
     DOpenTimEd = MakeEdit(box, "DOpenTimEd", {128, 143, 33, 22}, 4);
+    DOpenTimEd->setValidator(new TTimeText(DOpenTimEd));
     DOpenTimLb = MakeLabel(box, "DOpenTimLb", "Dozw. czas otwarcia:", {16, 147, 107, 14}, true);
     DOpenTimsLb = MakeLabel(box, "DOpenTimsLb", "s", {171, 147, 6, 14});
 }

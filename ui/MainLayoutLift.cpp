@@ -1,4 +1,5 @@
 // The controls of the lift sheet.
+#include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/WBMain.h"
 
@@ -39,6 +40,7 @@ void TMainWin::BuildLiftSheet()
 
     QWidget* tst = LTstGrpBox;
     LTimEd = MakeEdit(tst, "LTimEd", {200, 31, 33, 22}, 4);
+    LTimEd->setValidator(new TTimeText(LTimEd));
     LTimLb =
         MakeLabel(tst, "LTimLb", QStringLiteral("Czas odblokowania przycisków:"), {24, 35, 158, 14}, true);
     LTimsLb = MakeLabel(tst, "LTimsLb", "s", {243, 35, 6, 14});

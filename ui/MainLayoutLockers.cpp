@@ -1,4 +1,5 @@
 // The controls of the lockers sheet.
+#include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/NumberEdit.h"
 #include "ui/WBMain.h"
@@ -25,6 +26,7 @@ void TMainWin::BuildLockersSheet()
     QWidget* sheet = LockersSheet;
     LsLockersGrpBox = MakeGroup(sheet, "LsLockersGrpBox", " Szafki ", {29, 15, 276, 578});
     LsRoomNameEd = MakeEdit(sheet, "LsRoomNameEd", {477, 16, 169, 22}, RoomNameMax);
+    LsRoomNameEd->setValidator(new TCp1250Text(LsRoomNameEd));
     LrRoomNameLb = MakeLabel(sheet, "LrRoomNameLb", "Nazwa pomieszczenia:", {353, 20, 113, 14}, true);
     LsInGrpBox = MakeGroup(sheet, "LsInGrpBox", QStringLiteral(" Wejścia "), {352, 56, 297, 113});
     LsRdGrpBox = MakeGroup(sheet, "LsRdGrpBox", " Czytniki ", {352, 183, 161, 161});
@@ -77,6 +79,7 @@ void TMainWin::BuildLockersSide()
     LsStartNrEd = MakeNumberEdit(tst, "LsStartNrEd", {200, 32, 33, 22}, 4);
     LsStartNrLb = MakeLabel(tst, "LsStartNrLb", "Test od szafki nr:", {21, 36, 161, 14}, true);
     LsTimEd = MakeEdit(tst, "LsTimEd", {200, 71, 33, 22}, 4);
+    LsTimEd->setValidator(new TTimeText(LsTimEd));
     LsTimLb = MakeLabel(tst, "LsTimLb", QStringLiteral("Długość impulsu otwarcia szafki:"), {16, 75, 166, 14},
                         true);
     LsTimsLb = MakeLabel(tst, "LsTimsLb", "s", {243, 75, 6, 14});

@@ -2,10 +2,12 @@
 // bus, and the sessions of every device found.
 #include <exception>
 #include <optional>
+#include <set>
 
-#include <QScopeGuard>
 #include <QTimer>
 
+#include "link/DevMode.h"
+#include "link/EndpointError.h"
 #include "model/KindConfig.h"
 #include "ui/WBMain.h"
 
@@ -24,30 +26,56 @@ void TMainWin::ConnectTimer()
     connect(UDPTimer, &QTimer::timeout, this, &TMainWin::UDPTimerTimer);
 }
 
-// A protocol error is shown on every tick it occurs on; any other error (the
-// socket's, say) only once until a tick runs through, as it would otherwise
-// come back every second.
+// Each error of the timer is said once, or a fault that lasts would come
+// back every second: a device's error (UErr) once per device and code, until
+// a tick on that device runs through or another device is selected; any other
+// error (the network's, say) once until a tick runs through.
 void TMainWin::UDPTimerTimer()
 {
-    if (TickErrorOpen) {
+    // The event loop of an open box delivers ticks too; they wait, so that no
+    // box is ever stacked on another and no tick runs inside a tick.
+    if (ErrorBoxesOpen > 0) {
         return;
     }
+    const int slot = KeepAliveSlot;
     std::optional<QString> error;
     try {
         if (RunTick()) {
             ReportErrors = true;
+            ForgetTickErrors(slot);
         }
     } catch (const UErr& e) {
-        error = QString::fromStdString(e.Text());
+        if (e.Dev == nullptr || TickErrorsShown.insert({e.Dev->Id, e.Code}).second) {
+            error = QString::fromStdString(e.Text());
+        }
     } catch (const std::exception& e) {
+        // A poll that could not be sent leaves the device out of reach; its
+        // row says so although the tick ended before the list was rebuilt.
+        if (const UdpDev* dev = SelectedDevice()) {
+            RefreshEthRow(*dev);
+        }
         if (ReportErrors) {
             ReportErrors = false;
-            error = QString::fromUtf8(e.what());
+            error = QString::fromStdString(PolishText(e));
         }
     }
     if (error) {
-        ShowTickError(*error);
+        ShowError(*error);
     }
+}
+
+// The devices a tick that ran through has heard from: the selected one and
+// those of the keep-alive turn it took.
+void TMainWin::ForgetTickErrors(int slot)
+{
+    std::set<uint32_t> heard;
+    if (const UdpDev* dev = SelectedDevice()) {
+        heard.insert(dev->Id);
+    }
+    for (int i = slot; i < UdpDevSet.Count; i += KeepAliveSlots) {
+        heard.insert(UdpDevSet.Dev[i].Id);
+    }
+    std::erase_if(TickErrorsShown, [&heard](const auto& shown) { return heard.contains(shown.first); });
 }
 
 bool TMainWin::RunTick()
@@ -87,16 +115,67 @@ void TMainWin::FollowSelectedDevice()
     if (dev->Changed) {
         RefreshEthList();
     }
-    if (!answered || DevType(dev->Id) != ControllerType || !BusDevTable.FetchIfChanged(*dev)) {
+    if (!answered || DevType(dev->Id) != ControllerType) {
         return;
     }
-    if (BusDevTable.DoorCount != 0) {
-        MarkKindConfig(BusDevTable, DoorCfgSet, LiftCfg, LockersCfg);
-        RefreshDevList();
-    } else {
+    if (!ConfigOpen(dev->Mode)) {
+        DropClosedController();
+        return;
+    }
+    const KindShape held = ShapeOf(BusDevTable);
+    bool read = false;
+    const bool changed = BusDevTable.FetchIfChanged(*dev, &read);
+    if (!read) {
+        return;
+    }
+    // The same table as held, once it is this controller's, is what a pane
+    // left stale (by a failed reload, say) waits for.
+    TableFresh = BusDevTable.DoorCount != 0;
+    if (!changed) {
+        if (TableFresh && !DevPaneCurrent) {
+            RefreshDevList();
+        }
+        return;
+    }
+    if (BusDevTable.DoorCount == 0) {
         LoadController(*dev);
         UpdateSheets(*dev);
+    } else if (ConfigHeld && ShapeOf(BusDevTable) != held) {
+        ReloadChangedShape(*dev);
+    } else {
+        MarkKindConfig(BusDevTable, DoorCfgSet, LiftCfg, LockersCfg);
+        RefreshDevList();
     }
+}
+
+// Blocks of another type or count than the controller now has would be
+// written over whatever its new configuration holds, so the configuration is
+// read again as selecting the controller would; unwritten edits cannot be
+// kept in a shape that no longer exists.
+void TMainWin::ReloadChangedShape(UdpDev& dev)
+{
+    const bool read = LoadController(dev);
+    UpdateSheets(dev);
+    if (!read) {
+        throw UErr{&dev, ErrConfigRead, 0};
+    }
+}
+
+// In Blokada and Konfiguracja the controller refuses its configuration, as
+// loading it in that mode would find: the sheet goes instead of waiting for
+// a write to fail, and the pane no longer stands for a table that can be
+// maintained. Once the mode allows it again, the table is read and listed;
+// the sheet returns when the controller is selected again.
+void TMainWin::DropClosedController()
+{
+    if (!TableFresh && !ConfigHeld && !DevPaneCurrent) {
+        return;
+    }
+    BusDevTable.Forget();
+    TableFresh = false;
+    ConfigHeld = false;
+    ShowSheets(0);
+    StaleDevPane();
 }
 
 void TMainWin::KeepSessionsAlive()
@@ -106,15 +185,6 @@ void TMainWin::KeepSessionsAlive()
     for (int i = slot; i < UdpDevSet.Count; i += KeepAliveSlots) {
         UdpDevSet.Dev[i].KeepAlive();
     }
-}
-
-// The box's own event loop goes on delivering ticks; a persistent error
-// would pile one box a second on top of it.
-void TMainWin::ShowTickError(const QString& text)
-{
-    TickErrorOpen = true;
-    const auto closed = qScopeGuard([this] { TickErrorOpen = false; });
-    ShowError(text);
 }
 
 }  // namespace quor

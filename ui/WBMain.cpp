@@ -5,10 +5,12 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
+#include "link/EndpointError.h"
 #include "link/UdpEndpoint.h"
 
 namespace quor {
@@ -52,6 +54,8 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     SaveRapDlg->setObjectName("SaveRapDlg");
     SaveRapDlg->setAcceptMode(QFileDialog::AcceptSave);
     SaveRapDlg->setNameFilter(QStringLiteral("Konfiguracja kontrolera (*.txt)"));
+    // The type reads as a description, the pattern stays behind it.
+    SaveRapDlg->setOption(QFileDialog::HideNameFilterDetails);
     SaveRapDlg->setDefaultSuffix("txt");
     // An existing report is replaced without a question. The dialog is Qt's
     // own, so that it behaves alike on every desktop.
@@ -76,6 +80,9 @@ void TMainWin::FormCreate()
 
 void TMainWin::ShowError(const QString& text)
 {
+    // The box's event loop goes on delivering timer ticks; they wait for it.
+    ++ErrorBoxesOpen;
+    const auto closed = qScopeGuard([this] { --ErrorBoxesOpen; });
     if (ErrorHook) {
         ErrorHook(text);
         return;
@@ -92,7 +99,7 @@ void TMainWin::Guarded(const std::function<void()>& work)
     } catch (const UErr& e) {
         ShowError(QString::fromStdString(e.Text()));
     } catch (const std::exception& e) {
-        ShowError(QString::fromUtf8(e.what()));
+        ShowError(QString::fromStdString(PolishText(e)));
     }
 }
 

@@ -6,14 +6,19 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include <QDate>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QWidget>
 
 #include "link/Udpdev.h"
 #include "model/Cfgquor.h"
 #include "model/Cfgset.h"
 #include "model/Hardres.h"
+#include "sheets/Sheets.h"
 
 class QCheckBox;
 class QComboBox;
@@ -62,6 +67,9 @@ public:
     // and again for the report itself.
     std::function<QDate()> Today = &QDate::currentDate;
 
+    // The desktop's opening of a web page; false when nothing could open it.
+    std::function<bool(const QUrl&)> OpenUrl = &QDesktopServices::openUrl;
+
     // The timer's keep-alive turn, 0 to 14, shared by the whole process.
     static inline int KeepAliveSlot = 0;
 
@@ -83,6 +91,12 @@ public:
     // configuration; a read that failed part-way leaves them mixed with the
     // previous controller's, and no sheet may show or write them then.
     bool ConfigHeld = false;
+    // Whether BusDevTable holds the table last read from the selected
+    // controller, not another device's and not forgotten.
+    bool TableFresh = false;
+    // Whether the bus-device pane lists that table. Its commands act on the
+    // selected device, so they are offered only then.
+    bool DevPaneCurrent = false;
     std::array<SelectorRow, 4> DOutRows;
     std::array<SelectorRow, 5> DInRows;
     std::array<SelectorRow, 4> DRdRows;
@@ -258,6 +272,8 @@ public:
     void EthLstBoxClick();
     void EthWwwBtnClick();
     void RefreshEthList();
+    // Rewrites the device's row in place, without touching the selection.
+    void RefreshEthRow(const UdpDev& dev);
     void SelectEthDevice();
     void EthHelpBtnClick();
 
@@ -271,6 +287,9 @@ public:
 
     // --- Bus-device pane ---
     void RefreshDevList();
+    // The pane no longer lists the selected controller's table: it stays in
+    // view, greyed, and offers no command until it is rebuilt from a fresh one.
+    void StaleDevPane();
     void DevHelpBtnClick();
     void DevDelLostBtnClick();
     void DevReplaceBtnClick();
@@ -364,20 +383,37 @@ private:
     void ConnectWriteButtons();
     // The write handlers' common steps around write, which sends the sheet's
     // part of the model to the selected device.
-    void WriteToSelected(QProgressBar* bar, const std::function<void(UdpDev&)>& write);
+    void WriteToSelected(QProgressBar* bar, SheetKind sheet, const std::function<void(UdpDev&)>& write);
     void GatherRows();
 
     // Periodic timer: the steps of one tick; false when it ended without a device.
     bool RunTick();
     void FollowSelectedDevice();
+    // The configuration held no longer fits the controller, or its mode no
+    // longer lets it be written.
+    void ReloadChangedShape(UdpDev& dev);
+    void DropClosedController();
     void KeepSessionsAlive();
-    void ShowTickError(const QString& text);
     // Takes in search answers that came late and lists them.
     void CollectLateAnswers();
     // The device at Selected; null when none is selected.
     UdpDev* SelectedDevice();
-    // While a box of a tick's error is open, further ticks are held back.
-    bool TickErrorOpen = false;
+    // After a tick that ran through: its devices' errors may be said again.
+    void ForgetTickErrors(int slot);
+    // The device errors (identity, code) the timer has shown and says no more.
+    std::set<std::pair<uint32_t, int32_t>> TickErrorsShown;
+    // Error boxes open now; ticks are held back while there is one.
+    int ErrorBoxesOpen = 0;
+
+    // Bus-device pane: "Zastąp" with the pair list and its labels.
+    std::array<QWidget*, 4> ReplaceControls() const;
+    // Reads the controller again after a command on its bus.
+    void ReloadAfterCommand(UdpDev& dev);
+
+    // Whether the installer typed into the airlock field since it last showed the stored value.
+    bool AirlockTyped = false;
+    void ShowAirlock();
+    void ShowAirlock(int index);
 
     // Report command.
     bool AskLocation();

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "sheets/Sheets.h"
 #include "ui/WBMain.h"
 
 namespace quor {
@@ -25,29 +26,30 @@ void TMainWin::ConnectWriteButtons()
 
 void TMainWin::DWrCfgBtnClick()
 {
-    WriteToSelected(DWrCfgProgrBar, [this](UdpDev& dev) { DoorCfgSet.Store(dev); });
+    WriteToSelected(DWrCfgProgrBar, SheetKind::Doors, [this](UdpDev& dev) { DoorCfgSet.Store(dev); });
 }
 
 void TMainWin::LWrCfgBtnClick()
 {
-    WriteToSelected(LWrCfgProgrBar, [this](UdpDev& dev) { LiftCfg.Write(dev); });
+    WriteToSelected(LWrCfgProgrBar, SheetKind::Lift, [this](UdpDev& dev) { LiftCfg.Write(dev); });
 }
 
 void TMainWin::LsWrCfgBtnClick()
 {
-    WriteToSelected(LsWrCfgProgrBar, [this](UdpDev& dev) { LockersCfg.Write(dev); });
+    WriteToSelected(LsWrCfgProgrBar, SheetKind::Lockers, [this](UdpDev& dev) { LockersCfg.Write(dev); });
 }
 
-// Nothing is checked before and nothing read back after: the model stays as
-// it is, so the installer can edit on and write again, also after a failure.
-void TMainWin::WriteToSelected(QProgressBar* bar, const std::function<void(UdpDev&)>& write)
+// Nothing is read back after: the model stays as it is, so the installer can
+// edit on and write again, also after a failure. Only a configuration read in
+// full from the selected controller, cut to the kind it still has, is written.
+void TMainWin::WriteToSelected(QProgressBar* bar, SheetKind sheet, const std::function<void(UdpDev&)>& write)
 {
     Guarded([&] {
         if (UdpDevSet.CollectReplies(0)) {
             RefreshEthList();
         }
         const int s = UdpDevSet.Selected;
-        if (s < 0 || s >= UdpDevSet.Count) {
+        if (s < 0 || s >= UdpDevSet.Count || !ConfigHeld || RefreshTarget(BusDevTable) != sheet) {
             return;
         }
         write(UdpDevSet.Dev[s]);

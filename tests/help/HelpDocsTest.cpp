@@ -42,7 +42,7 @@ const Expected Docs[] = {
      {"1 Tryby serwisowe kontrolera", "2 Instalacja", "2 Serwis", "2 Konfiguracja", "1 Inne urządzenia"},
      {"Instalacja", "Serwis", "Konfiguracja", "Blokada"},
      {"Ethernet", "Instalacja", "Serwis", "Konfiguracja", "Blokada", "www", "Przeszukaj sieć", "Zmień tryb",
-      "Niedostępny"},
+      "Niedostępny", "Nazwa pomieszczenia", "Opis lokalizacji kontrolera"},
      {"Serwis: 3", "Konfiguracja: 5"}},
     {1,
      "Okno kontrolera",
@@ -50,8 +50,9 @@ const Expected Docs[] = {
      {"1 Okno wybranego kontrolera", "1 Lista urządzeń magistrali RS485",
       "2 Usuwanie urządzeń trwale odłączonych", "2 Wymiana uszkodzonego urządzenia"},
      {"nieaktywny", "zasilanie!", "sabotaż", "nowy"},
-     {"Ethernet", "Usuń nieaktywne", "Zastępowanie", "Zastąp", "Stary", "Nowy", "Zapisz konfigurację"},
-     {"Wymiana uszkodzonego urządzenia: 3"}},
+     {"Ethernet", "Usuń nieaktywne", "Zastępowanie", "Zastąp", "Stary", "Nowy", "Zapisz konfigurację",
+      "Kontroler", "Czytnik", "Terminal", "Zamek", "Klawiatura", "Interfejs", "Moduł", "Ctr", "Nieznany"},
+     {"Lista urządzeń magistrali RS485: 3", "Wymiana uszkodzonego urządzenia: 3"}},
 };
 
 class HelpDocument : public ::testing::TestWithParam<Expected> {

@@ -238,7 +238,7 @@ TEST(BusTableSort, ControllersAreOvertakenButNeverPassed)
               (std::vector<int32_t>{1, 2, 4, 5, 3, 0}));
 }
 
-TEST(BusTableDiffers, ComparesIdentitiesAndStatusFlagsOnly)
+TEST(BusTableDiffers, ComparesIdentitiesStatusFlagsAndTheShapeOnly)
 {
     struct Case {
         const char* what;
@@ -249,7 +249,10 @@ TEST(BusTableDiffers, ComparesIdentitiesAndStatusFlagsOnly)
     const size_t e1 = 6 + 12;
     const Case cases[] = {
         {"nothing changed", 0, 0x05, false},
-        {"kind and doors", 2, 0x41, false},
+        {"kind", 2, 0x42, true},
+        {"door count", 2, 0x23, true},
+        {"train flag", 3, 0x00, true},
+        {"low bits of byte 3", 3, 0x1F, false},
         {"flags bits 0-3", e1 + 5, 0x0F, false},
         {"connection D0", e1 + 4, 0x07, false},
         {"D2", e1 + 6, 0x05, false},
@@ -280,8 +283,9 @@ TEST(BusTableDiffers, RepliesThatCannotBeTakenInAlwaysDiffer)
     EXPECT_TRUE(t.Differs({}));
 
     const BusDevTable none;
-    EXPECT_FALSE(none.Differs(HexBytes("00 00 21 00 00 00")));
-    EXPECT_TRUE(none.Differs(HexBytes("00 00")));  // no head
+    EXPECT_FALSE(none.Differs(HexBytes("00 00 00 00 00 00")));
+    EXPECT_TRUE(none.Differs(HexBytes("00 00 21 00 00 00")));  // a controller with a door
+    EXPECT_TRUE(none.Differs(HexBytes("00 00")));              // no head
 }
 
 TEST(BusTableTexts, ConnName)
@@ -419,6 +423,38 @@ TEST(BusTableTexts, ResourceItems)
     EXPECT_EQ(t.PairText(0x9001), "R05_00007 <-- ---");
 }
 
+// "Usuń nieaktywne" empties an entry while door slots may still name it: such
+// a reference shows what is left of it without inventing a device.
+TEST(BusTableTexts, ReferenceToEmptiedEntry)
+{
+    BusDevTable t = Sample();
+    t.Dev[1].Id = 0xFFFF0007;  // e1 emptied after being read with its input and reader
+    struct Case {
+        ResRef r;
+        const char* prefix;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0x0100, "In", "? (In1)"},      {0x0180, "In", "? (In1)"}, {0x0200, "Rd", "? (Rd1)"},
+        {0x0203, "Out", "? (Out4)"},    {0x8200, "Rd", "? (Rd1)"}, {0x0401, "Rd", "Z10_00009:Rd2"},
+        {NoRef, "Rd", "     ---     "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(t.ResItemText(c.r, c.prefix), c.text) << std::hex << c.r;
+    }
+    EXPECT_EQ(t.OutSetItemText(0x0100), "? (1)");
+    EXPECT_EQ(t.OutSetItemText(0x0201), "? (2)");
+    EXPECT_EQ(t.OutSetItemText(0x0301), "D05_00016");
+
+    const struct {
+        ResRef r;
+        bool device;
+    } refs[] = {{0x0000, true}, {0x0100, false}, {0x0283, false}, {0x0401, true}, {NoRef, false}};
+    for (const auto& c : refs) {
+        EXPECT_EQ(t.RefHasDevice(c.r), c.device) << std::hex << c.r;
+    }
+}
+
 TEST(BusTableLists, FreeRefsSkipTakenAndFollowDisplayOrder)
 {
     BusDevTable t = Sample();
@@ -474,7 +510,10 @@ TEST(BusTableLists, FreeInputsOfOneDevice)
         {NoRef, {}},
         {0x8000, {}},  // bit 15: never indexes the table
         {0xFF00, {}},
+        {0x0500, {}},  // e5, emptied below after being read with two inputs
     };
+    t.Dev[5] = t.Dev[4];
+    t.Dev[5].Id = 0xFFFF0009;
     for (const Case& c : cases) {
         const int n = t.FreeInputsOf(c.r, out);
         EXPECT_EQ(std::vector<ResRef>(out.begin(), out.begin() + n), c.inputs) << std::hex << c.r;

@@ -116,6 +116,41 @@ TEST_F(DoorSheet, OpenSensorOnlyOnTheBoltsDevice)
     EXPECT_EQ(Values(v.Inputs[InOpenSensor].Selector), (std::vector<uint16_t>{NoRef, RdrIn1, RdrIn2}));
 }
 
+// DoorTable after "Usuń nieaktywne": entry 1 emptied, its counts still read.
+BusDevTable EmptiedReaderTable()
+{
+    return test::ParsedTable("02 00 24 10 00 00"
+                             "39 30 2D 21  01 00 02 02 04 02 00 00"
+                             "07 00 FF FF  03 00 00 01 02 01 00 00");
+}
+
+// "Usuń nieaktywne" empties the reader's entry while door 1 still names its
+// resources: the slots show them without a device, and nothing offers them.
+TEST_F(DoorSheet, ReferenceToEmptiedEntryIsShownButNeverOffered)
+{
+    AssignBolt(cfg, 0, RdrOut1, false);
+    AssignDoorInput(cfg, 0, InExitButton, RdrIn2, false);
+    table = EmptiedReaderTable();
+    const DoorSheetView v = View(0);
+    EXPECT_EQ(v.Outputs[OutBolt].Selector.Items[0].Text, "? (Out1)");
+    EXPECT_EQ(v.Outputs[OutBolt].Selector.Current, 0);
+    EXPECT_EQ(v.Inputs[InExitButton].Selector.Items[0].Text, "? (In2)");
+    // The bolt's device is gone: its inputs are no open sensor to choose.
+    EXPECT_EQ(Values(v.Inputs[InOpenSensor].Selector), std::vector<uint16_t>{NoRef});
+    EXPECT_EQ(Values(View(1).Inputs[InExitButton].Selector),
+              (std::vector<uint16_t>{NoRef, CtrIn1, CtrIn2, 0x0002, CtrIn4}));
+
+    // Another door's alarm output on the emptied entry is not offered for sharing.
+    BusDevTable t = test::DoorTable();
+    DoorCfgSet c(t);
+    AssignDoorOutputRow(c, 0, OutAlarm, RdrOut1, false);
+    t = EmptiedReaderTable();
+    const auto alarm = ViewDoorSheet(c, 1);
+    ASSERT_TRUE(alarm.has_value());
+    EXPECT_EQ(Values(alarm->Outputs[OutAlarm].Selector),
+              (std::vector<uint16_t>{NoRef, CtrOut1, CtrOut2, CtrOut3, CtrOut4}));
+}
+
 struct BoltMove {
     const char* name;
     ResRef bolt;
@@ -275,6 +310,20 @@ TEST(Airlock, ItemOfTheStoredFlags)
     for (const auto& c : cases) {
         EXPECT_EQ(AirlockIndex(c.flags, c.items), c.index) << int{c.flags};
     }
+}
+
+TEST(Airlock, TypedText)
+{
+    const std::vector<std::string> items = {"  -----", "Śluza 1", "Śluza 2"};
+    const std::pair<std::string_view, int> cases[] = {
+        {"Śluza 2", 2}, {"2", 2},       {" 1 ", 1}, {"Śluza 1 ", 1}, {"3", 0},
+        {"Śluza 3", 0}, {"  -----", 0}, {"", 0},    {"Śluza", 0},    {"12", 0},
+        {"śluza 1", 1}, {"ŚLUZA 2", 2}, {"0", 0},
+    };
+    for (const auto& [typed, index] : cases) {
+        EXPECT_EQ(TypedAirlockIndex(typed, items), index) << '"' << typed << '"';
+    }
+    EXPECT_EQ(TypedAirlockIndex("1", {"  -----"}), 0);
 }
 
 TEST_F(DoorSheet, ChoosingAnAirlock)

@@ -202,5 +202,22 @@ TEST(BusPane, NoPresentEntries)
     EXPECT_FALSE(v.DelLostEnabled);
 }
 
+// A table that is not the selected controller's current one is still listed,
+// greyed, with no command on offer.
+TEST(BusPane, TableNotCurrentOffersNoCommand)
+{
+    NoWire wire;
+    const BusDevTable table = ParsedTable("03 00 21 00 00 00"
+                                          "39 30 2D 21  01 00 02 02 04 02 00 00"
+                                          "01 00 05 20  01 80 00 00 02 01 00 00"
+                                          "02 00 05 20  02 10 00 00 02 01 00 00");
+    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0), false);
+    EXPECT_EQ(v.Rows.size(), 3u);
+    EXPECT_EQ(v.Pairs.Items.size(), 1u);
+    EXPECT_FALSE(v.ListEnabled);
+    EXPECT_FALSE(v.DelLostEnabled);
+    EXPECT_FALSE(v.ReplaceEnabled);
+}
+
 }  // namespace
 }  // namespace quor

@@ -31,7 +31,9 @@ TEST(HalfSeconds, ParseTypedText)
         {"2", 4},
         {"70", 127},
         {"-1", 0},
-        {"3.5", 6},
+        {"3.5", 7},  // a point reads as the comma
+        {"4.5", 9},
+        {"4.", 8},
         {",5", 0},
         {"", 0},
         {"100", 127},
@@ -50,6 +52,18 @@ TEST(HalfSeconds, ParseTypedText)
     };
     for (const auto& [text, v] : cases) {
         EXPECT_EQ(ParseHalfSeconds(text), v) << '"' << text << '"';
+    }
+}
+
+TEST(HalfSeconds, TypedTextAllowed)
+{
+    const std::pair<std::string_view, bool> cases[] = {
+        {"", true},    {"4", true},    {"4,5", true},   {"4.5", true},   {"2,", true},
+        {",5", true},  {"63,5", true}, {"4,5,", false}, {"4.5,", false}, {"4..", false},
+        {"-3", false}, {"+3", false},  {"3a", false},   {" 3", false},   {"abc", false},
+    };
+    for (const auto& [text, allowed] : cases) {
+        EXPECT_EQ(TypedTimeAllowed(text), allowed) << '"' << text << '"';
     }
 }
 

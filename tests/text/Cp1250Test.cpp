@@ -73,5 +73,24 @@ INSTANTIATE_TEST_SUITE_P(Table, ToCp1250Cases, testing::ValuesIn(Cases),
                              return "Case" + std::to_string(info.index);
                          });
 
+// Edit fields refuse, as they are typed, the characters that would be stored as '?'.
+TEST(HoldsCp1250, OnlyWhatTheCodePageKeeps)
+{
+    const std::pair<std::string_view, bool> cases[] = {
+        {"", true},
+        {"Budynek B, wejście główne", true},
+        {"ŻÓŁTA ĄĘ €§ü", true},
+        {"?", true},                 // a question mark of its own is kept
+        {"Корпус", false},           // Cyrillic
+        {"Hala \U0001F600", false},  // emoji
+        {"\u00E6", false},           // Latin small ae: not in the code page
+        {"a\xC3", false},            // malformed: a lead byte cut off
+        {"\xFF", false},
+    };
+    for (const auto& [text, held] : cases) {
+        EXPECT_EQ(HoldsCp1250(text), held) << text;
+    }
+}
+
 }  // namespace
 }  // namespace quor

@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -94,6 +97,38 @@ TEST_F(QuorctlOnLan, StoredValuesTheDoorSheetOffersNoItemFor)
     EXPECT_THAT(run.Out, Not(HasSubstr("Nr pociągu")));  // no common block
 }
 
+// "Usuń nieaktywne" empties the reader's entry while door 1 still names its
+// output and reader: each format shows the reference without a device.
+TEST_F(QuorctlOnLan, ReferenceToAnEmptiedEntry)
+{
+    Load(R"({"devices": [
+      {"ip": "10.45.3.1", "model": 301, "serial": 31, "mode": "Serwis", "kind": "doors", "doors": 2,
+       "bus": [{"self": true, "conn": "A0", "relay": 2, "inputs": 4},
+               {"model": 5, "serial": 7, "conn": "A1", "relay": 1, "inputs": 2, "readers": 1}],
+       "door_blocks": [{"door": 1, "bolt": "1:Out1", "readers": ["1:Rd1"]}]}]})");
+    Controller(0).Bus->Entries[1] = sim::BusEntry{};
+    const struct {
+        const char* format;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"text", {"                 Rygiel: ? (Out1)\n", "                      1: ? (Rd1)\n"}},
+        {"json",
+         {"\"label\": \"Rygiel\",\n      \"value\": \"? (Out1)\"",
+          "\"label\": \"1\",\n      \"value\": \"? (Rd1)\""}},
+        {"csv",
+         {"K01_00031,Przejście 1,Wyjścia,Rygiel,? (Out1),\r\n",
+          "K01_00031,Przejście 1,Czytniki,1,? (Rd1),\r\n"}},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Quorctl({"config", "K01_00031", "--format", c.format});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        for (const std::string& text : c.shown) {
+            EXPECT_THAT(run.Out, HasSubstr(text)) << c.format;
+        }
+        EXPECT_THAT(run.Out, Not(HasSubstr("65535"))) << c.format;
+    }
+}
+
 TEST_F(QuorctlOnLan, LockerNumbersTheSheetShowsInYellow)
 {
     Load(Odd);
@@ -121,6 +156,39 @@ TEST_F(QuorctlOnLan, ReportLocationIsClippedAndConverted)
     std::filesystem::remove(path);
     EXPECT_THAT(bytes.str(), HasSubstr("     Lokalizacja: " + std::string(79, 'x') + "\x80\r\n"));
     EXPECT_THAT(bytes.str(), HasSubstr("            Data: 2021-03-05\r\n"));
+}
+
+// The report is written whole under a temporary name and renamed over the
+// old file, as the window saves it: a new file (another inode) in its place,
+// nothing else left in the folder.
+TEST_F(QuorctlOnLan, ReportReplacesTheFileThroughATemporaryOne)
+{
+    Load(Odd);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("quorctl-report-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    const std::filesystem::path path = folder / "raport.txt";
+    std::ofstream(path, std::ios::binary) << std::string(4000, 'x');
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+    const Outcome run = Quorctl({"report", "K01_00031", path.string(), "--location", "Hala"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::filesystem::remove_all(folder);
+
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_THAT(bytes.str(), testing::StartsWith("    Raport konfiguracji przej\x9C\xE6 kontrolera\r\n"));
+    EXPECT_THAT(bytes.str(), Not(HasSubstr("xxxx")));
+    EXPECT_EQ(names, std::vector<std::string>{"raport.txt"});
 }
 
 TEST_F(QuorctlOnLan, FailuresNameTheirCause)

@@ -1,17 +1,11 @@
 // Taking a backup from a controller and writing its file.
 #include "tools/quorctl/Backup.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <stdexcept>
 
+#include "tools/quorctl/FileWrite.h"
 #include "tools/quorctl/Listings.h"
 #include "tools/quorctl/SheetFields.h"
 #include "tools/quorctl/SlotNames.h"
@@ -63,26 +57,6 @@ Json BlocksJson(const Backup& backup)
                           {"hex", HexText(raw.Bytes)}});
     }
     return blocks;
-}
-
-[[noreturn]] void CannotWrite(const std::string& path, int error)
-{
-    throw std::runtime_error("cannot write " + path + ": " + std::strerror(error));
-}
-
-// 0 when every byte was written, else the error number.
-int WriteAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += static_cast<size_t>(n);
-    }
-    return 0;
 }
 
 }  // namespace
@@ -149,30 +123,7 @@ std::string BackupText(const Backup& backup)
 
 void SaveBackup(const Backup& backup, const std::string& path)
 {
-    const std::string text = BackupText(backup);
-    const std::filesystem::path target(path);
-    // Built by appending: GCC 12 warns falsely (-Wrestrict) on "." + string at -O3.
-    std::string hidden = std::string(".").append(target.filename().string()).append(".XXXXXX");
-    std::string temporary = (target.parent_path() / hidden).string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        CannotWrite(path, errno);
-    // mkstemp makes the file private; a backup gets the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    int error = ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
-    if (error == 0)
-        error = WriteAll(fd, text);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        CannotWrite(path, error);
-    }
+    ReplaceFile(path, BackupText(backup));
 }
 
 }  // namespace quor::tools

@@ -1,8 +1,6 @@
 #include "tools/quorctl/Commands.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "link/NetInterfaces.h"
@@ -13,6 +11,7 @@
 #include "tools/quorctl/ControllerLoad.h"
 #include "tools/quorctl/DeviceSearch.h"
 #include "tools/quorctl/Diff.h"
+#include "tools/quorctl/FileWrite.h"
 #include "tools/quorctl/Listings.h"
 #include "tools/quorctl/Restore.h"
 #include "tools/quorctl/TextLayout.h"
@@ -60,15 +59,11 @@ void Quorctl::Report(std::string_view device, const std::string& path, std::stri
     LoadConfiguration(dev, controller);
     if (controller.Table.Kind != KindDoors)
         throw std::runtime_error(DevName(dev.Id) + " is not a door controller");
-    // Converted before the file is touched, so that a failure leaves no empty file behind.
     const std::string locationCp1250 = ToCp1250(ClipUtf8(location, LocationMax));
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
-    WriteRap(controller.Doors, controller.Table, file, locationCp1250, date);
-    file.close();
-    if (!file)
-        throw std::runtime_error("writing " + path + " failed");
+    std::ostringstream text;
+    WriteRap(controller.Doors, controller.Table, text, locationCp1250, date);
+    // As the window saves it: complete under its name, or not there at all.
+    ReplaceFile(path, text.str());
 }
 
 void Quorctl::WriteBackup(std::string_view device, const std::string& path)

@@ -1,13 +1,20 @@
 // The maintenance commands of the bus-device pane: removing lost devices and
 // replacing a failed one, each followed by a fresh read of the controller.
+#include <algorithm>
+#include <iterator>
+
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include "tests/support/HexBytes.h"
 #include "tests/ui/widget/LanTraffic.h"
 #include "tests/ui/widget/WindowLan.h"
+#include "ui/RowList.h"
 
 namespace quor::test {
 
@@ -28,6 +35,50 @@ sim::EmuController& AddReplaceSite(WindowLan& lan)
 const QStringList ReplaceSiteRows = {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
                                      "5.    Czytnik: R05_00005/A5,   (nieaktywny)",
                                      "C.    Czytnik: R05_00012/A6,   (nowy)", "2.      Moduł: D01_00007/A3"};
+
+// A second device at another address, sorted behind K01_12345.
+const std::string OtherIp = "10.45.0.20";
+constexpr uint32_t OtherCtrlId = 0x212D3100;  // K01_12544
+
+// The list greyed or not, "Usuń nieaktywne", and how many of "Zastąp", the
+// pair list and its two labels are enabled.
+struct PaneOffer {
+    bool List;
+    bool DelLost;
+    int Replace;
+    bool operator==(const PaneOffer&) const = default;
+};
+
+PaneOffer OfferOf(const TMainWin& win)
+{
+    const QWidget* replace[] = {win.DevReplaceBtn, win.DevReplCb, win.DevReplOldLb, win.DevReplNewLb};
+    const auto enabled = std::count_if(std::begin(replace), std::end(replace),
+                                       [](const QWidget* w) { return w->isEnabled(); });
+    return {win.DevListBox->isEnabled(), win.DevDelLostBtn->isEnabled(), static_cast<int>(enabled)};
+}
+
+const PaneOffer Stale{false, false, 0};
+const PaneOffer BothCommands{true, true, 4};
+
+// The commands sent to any device from trace index mark on that change a controller's list.
+std::string ListCommands(const sim::VirtualLan& lan, size_t mark)
+{
+    std::string sent;
+    for (const std::string& ip : {DoorCtrlIp, OtherIp}) {
+        for (const char c : Commands(lan, ip, mark)) {
+            if (c == 'F' || c == 'R') {
+                sent += c;
+            }
+        }
+    }
+    return sent;
+}
+
+// Moving the current row selects that device, as a click does.
+void SelectRow(TMainWin& win, int row)
+{
+    win.EthLstBox->setCurrentRow(row);
+}
 
 }  // namespace
 
@@ -112,6 +163,126 @@ private slots:
         QCOMPARE(Rows(win->DevListBox), ReplaceSiteRows);
         QCOMPARE(Items(win->DevReplCb), QStringList{"R05_00005 <-- R05_00012"});
         QVERIFY(win->DevReplaceBtn->isEnabled());
+    }
+
+    // The pane lists K01_12345's devices while another device is selected:
+    // it stays in view, greyed, and neither command reaches the device
+    // selected, not even when its handler runs.
+    void staleListSendsNothing_data()
+    {
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("time recorder") << "recorder" << QStringList();
+        QTest::newRow("controller in Blokada")
+            << "blokada"
+            << QStringList{"K01_12544, tryb: Blokada.\n\nBłąd nr 11: Kontroler nie pozwala odczytać ustawień "
+                           "przejść.\nUstaw go w tryb 'Service'\n"};
+        QTest::newRow("controller in Konfiguracja")
+            << "konfiguracja"
+            << QStringList{"K01_12544, tryb: Konfiguracja.\n\nBłąd nr 11: Kontroler nie pozwala odczytać "
+                           "ustawień przejść.\nUstaw go w tryb 'Service'\n"};
+        QTest::newRow("controller that does not answer")
+            << "silent"
+            << QStringList{"K01_12544, tryb: Niedostępny.\n\nBłąd nr 1: Urządzenie nie odpowiada.\n"};
+    }
+
+    void staleListSendsNothing()
+    {
+        QFETCH(QString, other);
+        QFETCH(QStringList, texts);
+        ErrorCatcher errors;
+        WindowLan lan;
+        AddReplaceSite(lan);
+        if (other == "recorder") {
+            lan.AddDevice(OtherIp, 0x21910001, ModeSerwis);
+        } else {
+            const uint8_t mode = other == "blokada"        ? ModeBlokada
+                                 : other == "konfiguracja" ? ModeKonfiguracja
+                                                           : ModeSerwis;
+            sim::BusConfig bus;
+            bus.Kind = sim::KindDoorsCode;
+            bus.DoorCount = 1;
+            bus.Entries = {Entry(OtherCtrlId, 1, 2, 2, 4, 2)};
+            lan.AddController(OtherIp, OtherCtrlId, mode, std::move(bus));
+        }
+        auto win = lan.Open();
+        QCOMPARE(OfferOf(*win), BothCommands);
+        if (other == "silent") {
+            lan.Lan.Detach(OtherIp);
+        }
+        TMainWin::KeepAliveSlot = 1;
+        const size_t mark = lan.Lan.Trace.size();
+        SelectRow(*win, 1);
+        QCOMPARE(errors.Texts, texts);
+        QCOMPARE(win->DevSelBox->title(), QString(" K01_12345 "));
+        QCOMPARE(Rows(win->DevListBox), ReplaceSiteRows);
+        QCOMPARE(OfferOf(*win), Stale);
+
+        win->DevDelLostBtnClick();
+        win->DevReplaceBtnClick();
+        win->UDPTimerTimer();
+        QCOMPARE(ListCommands(lan.Lan, mark), std::string());
+        QCOMPARE(OfferOf(*win), Stale);
+
+        // Back on K01_12345, its table read again: the commands return.
+        SelectRow(*win, 0);
+        QCOMPARE(OfferOf(*win), BothCommands);
+    }
+
+    // The reload after the command fails before the table is read: the pane
+    // keeps the list it had, greyed, until a tick reads the table again.
+    void reloadFailsBeforeTheTable()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = AddReplaceSite(lan);
+        auto win = lan.Open();
+        TMainWin::KeepAliveSlot = 1;
+        // The tick's table read goes through; the reload's gets no answer.
+        ctrl.Inject(sim::Fault::DropReply, 'D', -1, 1);
+        const size_t mark = lan.Lan.Trace.size();
+        win->DevDelLostBtn->click();
+        const QString noTable = "K01_12345, tryb: Serwis.\n\nBłąd nr 9 (r.'D'): Brak odpowiedzi na rozkaz.\n";
+        QCOMPARE(errors.Texts, QStringList{noTable});
+        QCOMPARE(Rows(win->DevListBox), ReplaceSiteRows);
+        QCOMPARE(OfferOf(*win), Stale);
+        QVERIFY(win->SheetSet->isHidden());
+        // The command's own tick still finds the table unanswered, and says so.
+        win->DevDelLostBtnClick();
+        win->DevReplaceBtnClick();
+        QCOMPARE(ListCommands(lan.Lan, mark), std::string("F"));
+        QCOMPARE(errors.Texts, QStringList({noTable, noTable}));
+
+        ctrl.ClearFaults();
+        win->UDPTimerTimer();
+        QCOMPARE(Rows(win->DevListBox),
+                 QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
+                              "C.    Czytnik: R05_00012/A6,   (nowy)", "2.      Moduł: D01_00007/A3"}));
+        QCOMPARE(OfferOf(*win), (PaneOffer{true, false, 0}));
+        QCOMPARE(errors.Texts.size(), 2);
+    }
+
+    // The configuration cannot be read again after a replacement: the pane
+    // lists the new table, the sheet is hidden and says why, once.
+    void reloadedConfigurationUnreadable()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = AddReplaceSite(lan);
+        auto win = lan.Open();
+        QVERIFY(!win->SheetSet->isHidden());
+        ctrl.Inject(sim::Fault::LongReply, 'C', -1);
+        win->DevReplaceBtn->click();
+        const QStringList texts{"K01_12345, tryb: Serwis.\n\nBłąd nr 8: Błąd odczytu danych konfiguracji.\n"};
+        QCOMPARE(errors.Texts, texts);
+        QVERIFY(win->SheetSet->isHidden());
+        QCOMPARE(Rows(win->DevListBox),
+                 QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
+                              "5.    Czytnik: R05_00012/A6,   (nieaktywny)", "2.      Moduł: D01_00007/A3"}));
+        QCOMPARE(OfferOf(*win), (PaneOffer{true, true, 0}));
+        win->UDPTimerTimer();
+        win->UDPTimerTimer();
+        QCOMPARE(errors.Texts, texts);
     }
 };
 

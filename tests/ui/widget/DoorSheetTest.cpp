@@ -236,8 +236,12 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("half rounds down") << "DRygTimEd" << ParBoltPulse << "3,7" << 7 << "3,5";
         QTest::newRow("above the limit") << "DRygTimEd" << ParBoltPulse << "100" << 127 << "63,5";
-        QTest::newRow("a point is no comma") << "DOpenTimEd" << ParOpenTime << "3.5" << 6 << "3";
+        QTest::newRow("a point reads as the comma") << "DOpenTimEd" << ParOpenTime << "4.5" << 9 << "4,5";
         QTest::newRow("empty") << "DOpenTimEd" << ParOpenTime << "" << 0 << "0";
+        // Keys that make no time are refused as they are typed.
+        QTest::newRow("letters") << "DRygTimEd" << ParBoltPulse << "4a,x5" << 9 << "4,5";
+        QTest::newRow("a sign") << "DOpenTimEd" << ParOpenTime << "-3" << 6 << "3";
+        QTest::newRow("a second separator") << "DRygTimEd" << ParBoltPulse << "1,5.5" << 3 << "1,5";
     }
 
     void times()
@@ -288,23 +292,31 @@ private slots:
         QCOMPARE(win->DoorCfgSet.TrainNumber, uint16_t(9876));
     }
 
-    // Text typed into the airlock field counts as the item it names, or as none.
+    // Text typed into the airlock field counts as the item it names, or as
+    // none; the field then shows the item stored, never the typed text.
     void airlockTyped_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("flags");
-        QTest::newRow("an item's text") << "Śluza 1" << 0x04;
-        QTest::newRow("no item's text") << "Śluza 2" << 0x00;
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("an item's text") << "Śluza 1" << 0x04 << "Śluza 1";
+        QTest::newRow("an item's number") << "1" << 0x04 << "Śluza 1";
+        QTest::newRow("no item's text") << "Śluza 2" << 0x00 << None;
+        QTest::newRow("no item's number") << "3" << 0x00 << None;
+        QTest::newRow("nothing") << "" << 0x00 << None;
     }
 
     void airlockTyped()
     {
         QFETCH(QString, typed);
         QFETCH(int, flags);
+        QFETCH(QString, shown);
         Sheet s(ModeInstalacja);
         s.Door(0).Params[ParDoorFlags] = 0xC5;  // handle, full pulse, airlock 2
         Type(s.Win->DSluzaSel->lineEdit(), typed);
         QCOMPARE(int(s.Door(0).Params[ParDoorFlags]), 0xC0 | flags);
+        QCOMPARE(s.Win->DSluzaSel->currentText(), shown);
+        QCOMPARE(s.Win->DSluzaSel->currentIndex(), flags != 0 ? 1 : 0);
     }
 
     // A stored airlock beyond the items offered shows no item, and the
@@ -322,6 +334,64 @@ private slots:
         win->DDoorTabs->Tabs->setCurrentIndex(0);
         QCOMPARE(win->DSluzaSel->currentIndex(), -1);
         QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x06));
+        // Enter without typing changes nothing; typing does.
+        win->DSluzaSel->setFocus();
+        QTest::keyClick(win->DSluzaSel->lineEdit(), Qt::Key_Return);
+        QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x06));
+        QCOMPARE(win->DSluzaSel->currentText(), QString());
+        Type(win->DSluzaSel->lineEdit(), "3");
+        QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x00));
+        QCOMPARE(win->DSluzaSel->currentText(), None);
+    }
+
+    // A time field is left when the focus moves to another control of the
+    // window; an error box or another window taking the focus stores nothing.
+    void timeStoredOnlyWhenLeftForTheWindow()
+    {
+        Sheet s(ModeInstalacja);
+        s.Win->show();
+        QVERIFY(QTest::qWaitForWindowActive(s.Win.get()));
+        s.Win->DRygTimEd->setFocus(Qt::MouseFocusReason);
+        QVERIFY(s.Win->DRygTimEd->hasFocus());
+        s.Win->DRygTimEd->selectAll();
+        QTest::keyClicks(s.Win->DRygTimEd, "2,");
+
+        QWidget box;  // as a tick's error box, or another program after Alt-Tab
+        auto* boxEdit = new QLineEdit(&box);
+        box.show();
+        box.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        boxEdit->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(int(s.Door(0).Params[ParBoltPulse]), 7);
+        QCOMPARE(s.Win->DRygTimEd->text(), QString("2,"));
+
+        s.Win->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.Win.get()));
+        QVERIFY(s.Win->DRygTimEd->hasFocus());
+        QCOMPARE(int(s.Door(0).Params[ParBoltPulse]), 7);
+        QTest::keyClicks(s.Win->DRygTimEd, "5");
+        s.Win->DOpenTimEd->setFocus(Qt::TabFocusReason);
+        QCOMPARE(int(s.Door(0).Params[ParBoltPulse]), 5);
+        QCOMPARE(s.Win->DRygTimEd->text(), QString("2,5"));
+    }
+
+    // "Usuń nieaktywne" removed the reader while door 2 still names it: its
+    // slots show a reference without a device, and nothing offers it.
+    void referenceToARemovedDevice()
+    {
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeInstalacja);
+        ctrl.Bus->Entries[1] = sim::BusEntry{};  // as the controller empties it
+        auto win = lan.Open();
+        win->DDoorTabs->Tabs->setCurrentIndex(1);
+        QCOMPARE(win->DOut0Sel->currentText(), QString("? (Out1)"));
+        QCOMPARE(win->DRd0Sel->currentText(), QString("? (Rd1)"));
+        QCOMPARE(Items(win->DIn1Sel), QStringList({None}));
+        for (QComboBox* sel : {win->DOut1Sel, win->DIn0Sel, win->DRd1Sel}) {
+            for (const QString& item : Items(sel)) {
+                QVERIFY2(!item.contains("65535") && !item.startsWith("?"), qPrintable(item));
+            }
+        }
     }
 
     // The "Testowanie" group is editable in installation mode only.

@@ -135,14 +135,34 @@ private slots:
         QVERIFY(errors.Texts.isEmpty());
     }
 
+    // The desktop opens the page; where nothing can open it, a box says so.
+    void wwwOpensTheSelectedDevicesPage_data()
+    {
+        QTest::addColumn<bool>("browser");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("browser") << true << QStringList();
+        QTest::newRow("no browser") << false
+                                    << QStringList{"Nie można otworzyć strony http://10.45.0.20: brak "
+                                                   "przeglądarki internetowej."};
+    }
+
     void wwwOpensTheSelectedDevicesPage()
     {
+        QFETCH(bool, browser);
+        QFETCH(QStringList, texts);
         ErrorCatcher errors;
         WindowLan lan;
         lan.AddDevice("10.45.0.20", RecorderId, ModeSerwis);
         auto win = lan.Open();
+        if (!browser) {
+            win->OpenUrl = [this](const QUrl& url) {
+                Opened << url;
+                return false;
+            };
+        }
         win->EthWwwBtn->click();
         QCOMPARE(Opened, QList<QUrl>{QUrl("http://10.45.0.20")});
+        QCOMPARE(errors.Texts, texts);
     }
 
     // What selecting a device shows: its sheet, or a message and no sheet.

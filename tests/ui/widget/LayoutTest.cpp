@@ -90,7 +90,8 @@ void TopAndPanes(std::vector<Control>& t)
     t.push_back({"DevReplOldLb", Kind::Label, "DevReplBox", {34, 20, 26, 14}, "Stary", Disabled});
     t.push_back({"DevReplNewLb", Kind::Label, "DevReplBox", {105, 20, 29, 14}, "Nowy", Disabled});
     t.push_back({"DevReplaceBtn", Kind::Button, "DevReplBox", {184, 32, 65, 25}, "Zastąp", Disabled});
-    t.push_back({"DevReplCb", Kind::DropDown, "DevReplBox", {16, 40, 153, 22}, {}, Disabled});
+    // 8 pixels wider than laid out, so that a pair of names is not cut off.
+    t.push_back({"DevReplCb", Kind::DropDown, "DevReplBox", {16, 40, 161, 22}, {}, Disabled});
 }
 
 void DoorSheet(std::vector<Control>& t)
@@ -133,7 +134,8 @@ void DoorSheet(std::vector<Control>& t)
     const char* tst = "DTstGrpBox";
     t.push_back({"DKlamkaCb", Kind::Check, tst, {24, 25, 161, 17}, "Otwieranie klamką"});
     t.push_back({"DFullTimCb", Kind::Check, tst, {24, 48, 161, 17}, "Pełny impuls rygla"});
-    t.push_back({"DTypeCb", Kind::DropDown, tst, {96, 83, 73, 22}, {}});
+    // 20 pixels wider than laid out, so that "Zablokowane" is not cut off.
+    t.push_back({"DTypeCb", Kind::DropDown, tst, {96, 83, 93, 22}, {}});
     t.push_back({"DTypeLb", Kind::Label, tst, {16, 88, 74, 14}, "Typ przejścia:", RightAligned});
     t.push_back({"DRygTimEd", Kind::Edit, tst, {128, 111, 33, 22}, {}, Plain, 4});
     t.push_back({"DRygTimLb", Kind::Label, tst, {16, 115, 106, 14}, "Impuls otwarcia rygla:", RightAligned});

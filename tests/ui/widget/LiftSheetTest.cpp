@@ -100,6 +100,10 @@ private slots:
         Type(s.Win->LTimEd, "2,7");
         QCOMPARE(int(s.Lift().Params[ParPulseTime]), 5);
         QCOMPARE(s.Win->LTimEd->text(), QString("2,5"));
+        // A point reads as the comma; a letter is refused as it is typed.
+        Type(s.Win->LTimEd, "3.x5");
+        QCOMPARE(int(s.Lift().Params[ParPulseTime]), 7);
+        QCOMPARE(s.Win->LTimEd->text(), QString("3,5"));
         // Nothing else changed, input 0 least of all.
         QCOMPARE(s.Lift().Inputs[0], Ref(0, 3));
         QCOMPARE(s.Lift().OutputSets[0], Ref(1, 0));

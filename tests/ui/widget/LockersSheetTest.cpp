@@ -134,6 +134,57 @@ private slots:
         QCOMPARE(HexText(field), std::string("A3 F3 64 9F 20 8C 6C B9 00 00 00 00 00 00 00 00"));
     }
 
+    // Characters Windows-1250 cannot hold are refused as they are typed: the
+    // field shows what is stored.
+    void roomNameRefusesWhatTheCodePageLacks_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("bytes");
+        QTest::newRow("Cyrillic") << "Hala Б2"
+                                  << "Hala 2"
+                                  << "48 61 6C 61 20 32 00";
+        QTest::newRow("emoji") << "Sala \U0001F600 ż"
+                               << "Sala  ż"
+                               << "53 61 6C 61 20 20 BF 00";
+        QTest::newRow("Latin ae") << "\u00E6x"
+                                  << "x"
+                                  << "78 00";
+    }
+
+    void roomNameRefusesWhatTheCodePageLacks()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, bytes);
+        Sheet s(ModeInstalacja);
+        Type(s.Win->LsRoomNameEd, typed);
+        QCOMPARE(s.Win->LsRoomNameEd->text(), shown);
+        const auto field = std::span<const uint8_t>(s.Lockers().Params).subspan(ParRoomName, 16);
+        QCOMPARE(HexText(field).substr(0, bytes.size()), bytes.toStdString());
+    }
+
+    // The opening pulse takes digits and one comma or point; a point reads as the comma.
+    void pulseTime_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a point") << "2.5" << 5 << "2,5";
+        QTest::newRow("letters and a sign") << "-x3" << 6 << "3";
+    }
+
+    void pulseTime()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        Sheet s(ModeInstalacja);
+        Type(s.Win->LsTimEd, typed);
+        QCOMPARE(int(s.Lockers().Params[ParPulseTime]), stored);
+        QCOMPARE(s.Win->LsTimEd->text(), shown);
+    }
+
     // At most 15 characters, whatever their bytes.
     void roomNameLimit()
     {

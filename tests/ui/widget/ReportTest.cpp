@@ -4,9 +4,12 @@
 #include <memory>
 #include <optional>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -196,6 +199,119 @@ private slots:
         QCOMPARE(fileDialogOpened, !atLocation);
         QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // Enter presses the button that has the focus, "Zapisz" when the focus
+    // is in the edit; Esc cancels wherever the focus is.
+    void locationDialogKeys_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Enter in the edit") << "LokEdit" << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("Enter on Zapisz") << "OKBtn" << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("Enter on Anuluj") << "CancelBtn" << int(Qt::Key_Return) << int(QDialog::Rejected);
+        QTest::newRow("keypad Enter on Anuluj")
+            << "CancelBtn" << int(Qt::Key_Enter) << int(QDialog::Rejected);
+        QTest::newRow("Esc in the edit") << "LokEdit" << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::newRow("Esc on Zapisz") << "OKBtn" << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    }
+
+    void locationDialogKeys()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, result);
+        TLokalizDlg dialog;
+        dialog.open();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* target = dialog.findChild<QWidget*>(focus);
+        QVERIFY(target != nullptr);
+        target->setFocus();
+        QCOMPARE(QApplication::focusWidget(), target);
+        // Set apart from Rejected, so that a key that closes nothing shows.
+        dialog.setResult(-1);
+        QTest::keyClick(target, static_cast<Qt::Key>(key));
+        QVERIFY(dialog.isHidden());
+        QCOMPARE(dialog.result(), result);
+    }
+
+    // The file type reads as words, and the dialog still lists *.txt files only.
+    void saveDialogFileType()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        lan.AddDoorController(ModeSerwis);
+        auto win = Open(lan);
+        QString typeText;
+        QStringList patterns;
+        Locate(win.get(), "Hala");
+        WhenOpen<QFileDialog>(win.get(), [&](QFileDialog* dialog) {
+            if (auto* types = dialog->findChild<QComboBox*>("fileTypeCombo")) {
+                typeText = types->currentText();
+            }
+            if (auto* files = dialog->findChild<QFileSystemModel*>()) {
+                patterns = files->nameFilters();
+            }
+            dialog->reject();
+        });
+        win->DRapBtn->click();
+        QCOMPARE(typeText, QString("Konfiguracja kontrolera"));
+        QCOMPARE(patterns, QStringList{"*.txt"});
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // "Usuń nieaktywne" removed the reader while door 2 still names it: the
+    // report names what the door holds without making up a device.
+    void referenceToARemovedDevice()
+    {
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        ctrl.Bus->Entries[1] = sim::BusEntry{};  // as the controller empties it
+        auto win = Open(lan);
+        QString offered;
+        Locate(win.get(), "Hala");
+        ChooseFile(win.get(), &offered);
+        win->DRapBtn->click();
+        const QByteArray report = Contents(offered + ".txt");
+        const QByteArray door2 = report.mid(report.indexOf("Przej\x9C"
+                                                           "cie 2"));
+        QCOMPARE(door2, QByteArray("Przej\x9C"
+                                   "cie 2\r\n"
+                                   "==============================================\r\n"
+                                   "    Wyj\x9C"
+                                   "cia:\r\n"
+                                   "                  Rygiel: ? (Out1)\r\n"
+                                   "    Czytniki:\r\n"
+                                   "               Czytnik 1: ? (Rd1)\r\n"));
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // The location is written in Windows-1250: what it cannot hold is refused as typed.
+    void locationRefusesWhatTheCodePageLacks_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Polish letters") << "Łódź, hala Ż"
+                                        << "Łódź, hala Ż";
+        QTest::newRow("Cyrillic") << "Hala Б, wejście"
+                                  << "Hala , wejście";
+        QTest::newRow("emoji") << "Hala \U0001F3ED B"
+                               << "Hala  B";
+    }
+
+    void locationRefusesWhatTheCodePageLacks()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        TLokalizDlg dialog;
+        dialog.LokEdit->setFocus();
+        for (const QChar c : typed) {
+            QTest::sendKeyEvent(QTest::Click, dialog.LokEdit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        QCOMPARE(dialog.LokEdit->text(), shown);
     }
 
     // A path that cannot be written: a message naming it and the system's

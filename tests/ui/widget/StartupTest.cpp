@@ -3,10 +3,13 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTranslator>
 
-#include <stdexcept>
+#include <system_error>
 
+#include "link/EndpointError.h"
 #include "tests/ui/widget/WindowLan.h"
+#include "ui/QtPolish.h"
 #include "ui/RowList.h"
 
 namespace quor::test {
@@ -22,7 +25,10 @@ public:
     Clock& Time() override { return Ticks; }
 
 private:
-    [[noreturn]] static void Fail() { throw std::runtime_error("Address already in use"); }
+    [[noreturn]] static void Fail()
+    {
+        throw EndpointError(NetStep::Bind, std::make_error_code(std::errc::address_in_use), "45389");
+    }
     sim::VirtualClock Ticks;
 };
 
@@ -52,9 +58,23 @@ private slots:
         ErrorCatcher errors;
         PortTaken udp;
         TMainWin win(&udp);
-        QCOMPARE(errors.Texts, QStringList{"Address already in use"});
+        QCOMPARE(errors.Texts, QStringList{"Błąd sieci: nie można otworzyć portu UDP 45389.\n\n"
+                                           "Address already in use\n\n"
+                                           "Port 45389 zajmuje inny program, np. druga kopia quorConfig."});
         QCOMPARE(win.EthLstBox->count(), 0);
         QVERIFY(win.SheetSet->isHidden());
+    }
+
+    // Qt's own texts (the file dialog, standard buttons) in Polish, from the
+    // system's Qt translations.
+    void qtSpeaksPolish()
+    {
+        QTranslator polish;
+        QVERIFY(LoadQtPolish(polish));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Anuluj"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"), QString("Nazwa &pliku:"));
+        QCoreApplication::removeTranslator(&polish);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     }
 
     // The window's end closes the session it holds with the controller, once.

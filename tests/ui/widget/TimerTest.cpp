@@ -13,31 +13,33 @@
 #include <QTest>
 #include <QTimer>
 
+#include "link/EndpointError.h"
 #include "tests/ui/widget/LanTraffic.h"
 #include "tests/ui/widget/WindowLan.h"
 #include "ui/RowList.h"
+#include "ui/TabControl.h"
 
 namespace quor::test {
 
 namespace {
 
-// An endpoint whose socket can be made to fail, as when the network goes down.
+// An endpoint whose sends can be made to fail, as when the network goes down.
 class BreakableEndpoint : public Endpoint {
 public:
     explicit BreakableEndpoint(Endpoint& inner) : Inner(inner) {}
     void Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data) override
     {
-        Check();
+        Check(NetStep::Send, std::string(ip));
         Inner.Send(ip, port, data);
     }
     void Broadcast(uint16_t port, std::span<const uint8_t> data) override
     {
-        Check();
+        Check(NetStep::Send, "255.255.255.255");
         Inner.Broadcast(port, data);
     }
+    // What is queued can still be read; nothing gets out.
     int Receive(std::span<uint8_t> buf, int waitMs, std::string* senderIp) override
     {
-        Check();
         return Inner.Receive(buf, waitMs, senderIp);
     }
     Clock& Time() override { return Inner.Time(); }
@@ -45,10 +47,12 @@ public:
     bool Broken = false;
 
 private:
-    void Check() const
+    // The failure as the socket endpoint reports it.
+    void Check(NetStep step, std::string subject) const
     {
         if (Broken) {
-            throw std::system_error(std::make_error_code(std::errc::network_unreachable), "sendto");
+            throw EndpointError(step, std::make_error_code(std::errc::network_unreachable),
+                                std::move(subject));
         }
     }
     Endpoint& Inner;
@@ -138,24 +142,28 @@ private slots:
         QVERIFY(errors.Texts.isEmpty());
     }
 
-    // A socket error comes back every second; it is shown once, and again
-    // only after a tick has run through.
-    void nonProtocolErrorShownOnceUntilATickCompletes()
+    // A network failure comes back every second; it is shown once, in
+    // Polish with the system's reason, and again only after a tick has run
+    // through. Meanwhile the selected device is listed as out of reach.
+    void networkErrorShownOnceUntilATickCompletes()
     {
         ErrorCatcher errors;
         WindowLan lan;
         lan.AddDoorController(ModeSerwis);
         BreakableEndpoint udp(lan.Pc);
         TMainWin win(&udp);
-        const QString text = "sendto: Network is unreachable";
+        const QString text = "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\nNetwork is unreachable";
         udp.Broken = true;
         for (int i = 0; i < 3; ++i) {
             win.UDPTimerTimer();
         }
         QCOMPARE(errors.Texts, QStringList{text});
+        QCOMPARE(win.EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Niedostępny"));
+        QCOMPARE(win.EthLstBox->currentRow(), 0);
         udp.Broken = false;
         win.UDPTimerTimer();
         QCOMPARE(errors.Texts, QStringList{text});
+        QCOMPARE(win.EthLstBox->item(0)->text(), QString(" K01_12345,  10.45.0.10,  Serwis"));
         udp.Broken = true;
         win.UDPTimerTimer();
         win.UDPTimerTimer();
@@ -163,22 +171,86 @@ private slots:
         udp.Broken = false;
     }
 
-    // A protocol error is shown on every tick, but never a second box over
-    // an open one: the ticks that the box's event loop delivers are held back.
-    void persistentProtocolErrorOneBoxAtATime()
+    // A controller that answers its polls but never the table read: its
+    // error is said once, not every second. It is said again after a tick on
+    // the device has run through, for another code, or once the installer
+    // has selected another device and come back (whose load says it too).
+    void protocolErrorShownOncePerDeviceAndCode_data()
     {
+        const QString noReply = "K01_12345, tryb: Serwis.\n\nBłąd nr 9 (r.'D'): Brak odpowiedzi na rozkaz.\n";
+        const QString badSignature = "K01_12345, tryb: Serwis.\n\nBłąd nr 6 (r.'D'): Błąd podpisu ramki.\n";
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("fault goes on") << "nothing" << QStringList{noReply};
+        QTest::newRow("a tick runs through") << "clean tick" << QStringList{noReply, noReply};
+        QTest::newRow("another code") << "other code" << QStringList{noReply, badSignature};
+        QTest::newRow("another device selected") << "other device" << QStringList{noReply, noReply, noReply};
+    }
+
+    void protocolErrorShownOncePerDeviceAndCode()
+    {
+        QFETCH(QString, between);
+        QFETCH(QStringList, texts);
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto& lift = lan.AddLiftController(ModeSerwis);
+        auto win = lan.Open();
+        QCOMPARE(win->UdpDevSet.Count, 2);
+        QCOMPARE(win->UdpDevSet.Dev[win->UdpDevSet.Selected].Id, DoorCtrlId);
+        ctrl.Inject(sim::Fault::DropReply, 'D', -1);
+        const int polls = ctrl.Received['O'];
+        for (int i = 0; i < 3; ++i) {
+            win->UDPTimerTimer();
+        }
+        QVERIFY(ctrl.Received['O'] >= polls + 3);
+        QCOMPARE(errors.Texts.size(), 1);
+
+        if (between == "clean tick") {
+            ctrl.ClearFaults();
+            win->UDPTimerTimer();
+            ctrl.Inject(sim::Fault::DropReply, 'D', -1);
+        } else if (between == "other code") {
+            ctrl.ClearFaults();
+            ctrl.Inject(sim::Fault::BadSignature, 'D', -1);
+        } else if (between == "other device") {
+            // Moving the current row is the installer's selection.
+            const int row = win->UdpDevSet.Selected;
+            win->EthLstBox->setCurrentRow(1 - row);
+            QCOMPARE(win->UdpDevSet.Dev[win->UdpDevSet.Selected].Id, LiftCtrlId);
+            QVERIFY(lift.Received['D'] > 0);
+            win->EthLstBox->setCurrentRow(row);
+            QCOMPARE(win->UdpDevSet.Dev[win->UdpDevSet.Selected].Id, DoorCtrlId);
+        }
+        for (int i = 0; i < 3; ++i) {
+            win->UDPTimerTimer();
+        }
+        QCOMPARE(errors.Texts, texts);
+        ctrl.ClearFaults();
+    }
+
+    // Never a box over an open one: while any error box is open, be it a
+    // tick's or the one of a selection that failed, the ticks its event loop
+    // delivers are held back, so none polls and none shows a second box.
+    void oneBoxAtATime_data()
+    {
+        QTest::addColumn<bool>("tickBox");
+        QTest::newRow("a tick's box") << true;
+        QTest::newRow("a selection's box") << false;
+    }
+
+    void oneBoxAtATime()
+    {
+        QFETCH(bool, tickBox);
         ErrorCatcher errors;
         WindowLan lan;
         auto& ctrl = lan.AddDoorController(ModeSerwis);
         auto win = lan.Open();
         ctrl.Inject(sim::Fault::BadSignature, 'D', -1);
         const QString text = "K01_12345, tryb: Serwis.\n\nBłąd nr 6 (r.'D'): Błąd podpisu ramki.\n";
-        win->UDPTimerTimer();
-        win->UDPTimerTimer();
-        QCOMPARE(errors.Texts, QStringList({text, text}));
-
         int open = 0;
         int deepest = 0;
+        int heldPolls = -1;
         TMainWin::ErrorHook = [&](const QString& shown) {
             errors.Texts << shown;
             deepest = std::max(deepest, ++open);
@@ -186,15 +258,19 @@ private slots:
                 const int before = ctrl.Received['O'];
                 win->UDPTimerTimer();
                 win->UDPTimerTimer();
-                QCOMPARE(ctrl.Received['O'], before);
+                heldPolls = ctrl.Received['O'] - before;
             }
             --open;
         };
-        win->UDPTimerTimer();
+        if (tickBox) {
+            win->UDPTimerTimer();
+        } else {
+            emit win->EthLstBox->Click();
+        }
         QCOMPARE(deepest, 1);
-        QCOMPARE(errors.Texts.size(), 3);
-        win->UDPTimerTimer();
-        QCOMPARE(errors.Texts.size(), 4);
+        QCOMPARE(heldPolls, 0);
+        QCOMPARE(errors.Texts, QStringList{text});
+        ctrl.ClearFaults();
     }
 
     // 31 devices with open sessions: slot s keeps devices s, s + 15 and
@@ -266,6 +342,84 @@ private slots:
         QCOMPARE(t.Dev[2].Taken[ResOutput], 0b1u);
         QCOMPARE(t.Dev[3].Taken[ResOutput], 0u);
         QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // The controller's table changes its shape under an unwritten edit: the
+    // edit cannot be written as blocks of a shape that is gone, so the
+    // controller is read again as selecting it would, and its sheet follows.
+    void changedShapeReadsTheControllerAgain_data()
+    {
+        QTest::addColumn<int>("doors");
+        QTest::addColumn<int>("train");
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("reads");  // block reads: the common block only with a train number
+        QTest::newRow("door count") << 1 << 1 << 1 << 2;
+        QTest::newRow("train flag") << 2 << 0 << 2 << 2;
+    }
+
+    void changedShapeReadsTheControllerAgain()
+    {
+        QFETCH(int, doors);
+        QFETCH(int, train);
+        QFETCH(int, tabs);
+        QFETCH(int, reads);
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        QVERIFY(Choose(win->DOut1Sel, Ref(2, 0)));
+        const int blockReads = ctrl.Received['C'];
+
+        ctrl.Bus->DoorCount = static_cast<uint8_t>(doors);
+        ctrl.Bus->TrainFlag = static_cast<uint8_t>(train);
+        win->UDPTimerTimer();
+        QCOMPARE(ctrl.Received['C'], blockReads + reads);
+        QCOMPARE(win->DoorCfgSet.Doors[0].Outputs[OutReminder], ResRef(0xFFFF));
+        QVERIFY(!win->SheetSet->isHidden());
+        QCOMPARE(win->DDoorTabs->Tabs->count(), tabs);
+        QCOMPARE(win->DTrainNrEd->isHidden(), train == 0);
+        QVERIFY(errors.Texts.isEmpty());
+    }
+
+    // The controller is switched to Blokada or Konfiguracja: its sheet goes
+    // at the next tick, as loading it in that mode would find, and nothing
+    // can be written to it or done with its bus meanwhile.
+    void leavingServiceHidesTheSheet_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("Blokada") << int(ModeBlokada) << " K01_12345,  10.45.0.10,  Blokada";
+        QTest::newRow("Konfiguracja") << int(ModeKonfiguracja) << " K01_12345,  10.45.0.10,  Konfiguracja";
+    }
+
+    void leavingServiceHidesTheSheet()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, row);
+        ErrorCatcher errors;
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeInstalacja);
+        ctrl.Bus->Entries[2].Flags = sim::BusInactive;
+        auto win = lan.Open();
+        QVERIFY(win->DevDelLostBtn->isEnabled());
+        ctrl.Mode = static_cast<uint8_t>(mode);
+        win->UDPTimerTimer();
+        QCOMPARE(win->EthLstBox->item(0)->text(), row);
+        QVERIFY(win->SheetSet->isHidden());
+        QVERIFY(!win->DevDelLostBtn->isEnabled());
+        QVERIFY(!win->DevListBox->isEnabled());
+
+        const size_t mark = lan.Lan.Trace.size();
+        win->DWrCfgBtnClick();
+        win->DevDelLostBtnClick();
+        QCOMPARE(Commands(lan.Lan, DoorCtrlIp, mark).find_first_of("cFR"), std::string::npos);
+        QVERIFY(errors.Texts.isEmpty());
+
+        // Back in Serwis the pane fills again; the sheet waits for a selection.
+        ctrl.Mode = ModeSerwis;
+        win->UDPTimerTimer();
+        QVERIFY(win->DevDelLostBtn->isEnabled());
+        QVERIFY(win->SheetSet->isHidden());
     }
 };
 
