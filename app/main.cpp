@@ -8,6 +8,7 @@
 
 #include "CommandLine.h"
 #include "QuitOnSignal.h"
+#include "QuorVersion.h"
 #include "link/EndpointError.h"
 #include "link/UdpEndpoint.h"
 #include "ui/LokDlg.h"

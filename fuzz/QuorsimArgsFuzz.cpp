@@ -43,7 +43,7 @@ QUOR_FUZZ_TARGET(quorsim_args)
     }
     try {
         const tools::QuorsimOptions options = tools::ParseOptions(args);
-        FUZZ_CHECK(options.Help || !options.ScenarioPath.empty());
+        FUZZ_CHECK(options.Help || options.Version || !options.ScenarioPath.empty());
         FUZZ_CHECK(options.Port != 0);
         for (const auto& order : options.Faults)
             CheckOrder(order);

@@ -70,10 +70,7 @@ std::string UdpDev::ModeName() const
 
 std::string UdpDev::ListRow() const
 {
-    // Built by appending: GCC 12 warns falsely on a chain of operator+ here.
-    std::string row = " ";
-    row.append(DevName(Id)).append(",  ").append(IpText()).append(",  ").append(ModeName());
-    return row;
+    return " " + DevName(Id) + ",  " + IpText() + ",  " + ModeName();
 }
 
 }  // namespace quor

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <span>
 #include <string>
 
@@ -70,13 +69,12 @@ std::string OneLine(std::string_view text)
     return line;
 }
 
-// A format, not "0" + to_string: GCC 12 warns falsely (-Wrestrict) on that at -O3.
 std::string DateText(std::chrono::year_month_day date)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
+    const auto twoDigits = [](unsigned v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return std::to_string(static_cast<int>(date.year())) + "-" +
+           twoDigits(static_cast<unsigned>(date.month())) + "-" +
+           twoDigits(static_cast<unsigned>(date.day()));
 }
 
 struct Section {

@@ -8,8 +8,7 @@ BusPaneView ViewBusPane(const BusDevTable& table, const UdpDevSet& devices, bool
     BusPaneView view;
     const int s = devices.Selected;
     if (table.PresentCount != 0 && s >= 0 && s < devices.Count) {
-        // Built by appending: GCC 12 warns falsely (-Wrestrict) on " " + string at -O3.
-        view.Caption = std::string(" ").append(DevName(devices.Dev[s].Id)).append(" ");
+        view.Caption = " " + DevName(devices.Dev[s].Id) + " ";
     }
     view.Rows.reserve(table.PresentCount);
     for (int p = 0; p < table.PresentCount; ++p) {

@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "QuorVersion.h"
 #include "link/EndpointError.h"
 #include "link/UdpEndpoint.h"
 
@@ -17,7 +18,7 @@ namespace quor {
 
 namespace {
 
-const char* const Caption = "quorConfig 2.1.0";
+const char* const Caption = "quorConfig " QUOR_VERSION;
 
 std::unique_ptr<Endpoint> OwnEndpoint(Endpoint* given)
 {

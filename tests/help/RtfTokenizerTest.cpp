@@ -22,8 +22,7 @@ std::string Tokens(std::string_view input)
             out += "}";
             break;
         case TokenKind::ControlWord:
-            // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "\\" + string at -O3.
-            out.append("\\").append(t.Word).append(t.HasParam ? std::to_string(t.Param) : "");
+            out += "\\" + std::string(t.Word) + (t.HasParam ? std::to_string(t.Param) : "");
             break;
         case TokenKind::ControlSymbol:
             out += std::string("\\") + (t.Symbol == '\n' ? std::string("LF") : std::string(1, t.Symbol));
@@ -35,7 +34,7 @@ std::string Tokens(std::string_view input)
             break;
         }
         case TokenKind::Text:
-            out.append("\"").append(t.Word).append("\"");
+            out += "\"" + std::string(t.Word) + "\"";
             break;
         case TokenKind::End:
             break;

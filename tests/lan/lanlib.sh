@@ -36,6 +36,27 @@ device_log() {
     echo "$QUOR_LAN_DIR/$1.log"
 }
 
+# The command letters a device received, in order: "OOTOKODCCCO".
+received_letters() {
+    awk '$2 == "in" {print $6}' "$(device_log "$1")" 2>/dev/null | tr -d '\n'
+}
+
+# wait_until SECONDS MESSAGE COMMAND...: runs COMMAND until it succeeds; fails
+# with MESSAGE when it has not within SECONDS.
+wait_until() {
+    local deadline=$((SECONDS + $1)) message=$2
+    shift 2
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "$message"
+        sleep 0.1
+    done
+}
+
+# True when the letters device $1 received match the extended regex $2.
+received_match() {
+    [[ "$(received_letters "$1")" =~ $2 ]]
+}
+
 # The ids of the processes named $1 on this LAN's PC: other tests may run a
 # program of the same name on their own LANs.
 pc_processes() {

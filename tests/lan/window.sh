@@ -24,21 +24,16 @@ lan_begin w
 "$LAN" up "$scenario" >/dev/null
 read -r name ip _ < <("$QUORSIM" "$scenario" --list)
 log=$(device_log "$name")
-loaded=" out $ip > 10.45.0.1:45389 C\\* $name signed"
 
 "$LAN" run -- xvfb-run -a "$quorconfig" >"$QUOR_LAN_DIR/quorconfig.out" 2>&1 &
 runner=$!
-for _ in $(seq 100); do
-    grep -q "$loaded" "$log" 2>/dev/null && break
-    sleep 0.2
-done
-grep -q "$loaded" "$log" || fail "the controller was not loaded"
-sleep 1  # the remaining blocks
+# Loaded: every block read after the table, and the timer's poll after them.
+wait_until 30 "the controller was not loaded" received_match "$name" "DO?C+O"
 
 close_window "$runner"
 
 # The command letters the controller received, in order.
-received=$(awk '$2 == "in" {print $6}' "$log" | tr -d '\n')
+received=$(received_letters "$name")
 echo "received: $received"
 [[ "$received" =~ ^O+T ]] || fail "no search and time announcement first"
 [[ "$received" =~ OKO?D ]] || fail "no session and table read"
@@ -78,7 +73,7 @@ out c* K01_00021 signed len=1 sig=ok
 in F K01_00021 signed len=0 sig=ok
 out F* K01_00021 signed len=1 sig=ok" ] || fail "$target: not the blocks and the delete expected:
 $(frames cF)"
-received=$(awk '$2 == "in" {print $6}' "$log" | tr -d '\n')
+received=$(received_letters $target)
 echo "$target received: $received"
 # Loaded (table, common block, two doors), written, then read again after the delete.
 [[ "$received" =~ KDO?CCC[^c]*ccc[^F]*FO?DO?CCC[^c]*s$ ]] || fail "$target: not load, write, delete, reload, close"

@@ -34,15 +34,11 @@ refused "quorconfig: lo is not an interface a search can use (up, with an IPv4 a
 refused "quorconfig: unexpected argument: eth1" eth1
 
 log=$(device_log K01_00301)
-loaded=" out 10.45.2.11 > 10.45.0.2:45389 C\\* K01_00301 signed"
 "$LAN" run -- xvfb-run -a "$quorconfig" --interface eth1 >"$QUOR_LAN_DIR/quorconfig.out" 2>&1 &
 runner=$!
-for _ in $(seq 100); do
-    grep -q "$loaded" "$log" 2>/dev/null && break
-    sleep 0.2
-done
-grep -q "$loaded" "$log" || fail "the controller behind eth1 was not loaded"
-sleep 2 # two ticks of the timer
+# Loaded (the blocks after the table), then two ticks of the timer polling it.
+wait_until 30 "the controller behind eth1 was not loaded" received_match K01_00301 "DO?C+O"
+wait_until 10 "no two ticks of the timer after the load" received_match K01_00301 "C+([^C]*O){2}"
 
 close_window "$runner"
 

@@ -192,50 +192,37 @@ TEST(BusTableParse, FullTableOf116EntriesFitsTheBuffer)
     EXPECT_EQ(t.Order[1], 115);
 }
 
-TEST(BusTableSort, ControllerStaysFirstOthersAscend)
-{
-    BusDevTable t;
-    const uint32_t ids[] = {0x212D0009, 0x20D20001, 0x20050005, 0x2C050003, 0x20050004};
-    for (int i = 0; i < 5; ++i) {
-        t.Dev[i].Id = ids[i];
-        t.Order[i] = i;
-    }
-    t.PresentCount = 5;
-    t.Sort();
-    // 0x2C050003 carries connection bits 26-27 only: its key is 0x050003.
-    EXPECT_EQ(std::vector<int32_t>(t.Order.begin(), t.Order.begin() + 5),
-              (std::vector<int32_t>{0, 3, 4, 2, 1}));
-}
-
-TEST(BusTableSort, ControllerNeverMovesBehindItsSuccessor)
-{
-    BusDevTable t;
-    const uint32_t ids[] = {0x20050009, 0x212D0009, 0x20050001};
-    for (int i = 0; i < 3; ++i) {
-        t.Dev[i].Id = ids[i];
-        t.Order[i] = i;
-    }
-    t.PresentCount = 3;
-    t.Sort();
-    // The later reader may not pass the controller, so nothing moves.
-    EXPECT_EQ(std::vector<int32_t>(t.Order.begin(), t.Order.begin() + 3), (std::vector<int32_t>{0, 1, 2}));
-}
-
 // Entries in front of a controller pass it when their key is higher; entries behind it never
 // pass it, whatever their key. Modules (model 701) have higher keys than the controllers
 // (model 301), readers (model 5) lower ones.
-TEST(BusTableSort, ControllersAreOvertakenButNeverPassed)
+TEST(BusTableSort, OrderOfThePresentEntries)
 {
-    BusDevTable t;
-    const uint32_t ids[] = {0x22BD0009, 0x212D0005, 0x20050001, 0x22BD0007, 0x212D0003, 0x20050002};
-    for (int i = 0; i < 6; ++i) {
-        t.Dev[i].Id = ids[i];
-        t.Order[i] = i;
+    const struct {
+        const char* What;
+        std::vector<uint32_t> Ids;
+        std::vector<int32_t> Order;
+    } cases[] = {
+        // 0x2C050003 carries connection bits 26-27 only: its key is 0x050003.
+        {"the controller stays first, the others ascend",
+         {0x212D0009, 0x20D20001, 0x20050005, 0x2C050003, 0x20050004},
+         {0, 3, 4, 2, 1}},
+        // The later reader may not pass the controller, so nothing moves.
+        {"a controller never moves behind its successor", {0x20050009, 0x212D0009, 0x20050001}, {0, 1, 2}},
+        {"controllers are overtaken but never passed",
+         {0x22BD0009, 0x212D0005, 0x20050001, 0x22BD0007, 0x212D0003, 0x20050002},
+         {1, 2, 4, 5, 3, 0}},
+    };
+    for (const auto& c : cases) {
+        BusDevTable t;
+        const int count = static_cast<int>(c.Ids.size());
+        for (int i = 0; i < count; ++i) {
+            t.Dev[i].Id = c.Ids[i];
+            t.Order[i] = i;
+        }
+        t.PresentCount = count;
+        t.Sort();
+        EXPECT_EQ(std::vector<int32_t>(t.Order.begin(), t.Order.begin() + count), c.Order) << c.What;
     }
-    t.PresentCount = 6;
-    t.Sort();
-    EXPECT_EQ(std::vector<int32_t>(t.Order.begin(), t.Order.begin() + 6),
-              (std::vector<int32_t>{1, 2, 4, 5, 3, 0}));
 }
 
 TEST(BusTableDiffers, ComparesIdentitiesStatusFlagsAndTheShapeOnly)

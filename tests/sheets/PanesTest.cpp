@@ -112,94 +112,112 @@ UdpDevSet Devices(NoWire& wire, std::vector<uint32_t> ids, int selected)
     return set;
 }
 
-TEST(EthPane, NoDeviceListed)
+TEST(EthPane, RowsSelectionAndLoading)
 {
+    const struct {
+        const char* What;
+        std::vector<uint32_t> Ids;
+        int Selected;
+        std::vector<std::string> Rows;
+        bool WwwEnabled;
+        bool HideSheets;
+        int SelectRow;
+        bool LoadSelected;
+        const char* Web;
+    } cases[] = {
+        {"no device listed", {}, -1, {}, false, true, -1, false, ""},
+        {"the first device found is selected and loaded",
+         {Ctr, 0x20050007},
+         -1,
+         {" K01_12345,  192.168.1.20,  Serwis", " R05_00007,  192.168.1.21,  Serwis"},
+         true,
+         false,
+         0,
+         true,
+         ""},
+        {"the selected device stays selected without reading",
+         {Ctr, 0x20050007},
+         1,
+         {" K01_12345,  192.168.1.20,  Serwis", " R05_00007,  192.168.1.21,  Serwis"},
+         true,
+         false,
+         1,
+         false,
+         "http://192.168.1.21"},
+    };
     NoWire wire;
-    const EthPaneView v = ViewEthPane(Devices(wire, {}, -1));
-    EXPECT_TRUE(v.Rows.empty());
-    EXPECT_FALSE(v.WwwEnabled);
-    EXPECT_TRUE(v.HideSheets);
-    EXPECT_EQ(v.SelectRow, -1);
-    EXPECT_FALSE(v.LoadSelected);
-    EXPECT_EQ(WebAddress(Devices(wire, {}, -1)), "");
+    for (const auto& c : cases) {
+        const UdpDevSet devices = Devices(wire, c.Ids, c.Selected);
+        const EthPaneView v = ViewEthPane(devices);
+        EXPECT_EQ(v.Rows, c.Rows) << c.What;
+        EXPECT_EQ(v.WwwEnabled, c.WwwEnabled) << c.What;
+        EXPECT_EQ(v.HideSheets, c.HideSheets) << c.What;
+        EXPECT_EQ(v.SelectRow, c.SelectRow) << c.What;
+        EXPECT_EQ(v.LoadSelected, c.LoadSelected) << c.What;
+        EXPECT_EQ(WebAddress(devices), c.Web) << c.What;
+    }
 }
 
-TEST(EthPane, FirstDeviceFoundIsSelectedAndLoaded)
+TEST(BusPane, RowsAndReplacementPairs)
 {
+    const struct {
+        const char* What;
+        const char* Table;
+        const char* Caption;
+        std::vector<std::string> Rows;
+        bool DelLostEnabled;
+        std::vector<SelectorItem> Pairs;
+        int Current;
+        bool ReplaceEnabled;
+    } cases[] = {
+        // The controller's own entry: index 0, type 3, connection 1, no flags.
+        {"no inactive device",
+         "02 00 21 00 00 00"
+         "39 30 2D 21  01 00 02 02 04 02 00 00"
+         "07 00 05 20  03 40 00 01 02 01 00 00",
+         " K01_12345 ",
+         {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00007/A3,   (zasilanie!)"},
+         false,
+         {},
+         -1,
+         false},
+        // e1 R05_00001 inactive, e2 R05_00002 new.
+        {"an inactive and a new reader of one model make a pair",
+         "03 00 21 00 00 00"
+         "39 30 2D 21  01 00 02 02 04 02 00 00"
+         "01 00 05 20  01 80 00 00 02 01 00 00"
+         "02 00 05 20  02 10 00 00 02 01 00 00",
+         " K01_12345 ",
+         {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A1,   (nieaktywny)",
+          "2.    Czytnik: R05_00002/A2,   (nowy)"},
+         true,
+         {{"R05_00001 <-- R05_00002", 0x0201}},
+         0,
+         true},
+        {"an inactive reader of another model makes no pair",
+         "03 00 21 00 00 00"
+         "39 30 2D 21  01 00 02 02 04 02 00 00"
+         "01 00 05 20  01 80 00 00 02 01 00 00"
+         "02 00 06 20  02 10 00 00 02 01 00 00",
+         " K01_12345 ",
+         {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A1,   (nieaktywny)",
+          "2.    Czytnik: R06_00002/A2,   (nowy)"},
+         true,
+         {},
+         -1,
+         false},
+        {"no present entries", "00 00 21 00 00 00", "", {}, false, {}, -1, false},
+    };
     NoWire wire;
-    const EthPaneView v = ViewEthPane(Devices(wire, {Ctr, 0x20050007}, -1));
-    EXPECT_EQ(v.Rows, (std::vector<std::string>{" K01_12345,  192.168.1.20,  Serwis",
-                                                " R05_00007,  192.168.1.21,  Serwis"}));
-    EXPECT_TRUE(v.WwwEnabled);
-    EXPECT_FALSE(v.HideSheets);
-    EXPECT_EQ(v.SelectRow, 0);
-    EXPECT_TRUE(v.LoadSelected);
-}
-
-TEST(EthPane, SelectedDeviceStaysSelectedWithoutReading)
-{
-    NoWire wire;
-    const UdpDevSet devices = Devices(wire, {Ctr, 0x20050007}, 1);
-    const EthPaneView v = ViewEthPane(devices);
-    EXPECT_EQ(v.SelectRow, 1);
-    EXPECT_FALSE(v.LoadSelected);
-    EXPECT_EQ(WebAddress(devices), "http://192.168.1.21");
-}
-
-TEST(BusPane, NoInactiveDevice)
-{
-    NoWire wire;
-    // The controller's own entry: index 0, type 3, connection 1, no flags.
-    const BusDevTable table = ParsedTable("02 00 21 00 00 00"
-                                          "39 30 2D 21  01 00 02 02 04 02 00 00"
-                                          "07 00 05 20  03 40 00 01 02 01 00 00");
-    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
-    EXPECT_EQ(v.Caption, " K01_12345 ");
-    EXPECT_EQ(v.Rows, (std::vector<std::string>{"0. Kontroler: K01_12345/A1",
-                                                "1.    Czytnik: R05_00007/A3,   (zasilanie!)"}));
-    EXPECT_FALSE(v.DelLostEnabled);
-    EXPECT_TRUE(v.Pairs.Items.empty());
-    EXPECT_EQ(v.Pairs.Current, -1);
-    EXPECT_FALSE(v.ReplaceEnabled);
-}
-
-TEST(BusPane, InactiveAndNewReaderOfOneModelMakeAPair)
-{
-    NoWire wire;
-    // e1 R05_00001 inactive, e2 R05_00002 new.
-    const BusDevTable table = ParsedTable("03 00 21 00 00 00"
-                                          "39 30 2D 21  01 00 02 02 04 02 00 00"
-                                          "01 00 05 20  01 80 00 00 02 01 00 00"
-                                          "02 00 05 20  02 10 00 00 02 01 00 00");
-    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
-    EXPECT_TRUE(v.DelLostEnabled);
-    ASSERT_EQ(v.Pairs.Items.size(), 1u);
-    EXPECT_EQ(v.Pairs.Items[0], (SelectorItem{"R05_00001 <-- R05_00002", 0x0201}));
-    EXPECT_EQ(v.Pairs.Current, 0);
-    EXPECT_TRUE(v.ReplaceEnabled);
-}
-
-TEST(BusPane, InactiveReaderOfAnotherModelMakesNoPair)
-{
-    NoWire wire;
-    const BusDevTable table = ParsedTable("03 00 21 00 00 00"
-                                          "39 30 2D 21  01 00 02 02 04 02 00 00"
-                                          "01 00 05 20  01 80 00 00 02 01 00 00"
-                                          "02 00 06 20  02 10 00 00 02 01 00 00");
-    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
-    EXPECT_TRUE(v.DelLostEnabled);
-    EXPECT_TRUE(v.Pairs.Items.empty());
-    EXPECT_FALSE(v.ReplaceEnabled);
-}
-
-TEST(BusPane, NoPresentEntries)
-{
-    NoWire wire;
-    const BusDevTable table = ParsedTable("00 00 21 00 00 00");
-    const BusPaneView v = ViewBusPane(table, Devices(wire, {Ctr}, 0));
-    EXPECT_EQ(v.Caption, "");
-    EXPECT_TRUE(v.Rows.empty());
-    EXPECT_FALSE(v.DelLostEnabled);
+    for (const auto& c : cases) {
+        const BusPaneView v = ViewBusPane(ParsedTable(c.Table), Devices(wire, {Ctr}, 0));
+        EXPECT_EQ(v.Caption, c.Caption) << c.What;
+        EXPECT_EQ(v.Rows, c.Rows) << c.What;
+        EXPECT_EQ(v.DelLostEnabled, c.DelLostEnabled) << c.What;
+        EXPECT_EQ(v.Pairs.Items, c.Pairs) << c.What;
+        EXPECT_EQ(v.Pairs.Current, c.Current) << c.What;
+        EXPECT_EQ(v.ReplaceEnabled, c.ReplaceEnabled) << c.What;
+    }
 }
 
 // A table that is not the selected controller's current one is still listed,

@@ -10,34 +10,71 @@ namespace {
 struct LineCase {
     std::vector<std::string> Args;
     CtlCommand Command;
-    const char* Device;
-    const char* File;
-    const char* Location;
+    const char* Device = "";
+    const char* File = "";
+    const char* Location = "";
     const char* Interface = "";
+    OutputFormat Format = OutputFormat::Text;
+    bool DryRun = false;
+    bool Accept = false;
 };
 
 const LineCase GoodLines[] = {
-    {{"search"}, CtlCommand::Search, "", "", ""},
-    {{"table", "K01_12345"}, CtlCommand::Table, "K01_12345", "", ""},
-    {{"config", "10.45.1.11"}, CtlCommand::Config, "10.45.1.11", "", ""},
-    {{"report", "K01_01101", "r.txt"}, CtlCommand::Report, "K01_01101", "r.txt", ""},
-    {{"report", "K01_01101", "r.txt", "--location", "Hala 2"},
-     CtlCommand::Report,
-     "K01_01101",
-     "r.txt",
-     "Hala 2"},
-    {{"report", "--location", "", "K01_01101", "-"}, CtlCommand::Report, "K01_01101", "-", ""},
-    {{"--interface", "eth1", "search"}, CtlCommand::Search, "", "", "", "eth1"},
-    {{"table", "K01_12345", "--interface", "enp3s0"}, CtlCommand::Table, "K01_12345", "", "", "enp3s0"},
-    {{"report", "--interface", "eth0", "K01_01101", "r.txt", "--location", "Hala 2"},
-     CtlCommand::Report,
-     "K01_01101",
-     "r.txt",
-     "Hala 2",
-     "eth0"},
-    {{"interfaces"}, CtlCommand::Interfaces, "", "", ""},
-    {{"--help"}, CtlCommand::Help, "", "", ""},
-    {{"table", "-h"}, CtlCommand::Help, "", "", ""},
+    {.Args = {"search"}, .Command = CtlCommand::Search},
+    {.Args = {"table", "K01_12345"}, .Command = CtlCommand::Table, .Device = "K01_12345"},
+    {.Args = {"config", "10.45.1.11"}, .Command = CtlCommand::Config, .Device = "10.45.1.11"},
+    {.Args = {"report", "K01_01101", "r.txt"},
+     .Command = CtlCommand::Report,
+     .Device = "K01_01101",
+     .File = "r.txt"},
+    {.Args = {"report", "K01_01101", "r.txt", "--location", "Hala 2"},
+     .Command = CtlCommand::Report,
+     .Device = "K01_01101",
+     .File = "r.txt",
+     .Location = "Hala 2"},
+    {.Args = {"report", "--location", "", "K01_01101", "-"},
+     .Command = CtlCommand::Report,
+     .Device = "K01_01101",
+     .File = "-"},
+    {.Args = {"--interface", "eth1", "search"}, .Command = CtlCommand::Search, .Interface = "eth1"},
+    {.Args = {"table", "K01_12345", "--interface", "enp3s0"},
+     .Command = CtlCommand::Table,
+     .Device = "K01_12345",
+     .Interface = "enp3s0"},
+    {.Args = {"report", "--interface", "eth0", "K01_01101", "r.txt", "--location", "Hala 2"},
+     .Command = CtlCommand::Report,
+     .Device = "K01_01101",
+     .File = "r.txt",
+     .Location = "Hala 2",
+     .Interface = "eth0"},
+    {.Args = {"interfaces"}, .Command = CtlCommand::Interfaces},
+    {.Args = {"--help"}, .Command = CtlCommand::Help},
+    {.Args = {"table", "-h"}, .Command = CtlCommand::Help},
+    {.Args = {"--version"}, .Command = CtlCommand::Version},
+    {.Args = {"backup", "K01_01101", "b.json"},
+     .Command = CtlCommand::Backup,
+     .Device = "K01_01101",
+     .File = "b.json"},
+    {.Args = {"restore", "--dry-run", "K01_01102", "b.json", "--accept-serial-changes"},
+     .Command = CtlCommand::Restore,
+     .Device = "K01_01102",
+     .File = "b.json",
+     .DryRun = true,
+     .Accept = true},
+    {.Args = {"restore", "10.45.1.11", "b.json", "--accept-serial-changes"},
+     .Command = CtlCommand::Restore,
+     .Device = "10.45.1.11",
+     .File = "b.json",
+     .Accept = true},
+    {.Args = {"diff", "a.json", "b.json"}, .Command = CtlCommand::Diff, .Device = "a.json", .File = "b.json"},
+    {.Args = {"search", "--format", "json"}, .Command = CtlCommand::Search, .Format = OutputFormat::Json},
+    {.Args = {"table", "--format", "csv", "K01_01101"},
+     .Command = CtlCommand::Table,
+     .Device = "K01_01101",
+     .Format = OutputFormat::Csv},
+    {.Args = {"config", "K01_01101", "--format", "text"},
+     .Command = CtlCommand::Config,
+     .Device = "K01_01101"},
 };
 
 TEST(QuorctlOptions, ReadEveryCommand)
@@ -50,103 +87,75 @@ TEST(QuorctlOptions, ReadEveryCommand)
         EXPECT_EQ(o.File, c.File) << line;
         EXPECT_EQ(o.Location, c.Location) << line;
         EXPECT_EQ(o.Interface, c.Interface) << line;
-    }
-}
-
-TEST(QuorctlOptions, ReadBackupRestoreDiffAndFormats)
-{
-    const struct {
-        std::vector<std::string> Args;
-        CtlCommand Command;
-        const char* Device;
-        const char* File;
-        OutputFormat Format;
-        bool DryRun;
-        bool Accept;
-    } cases[] = {
-        {{"backup", "K01_01101", "b.json"},
-         CtlCommand::Backup,
-         "K01_01101",
-         "b.json",
-         OutputFormat::Text,
-         false,
-         false},
-        {{"restore", "--dry-run", "K01_01102", "b.json", "--accept-serial-changes"},
-         CtlCommand::Restore,
-         "K01_01102",
-         "b.json",
-         OutputFormat::Text,
-         true,
-         true},
-        {{"restore", "10.45.1.11", "b.json", "--accept-serial-changes"},
-         CtlCommand::Restore,
-         "10.45.1.11",
-         "b.json",
-         OutputFormat::Text,
-         false,
-         true},
-        {{"diff", "a.json", "b.json"},
-         CtlCommand::Diff,
-         "a.json",
-         "b.json",
-         OutputFormat::Text,
-         false,
-         false},
-        {{"search", "--format", "json"}, CtlCommand::Search, "", "", OutputFormat::Json, false, false},
-        {{"table", "--format", "csv", "K01_01101"},
-         CtlCommand::Table,
-         "K01_01101",
-         "",
-         OutputFormat::Csv,
-         false,
-         false},
-        {{"config", "K01_01101", "--format", "text"},
-         CtlCommand::Config,
-         "K01_01101",
-         "",
-         OutputFormat::Text,
-         false,
-         false},
-    };
-    for (const auto& c : cases) {
-        const QuorctlOptions o = ParseQuorctlOptions(c.Args);
-        const std::string line = testing::PrintToString(c.Args);
-        EXPECT_EQ(o.Command, c.Command) << line;
-        EXPECT_EQ(o.Device, c.Device) << line;
-        EXPECT_EQ(o.File, c.File) << line;
         EXPECT_EQ(o.Format, c.Format) << line;
         EXPECT_EQ(o.DryRun, c.DryRun) << line;
         EXPECT_EQ(o.AcceptSerialChanges, c.Accept) << line;
     }
 }
 
+// The message of a refused line, "accepted" for none.
+std::string Refusal(const std::vector<std::string>& args)
+{
+    try {
+        ParseQuorctlOptions(args);
+    } catch (const std::invalid_argument& e) {
+        return e.what();
+    }
+    return "accepted";
+}
+
 TEST(QuorctlOptions, RefuseWrongLines)
 {
-    const std::vector<std::string> bad[] = {
-        {},
-        {"find"},
-        {"search", "K01_12345"},
-        {"table"},
-        {"config", "K01_1", "K01_2"},
-        {"report", "K01_01101"},
-        {"report", "K01_01101", "r.txt", "--location"},
-        {"config", "K01_01101", "--location", "Hala"},
-        {"search", "--verbose"},
-        {"search", "--interface"},
-        {"--interface", "", "search"},
-        {"interfaces", "--interface", "eth0"},
-        {"interfaces", "eth0"},
-        {"backup", "K01_01101"},
-        {"diff", "b.json"},
-        {"config", "K01_01101", "--format"},
-        {"config", "K01_01101", "--format", "xml"},
-        {"report", "K01_01101", "r.txt", "--format", "json"},
-        {"restore", "K01_01101", "b.json", "--format", "json"},
-        {"backup", "K01_01101", "b.json", "--dry-run"},
-        {"diff", "a.json", "b.json", "--accept-serial-changes"},
+    const std::pair<std::vector<std::string>, const char*> bad[] = {
+        {{}, "no command given"},
+        {{"find"}, "unknown command: find"},
+        {{"search", "K01_12345"}, "search takes 0 arguments"},
+        {{"table"}, "table takes 1 argument"},
+        {{"config", "K01_1", "K01_2"}, "config takes 1 argument"},
+        {{"report", "K01_01101"}, "report takes 2 arguments"},
+        {{"report", "K01_01101", "r.txt", "--location"}, "--location needs a value"},
+        {{"config", "K01_01101", "--location", "Hala"}, "--location belongs to report"},
+        {{"search", "--verbose"}, "unknown option: --verbose"},
+        {{"search", "--interface"}, "--interface needs a name"},
+        {{"--interface", "", "search"}, "--interface needs a name"},
+        {{"interfaces", "--interface", "eth0"}, "interfaces lists them all; it takes no --interface"},
+        {{"interfaces", "eth0"}, "interfaces takes 0 arguments"},
+        {{"backup", "K01_01101"}, "backup takes 2 arguments"},
+        {{"diff", "b.json"}, "diff takes 2 arguments"},
+        {{"config", "K01_01101", "--format"}, "--format needs a value"},
+        {{"config", "K01_01101", "--format", "xml"}, "--format takes json, csv or text, not xml"},
+        {{"report", "K01_01101", "r.txt", "--format", "json"},
+         "--format belongs to search, table and config"},
+        {{"restore", "K01_01101", "b.json", "--format", "json"},
+         "--format belongs to search, table and config"},
+        {{"backup", "K01_01101", "b.json", "--dry-run"}, "--dry-run belongs to restore"},
+        {{"diff", "a.json", "b.json", "--accept-serial-changes"},
+         "--accept-serial-changes belongs to restore"},
     };
-    for (const auto& args : bad)
-        EXPECT_THROW(ParseQuorctlOptions(args), std::invalid_argument) << testing::PrintToString(args);
+    for (const auto& [args, message] : bad)
+        EXPECT_EQ(Refusal(args), message) << testing::PrintToString(args);
+}
+
+// The usage lines and each command's options, written from the declarations.
+TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
+{
+    const std::string help = QuorctlHelp();
+    EXPECT_TRUE(help.starts_with("Usage: quorctl [--interface NAME] search [--format json|csv]\n"
+                                 "   or: quorctl [--interface NAME] table DEVICE [--format json|csv]\n"
+                                 "   or: quorctl [--interface NAME] config DEVICE [--format json|csv]\n"
+                                 "   or: quorctl [--interface NAME] report DEVICE FILE [--location TEXT]\n"
+                                 "   or: quorctl [--interface NAME] backup DEVICE FILE\n"
+                                 "   or: quorctl [--interface NAME] restore DEVICE FILE [--dry-run] "
+                                 "[--accept-serial-changes]\n"
+                                 "   or: quorctl [--interface NAME] diff DEVICE|FILE FILE\n"
+                                 "   or: quorctl interfaces\n"
+                                 "   or: quorctl --help\n"
+                                 "   or: quorctl --version\n"))
+        << help;
+    for (const char* line :
+         {"\n  --interface NAME\n", "\n  report      writes the report file", "\n    --location TEXT\n",
+          "\n    --dry-run prints the mapping", "\nExit status: 0 done"})
+        EXPECT_NE(help.find(line), std::string::npos) << line;
 }
 
 }  // namespace

@@ -81,7 +81,10 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
     try {
         switch (options.Command) {
         case CtlCommand::Help:
-            out << QuorctlUsage;
+            out << QuorctlHelp();
+            break;
+        case CtlCommand::Version:
+            out << QuorctlVersion();
             break;
         case CtlCommand::Search:
             ctl.Search(out, options.Format);

@@ -39,9 +39,7 @@ int WriteAll(int fd, const std::string& text)
 void ReplaceFile(const std::string& path, const std::string& text)
 {
     const std::filesystem::path target(path);
-    // Built by appending: GCC 12 warns falsely (-Wrestrict) on "." + string at -O3.
-    std::string hidden = std::string(".").append(target.filename().string()).append(".XXXXXX");
-    std::string temporary = (target.parent_path() / hidden).string();
+    std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         CannotWrite(path, errno);

@@ -36,9 +36,8 @@ std::string CsvField(const Json& value)
         return value.get<std::string>();
     if (value.is_array()) {
         std::string text;
-        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "" + string at -O3.
         for (const Json& item : value)
-            text.append(text.empty() ? "" : " ").append(CsvField(item));
+            text += (text.empty() ? "" : " ") + CsvField(item);
         return text;
     }
     return value.dump();

@@ -1,73 +1,25 @@
 #include "tools/quorctl/Options.h"
 
+#include <memory>
 #include <stdexcept>
 
+#include "QuorVersion.h"
+#include "tools/common/CliHelp.h"
+
 namespace quor::tools {
+namespace {
 
-const char* const QuorctlUsage =
-    R"usage(Usage: quorctl [--interface NAME] search [--format json|csv]
-   or: quorctl [--interface NAME] table DEVICE [--format json|csv]
-   or: quorctl [--interface NAME] config DEVICE [--format json|csv]
-   or: quorctl [--interface NAME] report DEVICE FILE [--location TEXT]
-   or: quorctl [--interface NAME] backup DEVICE FILE
-   or: quorctl [--interface NAME] restore DEVICE FILE [--dry-run] [--accept-serial-changes]
-   or: quorctl [--interface NAME] diff DEVICE|FILE FILE
-   or: quorctl interfaces
-   or: quorctl --help
-
-Talks to the devices on the LAN the way the configurator does, on UDP port
+const char* const About =
+    R"(Talks to the devices on the LAN the way the configurator does, on UDP port
 45389. It searches by broadcast to 255.255.255.255, which leaves by one
 interface only, so on the machine's own network it needs the interface the
 controllers are on: --interface NAME sends the search and every datagram out
 of that interface, and takes in only what comes in on it. Without
 --interface, quorctl runs only inside a network namespace of its own (the
-virtual LAN: tools/lan run -- quorctl ...).
+virtual LAN: tools/lan run -- quorctl ...).)";
 
-  search      the devices that answer, one per line as the Ethernet list
-              shows them (name, address, mode), in the configurator's order
-  table       the controller's bus-device list, one row per present device:
-              entry, kind, name/connection and the first status that applies
-  config      the controller's configuration as its sheet shows it: for each
-              door (or the lift, or the lockers) every slot under its label
-              with the resource assigned ("NC": the NC box is ticked;
-              "Wyjście": an exit reader), then airlock, door type, times in
-              seconds, train number, locker ranges and room name. A stored
-              value the sheet offers no item for shows as "? (value)"; "!"
-              marks a locker number the sheet shows in yellow
-  report      writes the report file of a door controller (Windows-1250,
-              CR LF) with today's date; --location TEXT describes where the
-              controller is installed (at most 80 characters are kept)
-  backup      reads the controller as config does and writes FILE (JSON, to
-              a temporary name renamed at the end): the controller, its
-              bus-device table, every configuration block exactly as read
-              (hex) and, for people, the sheet's fields
-  restore     writes the blocks of the backup FILE to the controller with
-              the blocks, order and acknowledgements of the sheet's write
-              button. A block names bus devices by their entry in the table,
-              so each device it names is looked up by model and serial in
-              the controller's table and the reference is moved to that
-              entry; the backup's controller maps to this controller. The
-              kind, the door count, the train number block and the block
-              shapes must match and every device must be found; otherwise
-              nothing is written and every mismatch is listed.
-              --accept-serial-changes: a device not found is replaced by the
-              only other device of its model on its connection (printed).
-              --dry-run: prints the mapping, the checks and the blocks, and
-              writes nothing. A failure half-way names the blocks written;
-              nothing is rolled back
-  diff        the differences between two configurations, one line each,
-              "where: first -> second" in the sheets' words; references are
-              compared by device, a controller's own entry with the other's.
-              The first operand is a device when it reads like a device name
-              or an address, otherwise a backup file (./K01_12345 is a file)
-  interfaces  the interfaces a search can use (up, with an IPv4 address, not
-              loopback), one per line: name and address/prefix length
-
-  --interface NAME
-              the network interface to use, one of those that quorctl
-              interfaces lists
-
---format json|csv prints search, table and config for scripts (UTF-8; the
+const char* const Footer =
+    R"(--format json|csv prints search, table and config for scripts (UTF-8; the
 default is --format text):
   search  JSON: [{name, id, ip, mode, protocol}, ...]
   table   JSON: {controller, entries: [{entry, name, connection, kind,
@@ -88,31 +40,149 @@ Exit status: 0 done (diff: no differences); 1 the device failed (the
 configurator's error message, "Błąd nr N", on stderr), was not found, a
 backup was refused, or another error (diff: differences found); 2 a wrong
 command line, an interface that cannot be used, or no --interface outside a
-network namespace of its own (diff: also any failure).
-)usage";
+network namespace of its own (diff: also any failure).)";
 
-namespace {
+const char* const FormatHelp = "search, table and config: the output for scripts (default text)";
 
-CtlCommand CommandOf(const std::string& word)
-{
-    if (word == "search")
-        return CtlCommand::Search;
-    if (word == "table")
-        return CtlCommand::Table;
-    if (word == "config")
-        return CtlCommand::Config;
-    if (word == "report")
-        return CtlCommand::Report;
-    if (word == "interfaces")
-        return CtlCommand::Interfaces;
-    if (word == "backup")
-        return CtlCommand::Backup;
-    if (word == "restore")
-        return CtlCommand::Restore;
-    if (word == "diff")
-        return CtlCommand::Diff;
-    throw std::invalid_argument("unknown command: " + word);
-}
+// The command line as CLI11 reads it; --help is written from the same declarations.
+struct CtlLine {
+    CLI::App App{About, "quorctl"};
+    QuorctlOptions Options;
+    std::string Format = "text";  // checked after the parse, with our own message
+    std::vector<std::pair<CLI::App*, CtlCommand>> Commands;
+
+    CtlLine()
+    {
+        App.formatter(std::make_shared<CliHelp>(std::set<std::string>{"interfaces"}));
+        App.set_help_flag("-h,--help", "this text");
+        App.set_version_flag("--version", QUOR_VERSION, "the version of quorctl");
+        App.add_option("--interface", Options.Interface,
+                       "the network interface to use, one of those that quorctl\ninterfaces lists")
+            ->type_name("NAME");
+        App.allow_extras();
+        App.require_subcommand(0, 1);
+        App.fallthrough();
+
+        CLI::App* search = Command(CtlCommand::Search, "search",
+                                   "the devices that answer, one per line as the Ethernet list\n"
+                                   "shows them (name, address, mode), in the configurator's order");
+        FormatOption(search);
+
+        CLI::App* table = Command(CtlCommand::Table, "table",
+                                  "the controller's bus-device list, one row per present device:\n"
+                                  "entry, kind, name/connection and the first status that applies");
+        Device(table);
+        FormatOption(table);
+
+        CLI::App* config = Command(CtlCommand::Config, "config",
+                                   "the controller's configuration as its sheet shows it: for each\n"
+                                   "door (or the lift, or the lockers) every slot under its label\n"
+                                   "with the resource assigned (\"NC\": the NC box is ticked;\n"
+                                   "\"Wyjście\": an exit reader), then airlock, door type, times in\n"
+                                   "seconds, train number, locker ranges and room name. A stored\n"
+                                   "value the sheet offers no item for shows as \"? (value)\"; \"!\"\n"
+                                   "marks a locker number the sheet shows in yellow");
+        Device(config);
+        FormatOption(config);
+
+        CLI::App* report = Command(CtlCommand::Report, "report",
+                                   "writes the report file of a door controller (Windows-1250,\n"
+                                   "CR LF) with today's date");
+        Device(report);
+        File(report);
+        report
+            ->add_option("--location", Options.Location,
+                         "describes where the controller is installed (at most 80\ncharacters are kept)")
+            ->type_name("TEXT");
+
+        CLI::App* backup = Command(CtlCommand::Backup, "backup",
+                                   "reads the controller as config does and writes FILE (JSON, to\n"
+                                   "a temporary name renamed at the end): the controller, its\n"
+                                   "bus-device table, every configuration block exactly as read\n"
+                                   "(hex) and, for people, the sheet's fields");
+        Device(backup);
+        File(backup);
+
+        CLI::App* restore = Command(CtlCommand::Restore, "restore",
+                                    "writes the blocks of the backup FILE to the controller with\n"
+                                    "the blocks, order and acknowledgements of the sheet's write\n"
+                                    "button. A block names bus devices by their entry in the table,\n"
+                                    "so each device it names is looked up by model and serial in\n"
+                                    "the controller's table and the reference is moved to that\n"
+                                    "entry; the backup's controller maps to this controller. The\n"
+                                    "kind, the door count, the train number block and the block\n"
+                                    "shapes must match and every device must be found; otherwise\n"
+                                    "nothing is written and every mismatch is listed. A failure\n"
+                                    "half-way names the blocks written; nothing is rolled back");
+        Device(restore);
+        File(restore);
+        restore->add_flag("--dry-run", Options.DryRun,
+                          "prints the mapping, the checks and the blocks, and writes\nnothing");
+        restore->add_flag("--accept-serial-changes", Options.AcceptSerialChanges,
+                          "a device not found is replaced by the only other device of\n"
+                          "its model on its connection (printed)");
+
+        CLI::App* diff = Command(CtlCommand::Diff, "diff",
+                                 "the differences between two configurations, one line each,\n"
+                                 "\"where: first -> second\" in the sheets' words; references are\n"
+                                 "compared by device, a controller's own entry with the other's.\n"
+                                 "The first operand is a device when it reads like a device name\n"
+                                 "or an address, otherwise a backup file (./K01_12345 is a file)");
+        diff->add_option("DEVICE|FILE", Options.Device)->required();
+        File(diff);
+
+        Command(CtlCommand::Interfaces, "interfaces",
+                "the interfaces a search can use (up, with an IPv4 address, not\n"
+                "loopback), one per line: name and address/prefix length");
+
+        App.footer(Footer);
+    }
+
+    CLI::App* Command(CtlCommand command, const std::string& name, const std::string& about)
+    {
+        CLI::App* sub = App.add_subcommand(name, about);
+        sub->group("Commands");
+        Commands.emplace_back(sub, command);
+        return sub;
+    }
+    void Device(CLI::App* sub) { sub->add_option("DEVICE", Options.Device)->required(); }
+    void File(CLI::App* sub) { sub->add_option("FILE", Options.File)->required(); }
+    void FormatOption(CLI::App* sub)
+    {
+        sub->add_option("--format", Format, FormatHelp)->type_name("json|csv");
+    }
+
+    // The commands that declare the option a word names: "search, table and config".
+    std::string OwnersOf(const std::string& word) const
+    {
+        std::vector<std::string> owners;
+        for (const auto& [sub, command] : Commands)
+            if (NamedOption(*sub, word) != nullptr)
+                owners.push_back(sub->get_name());
+        std::string text;
+        for (size_t i = 0; i < owners.size(); ++i)
+            text += (i == 0 ? "" : i + 1 == owners.size() ? " and " : ", ") + owners[i];
+        return text;
+    }
+
+    // The option whose value CLI11 found missing: its message starts with the name.
+    static std::string MissingValue(const std::string& message)
+    {
+        for (const char* name : {"--interface", "--location", "--format"})
+            if (message.starts_with(std::string(name) + ":"))
+                return name == std::string("--interface") ? "--interface needs a name"
+                                                          : std::string(name) + " needs a value";
+        return message;
+    }
+
+    const CLI::App* Chosen() const
+    {
+        for (const auto& [sub, command] : Commands)
+            if (sub->parsed())
+                return sub;
+        return nullptr;
+    }
+};
 
 OutputFormat FormatOf(const std::string& word)
 {
@@ -125,82 +195,69 @@ OutputFormat FormatOf(const std::string& word)
     throw std::invalid_argument("--format takes json, csv or text, not " + word);
 }
 
-void CheckBelongs(const std::string& option, CtlCommand command)
+std::string TakesText(const CLI::App& sub)
 {
-    const bool listing =
-        command == CtlCommand::Search || command == CtlCommand::Table || command == CtlCommand::Config;
-    if (option == "--location" && command != CtlCommand::Report)
-        throw std::invalid_argument("--location belongs to report");
-    if (option == "--format" && !listing)
-        throw std::invalid_argument("--format belongs to search, table and config");
-    if ((option == "--dry-run" || option == "--accept-serial-changes") && command != CtlCommand::Restore)
-        throw std::invalid_argument(option + " belongs to restore");
-}
-
-// Words each command takes after its name.
-size_t OperandsOf(CtlCommand command)
-{
-    switch (command) {
-    case CtlCommand::Search:
-    case CtlCommand::Interfaces:
-        return 0;
-    case CtlCommand::Report:
-    case CtlCommand::Backup:
-    case CtlCommand::Restore:
-    case CtlCommand::Diff:
-        return 2;
-    default:
-        return 1;
-    }
+    const size_t operands = sub.get_options([](const CLI::Option* o) { return o->get_positional(); }).size();
+    return sub.get_name() + " takes " + std::to_string(operands) + " argument" + (operands == 1 ? "" : "s");
 }
 
 }  // namespace
 
+std::string QuorctlHelp()
+{
+    return CtlLine().App.help();
+}
+
+std::string QuorctlVersion()
+{
+    return "quorctl " QUOR_VERSION "\n";
+}
+
 QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
 {
-    QuorctlOptions options;
-    std::vector<std::string> words;
-    std::vector<std::string> given;  // the options named, to check where they belong
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "-h" || arg == "--help")
-            return QuorctlOptions{};
-        if (arg == "--location" || arg == "--format") {
-            if (i + 1 >= args.size())
-                throw std::invalid_argument(arg + " needs a value");
-            if (arg == "--location")
-                options.Location = args[++i];
-            else
-                options.Format = FormatOf(args[++i]);
-            given.push_back(arg);
-        } else if (arg == "--dry-run" || arg == "--accept-serial-changes") {
-            (arg == "--dry-run" ? options.DryRun : options.AcceptSerialChanges) = true;
-            given.push_back(arg);
-        } else if (arg == "--interface") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                throw std::invalid_argument("--interface needs a name");
-            options.Interface = args[++i];
-        } else if (arg.starts_with("-") && arg.size() > 1) {
-            throw std::invalid_argument("unknown option: " + arg);
-        } else {
-            words.push_back(arg);
-        }
+    CtlLine line;
+    std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 takes them
+    try {
+        line.App.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        return QuorctlOptions{};
+    } catch (const CLI::CallForVersion&) {
+        QuorctlOptions version;
+        version.Command = CtlCommand::Version;
+        return version;
+    } catch (const CLI::ArgumentMismatch& e) {
+        throw std::invalid_argument(CtlLine::MissingValue(e.what()));
+    } catch (const CLI::RequiredError& e) {
+        const CLI::App* chosen = line.Chosen();
+        throw std::invalid_argument(chosen != nullptr ? TakesText(*chosen) : std::string(e.what()));
+    } catch (const CLI::ParseError& e) {
+        throw std::invalid_argument(e.what());
     }
-    if (words.empty())
-        throw std::invalid_argument("no command given");
-    options.Command = CommandOf(words[0]);
-    const size_t operands = OperandsOf(options.Command);
-    if (words.size() - 1 != operands)
-        throw std::invalid_argument(words[0] + " takes " + std::to_string(operands) + " argument" +
-                                    (operands == 1 ? "" : "s"));
-    for (const std::string& option : given)
-        CheckBelongs(option, options.Command);
+    QuorctlOptions& options = line.Options;
+    const CLI::App* chosen = line.Chosen();
+    std::vector<std::string> words;
+    for (const std::string& arg : line.App.remaining(true)) {
+        if (!arg.starts_with("-") || arg.size() == 1) {
+            words.push_back(arg);
+            continue;
+        }
+        const std::string owners = line.OwnersOf(arg);
+        if (owners.empty())
+            throw std::invalid_argument("unknown option: " + arg);
+        throw std::invalid_argument(arg.substr(0, arg.find('=')) + " belongs to " + owners);
+    }
+    if (chosen == nullptr)
+        throw std::invalid_argument(words.empty() ? "no command given" : "unknown command: " + words.front());
+    if (!words.empty())
+        throw std::invalid_argument(TakesText(*chosen));
+    options.Format = FormatOf(line.Format);
+    for (const auto& [sub, command] : line.Commands)
+        if (sub == chosen)
+            options.Command = command;
+    if (line.App.get_option("--interface")->count() != 0 && options.Interface.empty())
+        throw std::invalid_argument("--interface needs a name");
     if (!options.Interface.empty() && options.Command == CtlCommand::Interfaces)
         throw std::invalid_argument("interfaces lists them all; it takes no --interface");
-    if (operands >= 1)
-        options.Device = words[1];
-    if (operands >= 2)
-        options.File = words[2];
     return options;
 }
 

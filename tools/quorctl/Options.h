@@ -6,7 +6,7 @@
 
 namespace quor::tools {
 
-enum class CtlCommand { Help, Search, Table, Config, Report, Interfaces, Backup, Restore, Diff };
+enum class CtlCommand { Help, Version, Search, Table, Config, Report, Interfaces, Backup, Restore, Diff };
 
 // How search, table and config print what they found.
 enum class OutputFormat { Text, Json, Csv };
@@ -25,7 +25,9 @@ struct QuorctlOptions {
 // The location dialog's edit field takes at most this many characters.
 inline constexpr int LocationMax = 80;
 
-extern const char* const QuorctlUsage;
+// What --help and --version print.
+std::string QuorctlHelp();
+std::string QuorctlVersion();
 
 // Throws std::invalid_argument naming what is wrong.
 QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args);

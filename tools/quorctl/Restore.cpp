@@ -114,7 +114,7 @@ void Planner::Check(std::span<const RawBlock> held)
                    std::equal(raw.Bytes.begin() + 6, raw.Bytes.begin() + 8, h.Bytes.begin() + 6);
         };
         if (std::none_of(held.begin(), held.end(), same))
-            other.append(" ").append(BlockText(raw.Block));  // not " " + string: GCC 12's false -Wrestrict
+            other += " " + BlockText(raw.Block);
     }
     if (other.empty()) {
         Plan.Checks.push_back("block shapes: as on " + TargetName);

@@ -1,5 +1,5 @@
 // quorctl: the configurator's search, bus-device table, configuration and
-// report on the command line (usage in Options.cpp).
+// report on the command line (its options and --help in Options.cpp).
 
 #include <chrono>
 #include <ctime>
@@ -34,8 +34,8 @@ int main(int argc, char** argv)
         std::cerr << "quorctl: " << e.what() << "\n(quorctl --help for the usage)\n";
         return 2;
     }
-    if (options.Command == CtlCommand::Help) {
-        std::cout << QuorctlUsage;
+    if (options.Command == CtlCommand::Help || options.Command == CtlCommand::Version) {
+        std::cout << (options.Command == CtlCommand::Help ? QuorctlHelp() : QuorctlVersion());
         return 0;
     }
     try {

@@ -1,40 +1,25 @@
 #include "tools/quorsim/Options.h"
 
 #include <charconv>
+#include <memory>
 #include <stdexcept>
+
+#include "QuorVersion.h"
+#include "tools/common/CliHelp.h"
 
 namespace quor::tools {
 
-const char* const QuorsimUsage =
-    R"(Usage: quorsim SCENARIO [--device NAME|IP [--bind IP]] [--port N] [--log FILE] [--fault FAULT]...
-   or: quorsim SCENARIO --list
+namespace {
 
-Runs the emulated devices of a scenario file on real UDP sockets.
+const char* const About = "Runs the emulated devices of a scenario file on real UDP sockets.";
 
-  --device NAME|IP  run this device alone, on a socket bound to 0.0.0.0 (it
-                    takes broadcasts too): one process per device, each in
-                    a network namespace holding the device's address
-  --bind IP         with --device: bind to IP instead (127.0.0.1 for a check
-                    on loopback)
-  (no --device)     run every device, each bound to its own address, which
-                    must be local; one more socket on 0.0.0.0 takes the
-                    broadcast 255.255.255.255 in for all of them
-  --port N          the port to listen on (default 45389)
-  --log FILE        one line per datagram in and out, decoded
-  --fault FAULT     KIND[:CMD[:COUNT]][@DEVICE]: spoil COUNT replies (default 1,
-                    * until stop) to command letter CMD (default * any); KIND
-                    drop, crc, sig, echo, ack, long, or late (the reply sent
-                    350 ms after the request). flood:MS[@DEVICE]: one
-                    unprompted datagram every MS ms to the last sender.
-                    Without @DEVICE, every device of the process. Repeatable;
-                    added to the scenario's own faults.
-  --list            print NAME IP IDENTITY of each device and exit
+const char* const Footer =
+    R"((no --device)  run every device, each bound to its own address, which
+              must be local; one more socket on 0.0.0.0 takes the
+              broadcast 255.255.255.255 in for all of them
 
 Outside a network namespace of its own, quorsim runs only with --device and
-a loopback --bind. SIGINT and SIGTERM stop it cleanly.
-)";
-
-namespace {
+a loopback --bind. SIGINT and SIGTERM stop it cleanly.)";
 
 uint16_t PortNumber(const std::string& text)
 {
@@ -45,39 +30,86 @@ uint16_t PortNumber(const std::string& text)
     return static_cast<uint16_t>(value);
 }
 
+// The command line as CLI11 reads it; --help is written from the same declarations.
+struct SimLine {
+    CLI::App App{About, "quorsim"};
+    QuorsimOptions Options;
+    std::string Port;
+    std::vector<std::string> Faults;
+
+    SimLine()
+    {
+        App.formatter(std::make_shared<CliHelp>());
+        App.set_help_flag("-h,--help", "this text");
+        App.set_version_flag("--version", QUOR_VERSION, "the version of quorsim");
+        App.add_option("SCENARIO", Options.ScenarioPath);
+        App.add_option("--device", Options.Device,
+                       "run this device alone, on a socket bound to 0.0.0.0 (it\n"
+                       "takes broadcasts too): one process per device, each in\n"
+                       "a network namespace holding the device's address")
+            ->type_name("NAME|IP");
+        App.add_option("--bind", Options.BindIp,
+                       "with --device: bind to IP instead (127.0.0.1 for a check\non loopback)")
+            ->type_name("IP");
+        App.add_option("--port", Port, "the port to listen on (default 45389)")->type_name("N");
+        App.add_option("--log", Options.LogPath, "one line per datagram in and out, decoded")
+            ->type_name("FILE");
+        App.add_option("--fault", Faults,
+                       "KIND[:CMD[:COUNT]][@DEVICE]: spoil COUNT replies (default 1,\n"
+                       "* until stop) to command letter CMD (default * any); KIND\n"
+                       "drop, crc, sig, echo, ack, long, or late (the reply sent\n"
+                       "350 ms after the request). flood:MS[@DEVICE]: one\n"
+                       "unprompted datagram every MS ms to the last sender.\n"
+                       "Without @DEVICE, every device of the process. Repeatable;\n"
+                       "added to the scenario's own faults.")
+            ->type_name("FAULT")
+            ->allow_extra_args(false);
+        App.add_flag("--list", Options.List, "print NAME IP IDENTITY of each device and exit");
+        App.allow_extras();
+        App.footer(Footer);
+    }
+};
+
 }  // namespace
+
+std::string QuorsimHelp()
+{
+    return SimLine().App.help();
+}
+
+std::string QuorsimVersion()
+{
+    return "quorsim " QUOR_VERSION "\n";
+}
 
 QuorsimOptions ParseOptions(const std::vector<std::string>& args)
 {
-    QuorsimOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw std::invalid_argument(arg + " needs a value");
-            return args[++i];
-        };
-        if (arg == "-h" || arg == "--help")
-            options.Help = true;
-        else if (arg == "--list")
-            options.List = true;
-        else if (arg == "--device")
-            options.Device = value();
-        else if (arg == "--bind")
-            options.BindIp = value();
-        else if (arg == "--port")
-            options.Port = PortNumber(value());
-        else if (arg == "--log")
-            options.LogPath = value();
-        else if (arg == "--fault")
-            options.Faults.push_back(ParseFaultOrder(value()));
-        else if (arg.starts_with("-") || !options.ScenarioPath.empty())
-            throw std::invalid_argument("unexpected argument: " + arg);
-        else
-            options.ScenarioPath = arg;
+    SimLine line;
+    std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 takes them
+    try {
+        line.App.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        QuorsimOptions help;
+        help.Help = true;
+        return help;
+    } catch (const CLI::CallForVersion&) {
+        QuorsimOptions version;
+        version.Version = true;
+        return version;
+    } catch (const CLI::ArgumentMismatch& e) {
+        const std::string message = e.what();
+        throw std::invalid_argument(message.substr(0, message.find(':')) + " needs a value");
+    } catch (const CLI::ParseError& e) {
+        throw std::invalid_argument(e.what());
     }
-    if (options.Help)
-        return options;
+    QuorsimOptions& options = line.Options;
+    const std::vector<std::string> extra = line.App.remaining();
+    if (!extra.empty())
+        throw std::invalid_argument("unexpected argument: " + extra.front());
+    if (line.App.get_option("--port")->count() != 0)
+        options.Port = PortNumber(line.Port);
+    for (const std::string& order : line.Faults)
+        options.Faults.push_back(ParseFaultOrder(order));
     if (options.ScenarioPath.empty())
         throw std::invalid_argument("no scenario file");
     if (!options.BindIp.empty() && options.Device.empty())

@@ -19,9 +19,12 @@ struct QuorsimOptions {
     std::vector<FaultOrder> Faults;
     bool List = false;
     bool Help = false;
+    bool Version = false;
 };
 
-extern const char* const QuorsimUsage;
+// What --help and --version print.
+std::string QuorsimHelp();
+std::string QuorsimVersion();
 
 // Throws std::invalid_argument naming what is wrong.
 QuorsimOptions ParseOptions(const std::vector<std::string>& args);

@@ -1,4 +1,4 @@
-// quorsim: the emulated devices of a scenario on real UDP sockets (usage in Options.cpp).
+// quorsim: the emulated devices of a scenario on real UDP sockets (its options and --help in Options.cpp).
 
 #include <cstdio>
 #include <exception>
@@ -85,8 +85,8 @@ int main(int argc, char** argv)
     using namespace quor::tools;
     try {
         const QuorsimOptions options = ParseOptions({argv + 1, argv + argc});
-        if (options.Help) {
-            std::cout << QuorsimUsage;
+        if (options.Help || options.Version) {
+            std::cout << (options.Help ? QuorsimHelp() : QuorsimVersion());
             return 0;
         }
         return Run(options);

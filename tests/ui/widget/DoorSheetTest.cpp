@@ -38,17 +38,10 @@ struct Sheet {
 
 }  // namespace
 
-class DoorSheetTest : public QObject {
+class DoorSheetTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
-    void init() { Errors = std::make_unique<ErrorCatcher>(); }
-    void cleanup()
-    {
-        QVERIFY2(Errors->Texts.isEmpty(), qPrintable(Errors->Texts.join('\n')));
-        Errors.reset();
-    }
-
     void preparedForTheController()
     {
         Sheet s(ModeSerwis);
@@ -416,9 +409,6 @@ private slots:
         QCOMPARE(s.Win->DRygTimEd->text(), QString("3,5"));
         QVERIFY(s.Win->DOut0Sel->isEnabled());
     }
-
-private:
-    std::unique_ptr<ErrorCatcher> Errors;
 };
 
 }  // namespace quor::test

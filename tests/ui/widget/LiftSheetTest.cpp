@@ -27,17 +27,10 @@ struct Sheet {
 
 }  // namespace
 
-class LiftSheetTest : public QObject {
+class LiftSheetTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
-    void init() { Errors = std::make_unique<ErrorCatcher>(); }
-    void cleanup()
-    {
-        QVERIFY2(Errors->Texts.isEmpty(), qPrintable(Errors->Texts.join('\n')));
-        Errors.reset();
-    }
-
     void showsTheRecord()
     {
         Sheet s(ModeInstalacja);
@@ -125,9 +118,6 @@ private slots:
         QCOMPARE(s.Win->LTimEd->text(), QString("4,5"));
         QVERIFY(s.Win->LOutSet0Sel->isEnabled());
     }
-
-private:
-    std::unique_ptr<ErrorCatcher> Errors;
 };
 
 }  // namespace quor::test

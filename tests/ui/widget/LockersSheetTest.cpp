@@ -50,17 +50,10 @@ struct Sheet {
 
 }  // namespace
 
-class LockersSheetTest : public QObject {
+class LockersSheetTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
-    void init() { Errors = std::make_unique<ErrorCatcher>(); }
-    void cleanup()
-    {
-        QVERIFY2(Errors->Texts.isEmpty(), qPrintable(Errors->Texts.join('\n')));
-        Errors.reset();
-    }
-
     void showsTheRecord()
     {
         Sheet s(ModeInstalacja);
@@ -269,9 +262,6 @@ private slots:
         QCOMPARE(s.Win->LsStartNrEd->text(), QString("150"));
         QVERIFY(s.Win->LsRoomNameEd->isEnabled());
     }
-
-private:
-    std::unique_ptr<ErrorCatcher> Errors;
 };
 
 }  // namespace quor::test

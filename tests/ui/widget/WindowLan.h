@@ -78,6 +78,23 @@ public:
     QStringList Texts;
 };
 
+// A test class whose every function runs with its error boxes caught, and
+// fails on any box it left.
+class CatchingErrors : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<ErrorCatcher> Errors;
+
+private slots:
+    void init() { Errors = std::make_unique<ErrorCatcher>(); }
+    void cleanup()
+    {
+        QVERIFY2(Errors->Texts.isEmpty(), qPrintable(Errors->Texts.join('\n')));
+        Errors.reset();
+    }
+};
+
 class WindowLan {
 public:
     sim::VirtualLan Lan;
