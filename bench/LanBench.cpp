@@ -28,8 +28,8 @@
 #include "link/UdpEndpoint.h"
 #include "link/Udpdev.h"
 #include "sim/Scenario.h"
+#include "site/ControllerRead.h"
 #include "tools/common/NetGuard.h"
-#include "tools/quorctl/ControllerLoad.h"
 
 namespace {
 
@@ -160,9 +160,9 @@ void LoadDoorController(benchmark::State& state)
             // The record as a search leaves it; loading polls it first.
             UdpDev dev(udp, TheSite.DoorId, ParseIp(TheSite.DoorIp), TheSite.DoorVersion, 0);
             const int64_t sendsBefore = udp.Sends;
-            tools::LoadedController controller;
+            Controller controller;
             try {
-                tools::LoadConfiguration(dev, controller);
+                site::LoadConfiguration(dev, controller);
             } catch (const UErr& e) {
                 state.SkipWithError(e.Text().c_str());  // while the device it names exists
                 break;

@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "fuzz/FuzzTarget.h"
-#include "tools/quorctl/Backup.h"
-#include "tools/quorctl/Diff.h"
-#include "tools/quorctl/Restore.h"
+#include "site/Backup.h"
+#include "site/Diff.h"
+#include "site/Restore.h"
 
 using namespace quor;
-using namespace quor::tools;
+using namespace quor::site;
 
 namespace {
 
@@ -43,7 +43,7 @@ QUOR_FUZZ_TARGET(backup_file)
     FUZZ_CHECK(BackupText(ParseBackup(written, "again.json")) == written);
     FUZZ_CHECK(DiffLines(backup, backup).empty());
 
-    LoadedController own;
+    Controller own;
     Unpack(backup, own);
     const RestorePlan plan = PlanRestore(backup, own.Table, backup.ControllerId, backup.Blocks, false);
     if (EachDeviceOnce(backup)) {

@@ -17,6 +17,7 @@
 #include "link/Udpdev.h"
 #include "model/Cfgquor.h"
 #include "model/Cfgset.h"
+#include "model/Controller.h"
 #include "model/Hardres.h"
 #include "model/KindConfig.h"
 
@@ -39,14 +40,6 @@ struct Op {
     uint8_t Code;
     uint8_t A;
     uint8_t B;
-};
-
-struct Model {
-    Model() : Doors(Table), Lift(OutSetCfg::Lift(Table)), Lockers(OutSetCfg::Lockers(Table)) {}
-    BusDevTable Table;
-    DoorCfgSet Doors;
-    OutSetCfg Lift;
-    OutSetCfg Lockers;
 };
 
 // The table stays within its capacity, ordered by the low 26 bits of the identity, one record per device.
@@ -117,7 +110,7 @@ void Maintenance(UdpDev& dev, const Op& op)
     }
 }
 
-void Store(UdpDev& dev, Model& m, const Op& op)
+void Store(UdpDev& dev, Controller& m, const Op& op)
 {
     switch (op.A % 3) {
     case 0:
@@ -132,7 +125,7 @@ void Store(UdpDev& dev, Model& m, const Op& op)
     }
 }
 
-void Run(UdpDev& dev, UdpDevSet& set, Model& m, const Op& op)
+void Run(UdpDev& dev, UdpDevSet& set, Controller& m, const Op& op)
 {
     static const std::array<uint8_t, 40> Payload = {'p', 'a', 'y', 'l', 'o', 'a', 'd'};
     std::array<uint8_t, 40> result{};
@@ -164,8 +157,7 @@ void Run(UdpDev& dev, UdpDevSet& set, Model& m, const Op& op)
         break;
     }
     case 6:
-        (op.A & 1) ? (void)ReadKindConfig(dev, m.Table, m.Doors, m.Lift, m.Lockers)
-                   : (void)m.Table.Fetch(dev);
+        (op.A & 1) ? (void)ReadKindConfig(dev, m) : (void)m.Table.Fetch(dev);
         break;
     case 7:
         Collect(set, op);
@@ -198,7 +190,7 @@ QUOR_FUZZ_TARGET(link_replies)
     dev.SessionOpen = setup & 2;
     dev.SessionKey = SessionKey;
     udp.Signer = &dev;
-    Model m;
+    Controller m;
 
     for (const Op& op : ops) {
         try {

@@ -21,23 +21,31 @@ int DoorCfgSet::DoorsInUse() const
     return std::clamp<int32_t>(Table->DoorCount, 0, MaxDoors);
 }
 
-bool DoorCfgSet::Load(UdpDev& dev)
+std::vector<BlockRecord> DoorCfgSet::Blocks()
 {
-    if (!dev.Alive || !ConfigOpen(dev.Mode)) {
-        return false;
-    }
-    dev.EnsureSession();
+    std::vector<BlockRecord> blocks;
     if (Table->TrainFlag == 1) {
-        if (!ReadCfgBlock(dev, BlockCommon, 0, Common)) {
-            return false;
-        }
-        TrainNumber = Get16(Common.Data.data());
+        blocks.push_back({{BlockCommon, 0}, &Common});
     }
     const auto type = static_cast<uint8_t>(Table->Kind);
     for (int i = 0; i < DoorsInUse(); ++i) {
-        if (!ReadCfgBlock(dev, type, static_cast<uint8_t>(i), Doors[i])) {
-            return false;
-        }
+        blocks.push_back({{type, static_cast<uint8_t>(i)}, &Doors[i]});
+    }
+    return blocks;
+}
+
+bool DoorCfgSet::Load(UdpDev& dev, std::vector<RawBlock>* read)
+{
+    std::vector<RawBlock> own;
+    std::vector<RawBlock>& bytes = read ? *read : own;
+    const size_t before = bytes.size();
+    const bool fit = ReadBlocks(dev, Blocks(), bytes);
+    // The train number is taken as soon as its block fits, whatever the doors give.
+    if (bytes.size() > before && bytes[before].Block.Type == BlockCommon) {
+        TrainNumber = Get16(Common.Data.data());
+    }
+    if (!fit) {
+        return false;
     }
     MarkAll();
     return true;
@@ -48,11 +56,9 @@ void DoorCfgSet::Store(UdpDev& dev)
     dev.EnsureSession();
     if (Table->TrainFlag == 1) {
         Put16(Common.Data.data(), TrainNumber);
-        WriteCfgBlock(dev, BlockCommon, 0, Common);
     }
-    const auto type = static_cast<uint8_t>(Table->Kind);
-    for (int i = 0; i < DoorsInUse(); ++i) {
-        WriteCfgBlock(dev, type, static_cast<uint8_t>(i), Doors[i]);
+    for (const BlockRecord& b : Blocks()) {
+        WriteCfgBlock(dev, b.Block.Type, b.Block.Index, *b.Record);
     }
 }
 

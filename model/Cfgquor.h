@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "model/Cfgset.h"
 #include "model/Hardres.h"
@@ -49,9 +50,14 @@ public:
 
     // Reads the common block (when the table has it) and the doors in use,
     // then marks them; false when the device may not be read or a block does
-    // not fit. UErr passes through.
-    bool Load(UdpDev& dev);
+    // not fit. The bytes of the blocks that fit go to read when given. UErr
+    // passes through.
+    bool Load(UdpDev& dev, std::vector<RawBlock>* read = nullptr);
     void Store(UdpDev& dev);
+    // The blocks of the configuration with their records, in the order they
+    // are read and written: the common block when the table's train flag is
+    // 1, then each door in use (block type Kind of the table).
+    std::vector<BlockRecord> Blocks();
     void MarkAll();
 
     void AssignDoorOutput(int door, int slot, ResRef r, bool nc);

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Hardres.h"
 
@@ -73,6 +74,32 @@ struct CfgBlock {
 // Reads block (type, index) into the record; true when it decoded into exactly
 // the bytes received. The caller has ensured the session; UErr passes through.
 bool ReadCfgBlock(UdpDev& dev, uint8_t type, uint8_t index, CfgBlock& block);
+
+struct BlockId {
+    uint8_t Type = 0;
+    uint8_t Index = 0;
+
+    bool operator==(const BlockId&) const = default;
+};
+
+// A block as the controller sent it: head, references, parameters, data.
+struct RawBlock {
+    BlockId Block;
+    std::vector<uint8_t> Bytes;
+};
+
+// A block and the record it is read into.
+struct BlockRecord {
+    BlockId Block;
+    CfgBlock* Record;
+};
+
+// Reads the blocks in their order, each into its record, when the device may
+// be read (it answers and its mode opens the configuration), after
+// EnsureSession; the first block that does not fit its record ends the read.
+// True when every block was read and fits; read receives the bytes, as the
+// controller sent them, of each block that fits. UErr passes through.
+bool ReadBlocks(UdpDev& dev, std::span<const BlockRecord> blocks, std::vector<RawBlock>& read);
 // Writes the record's body as block (type, index); UErr passes through.
 void WriteCfgBlock(UdpDev& dev, uint8_t type, uint8_t index, const CfgBlock& block);
 
@@ -90,8 +117,9 @@ struct OutSetCfg : CfgBlock {
     static OutSetCfg Lockers(BusDevTable& table);
 
     // Reads the block from the controller and marks it; false when the
-    // device may not be read or the block does not fit. UErr passes through.
-    bool Read(UdpDev& dev);
+    // device may not be read or the block does not fit. The block's bytes,
+    // when it fits, go to read when given. UErr passes through.
+    bool Read(UdpDev& dev, std::vector<RawBlock>* read = nullptr);
     void Write(UdpDev& dev) const;
 
     // Lockers: first and last locker number of module 0 to 15 (NoLocker: none).

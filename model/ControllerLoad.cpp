@@ -15,14 +15,14 @@ void LoadTable(UdpDev& dev, BusDevTable& table)
     table.Fetch(dev);
 }
 
-bool LoadConfiguration(UdpDev& dev, const ControllerRecords& r)
+bool LoadConfiguration(UdpDev& dev, Controller& c)
 {
-    return ReadKindConfig(dev, r.Table, r.Doors, r.Lift, r.Lockers);
+    return ReadKindConfig(dev, c);
 }
 
 }  // namespace
 
-LoadEnd LoadDevice(UdpDev& dev, const ControllerRecords& records, const LoadSteps& steps)
+LoadEnd LoadDevice(UdpDev& dev, Controller& c, const LoadSteps& steps)
 {
     if (!dev.Poll()) {
         throw UErr{&dev, ErrNoAnswer, 0};
@@ -30,30 +30,30 @@ LoadEnd LoadDevice(UdpDev& dev, const ControllerRecords& records, const LoadStep
     if (steps.Answered) {
         steps.Answered();
     }
-    records.Table.Forget();
+    c.Table.Forget();
     if (DevType(dev.Id) != ControllerType) {
         return LoadEnd::NotController;
     }
     if (!ConfigOpen(dev.Mode)) {
         throw UErr{&dev, ErrModeRefuses, 0};
     }
-    LoadTable(dev, records.Table);
-    if (steps.NeedDoors && records.Table.DoorCount == 0) {
+    LoadTable(dev, c.Table);
+    if (steps.NeedDoors && c.Table.DoorCount == 0) {
         return LoadEnd::NoDoors;
     }
     if (steps.TableOnly) {
         return LoadEnd::Table;
     }
-    if (!LoadConfiguration(dev, records)) {
+    if (!LoadConfiguration(dev, c)) {
         throw UErr{&dev, ErrConfigRead, 0};
     }
     return LoadEnd::Configuration;
 }
 
-bool LoadController(UdpDev& dev, const ControllerRecords& records)
+bool LoadController(UdpDev& dev, Controller& c)
 {
-    LoadTable(dev, records.Table);
-    return LoadConfiguration(dev, records);
+    LoadTable(dev, c.Table);
+    return LoadConfiguration(dev, c);
 }
 
 }  // namespace quor

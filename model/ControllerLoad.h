@@ -5,21 +5,11 @@
 
 #include <functional>
 
-#include "model/Cfgquor.h"
-#include "model/Cfgset.h"
-#include "model/Hardres.h"
+#include "model/Controller.h"
 
 namespace quor {
 
 class UdpDev;
-
-// The records a controller is loaded into; the configurations refer to the table.
-struct ControllerRecords {
-    BusDevTable& Table;
-    DoorCfgSet& Doors;
-    OutSetCfg& Lift;
-    OutSetCfg& Lockers;
-};
 
 // How far loading the selected device goes.
 struct LoadSteps {
@@ -42,11 +32,11 @@ enum class LoadEnd {
 // forgets the table held; for a controller, its mode (UErr 11 in Blokada and
 // Konfiguracja), then LoadController (UErr 8 when that gives false). Errors of
 // the reads pass through; what was read before them stays.
-LoadEnd LoadDevice(UdpDev& dev, const ControllerRecords& records, const LoadSteps& steps = {});
+LoadEnd LoadDevice(UdpDev& dev, Controller& c, const LoadSteps& steps = {});
 
 // Reads controller dev again: its protocol version (UErr 2 or 3), the
 // bus-device table, whatever its result, and the configuration of the
 // table's kind; false when that cannot be read or does not fit.
-bool LoadController(UdpDev& dev, const ControllerRecords& records);
+bool LoadController(UdpDev& dev, Controller& c);
 
 }  // namespace quor

@@ -1,5 +1,8 @@
 #include "model/KindConfig.h"
 
+#include <utility>
+
+#include "link/Frame.h"
 #include "link/Udpdev.h"
 
 namespace quor {
@@ -14,32 +17,95 @@ void RequireProtocolVersion(UdpDev& dev)
     }
 }
 
-bool ReadKindConfig(UdpDev& dev, const BusDevTable& table, DoorCfgSet& doors, OutSetCfg& lift,
-                    OutSetCfg& lockers)
+std::vector<BlockRecord> KindBlocks(Controller& c)
 {
-    switch (table.Kind) {
+    switch (c.Table.Kind) {
     case KindDoors:
-        return doors.Load(dev);
+        return c.Doors.Blocks();
     case KindLift:
-        return lift.Read(dev);
+        return {{{BlockLift, 0}, &c.Lift}};
     case KindLockers:
-        return lockers.Read(dev);
+        return {{{BlockLockers, 0}, &c.Lockers}};
     default:
-        return false;
+        return {};
     }
 }
 
-void MarkKindConfig(BusDevTable& table, DoorCfgSet& doors, const OutSetCfg& lift, const OutSetCfg& lockers)
+const CfgBlock* RecordOf(const Controller& c, BlockId block)
 {
-    switch (table.Kind) {
+    switch (block.Type) {
+    case BlockCommon:
+        return block.Index == 0 ? &c.Doors.Common : nullptr;
+    case BlockDoor:
+        return block.Index < MaxDoors ? &c.Doors.Doors[block.Index] : nullptr;
+    case BlockLift:
+        return block.Index == 0 ? &c.Lift : nullptr;
+    case BlockLockers:
+        return block.Index == 0 ? &c.Lockers : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+CfgBlock* RecordOf(Controller& c, BlockId block)
+{
+    return const_cast<CfgBlock*>(RecordOf(std::as_const(c), block));
+}
+
+std::optional<std::vector<RawBlock>> ReadKindBlocks(UdpDev& dev, Controller& c)
+{
+    std::vector<RawBlock> read;
+    bool fit = false;
+    switch (c.Table.Kind) {
     case KindDoors:
-        doors.MarkAll();
+        fit = c.Doors.Load(dev, &read);
         break;
     case KindLift:
-        lift.MarkTaken(table);
+        fit = c.Lift.Read(dev, &read);
         break;
     case KindLockers:
-        lockers.MarkTaken(table);
+        fit = c.Lockers.Read(dev, &read);
+        break;
+    default:
+        break;
+    }
+    if (!fit) {
+        return std::nullopt;
+    }
+    return read;
+}
+
+bool ReadKindConfig(UdpDev& dev, Controller& c)
+{
+    return ReadKindBlocks(dev, c).has_value();
+}
+
+bool DecodeBlocks(std::span<const RawBlock> blocks, Controller& c)
+{
+    for (const RawBlock& raw : blocks) {
+        CfgBlock* record = RecordOf(c, raw.Block);
+        if (!record || raw.Bytes.empty() || record->Decode(raw.Bytes) != static_cast<int>(raw.Bytes.size())) {
+            return false;
+        }
+        if (raw.Block.Type == BlockCommon) {
+            c.Doors.TrainNumber = Get16(c.Doors.Common.Data.data());
+        }
+    }
+    MarkKindConfig(c);
+    return true;
+}
+
+void MarkKindConfig(Controller& c)
+{
+    switch (c.Table.Kind) {
+    case KindDoors:
+        c.Doors.MarkAll();
+        break;
+    case KindLift:
+        c.Lift.MarkTaken(c.Table);
+        break;
+    case KindLockers:
+        c.Lockers.MarkTaken(c.Table);
         break;
     default:
         break;

@@ -1,10 +1,12 @@
 #pragma once
 // Reading a controller's configuration after its bus-device table: the steps
-// shared by the window and the command-line tool.
+// shared by the window, the command-line tool and the backups.
 
-#include "model/Cfgquor.h"
-#include "model/Cfgset.h"
-#include "model/Hardres.h"
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "model/Controller.h"
 
 namespace quor {
 
@@ -13,10 +15,24 @@ class UdpDev;
 // UErr 2 or 3 when the device speaks another protocol version than ours.
 void RequireProtocolVersion(UdpDev& dev);
 
-// Reads the configuration of the table's kind into the record of that kind;
-// false when it cannot be read or does not fit. UErr passes through.
-bool ReadKindConfig(UdpDev& dev, const BusDevTable& table, DoorCfgSet& doors, OutSetCfg& lift,
-                    OutSetCfg& lockers);
+// The blocks the table's kind keeps, with their records, in the order they
+// are read and written: DoorCfgSet::Blocks, or the one lift or lockers block.
+std::vector<BlockRecord> KindBlocks(Controller& c);
+
+// The record a block of the controller decodes into; nullptr for a block no record holds.
+CfgBlock* RecordOf(Controller& c, BlockId block);
+const CfgBlock* RecordOf(const Controller& c, BlockId block);
+
+// Reads the configuration of the table's kind into the record of that kind
+// and marks it (DoorCfgSet::Load, OutSetCfg::Read): the bytes of its blocks
+// as read; nothing when it cannot be read or does not fit. UErr passes through.
+std::optional<std::vector<RawBlock>> ReadKindBlocks(UdpDev& dev, Controller& c);
+// ReadKindBlocks without the bytes: false when it cannot be read or does not fit.
+bool ReadKindConfig(UdpDev& dev, Controller& c);
+
+// Decodes blocks into their records as a read does, then marks the records;
+// false when a block does not fit (head or length).
+bool DecodeBlocks(std::span<const RawBlock> blocks, Controller& c);
 
 // What a held configuration is cut to: its blocks' type and count, and
 // whether the common block carries a train number.
@@ -35,6 +51,6 @@ inline KindShape ShapeOf(const BusDevTable& table)
 
 // Marks in a freshly read table the resources that the held configuration of
 // the table's kind uses, so that edits not yet written keep their resources.
-void MarkKindConfig(BusDevTable& table, DoorCfgSet& doors, const OutSetCfg& lift, const OutSetCfg& lockers);
+void MarkKindConfig(Controller& c);
 
 }  // namespace quor

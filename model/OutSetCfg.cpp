@@ -17,11 +17,6 @@ OutSetCfg Shaped(BusDevTable& table, uint32_t type, int outputSets, int inputs, 
     return cfg;
 }
 
-bool MayReadConfig(const UdpDev& dev)
-{
-    return dev.Alive && ConfigOpen(dev.Mode);
-}
-
 // Lockers: Data bytes 4i, 4i + 1 hold the first locker of module i, 4i + 2, 4i + 3 the last.
 int LockerOffset(int module, bool last)
 {
@@ -45,13 +40,11 @@ OutSetCfg OutSetCfg::Lockers(BusDevTable& table)
     return Shaped(table, BlockLockers, 16, 4, 64);
 }
 
-bool OutSetCfg::Read(UdpDev& dev)
+bool OutSetCfg::Read(UdpDev& dev, std::vector<RawBlock>* read)
 {
-    if (!MayReadConfig(dev)) {
-        return false;
-    }
-    dev.EnsureSession();
-    if (!ReadCfgBlock(dev, static_cast<uint8_t>(BlockType), 0, *this)) {
+    std::vector<RawBlock> own;
+    const BlockRecord block{{static_cast<uint8_t>(BlockType), 0}, this};
+    if (!ReadBlocks(dev, std::span(&block, 1), read ? *read : own)) {
         return false;
     }
     MarkTaken(*Table);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/Udpdev.h"
+#include "sheets/SheetWords.h"
 #include "text/Cp1250.h"
 
 namespace quor {
@@ -18,23 +19,36 @@ constexpr int HeaderWidth = 18;
 constexpr int SlotWidth = 26;
 constexpr int InputSlotsShown = 5;  // slots 5 and up carry settings no editor shows
 
-// The literals in Windows-1250, so that field widths count characters.
+// A slot's label in the report: "Rygiel: ".
+std::string Label(std::string_view word)
+{
+    return ToCp1250(std::string(word) + ": ");
+}
+
+// A group of a door: "    Wyjścia:".
+std::string Heading(std::string_view group)
+{
+    return ToCp1250("    " + std::string(group) + ":");
+}
+
+// The literals in Windows-1250, so that field widths count characters; the
+// sheets' words where the report's are the same.
 struct Literals {
     std::string Title = ToCp1250("    Raport konfiguracji przejść kontrolera");
     std::string Controller = ToCp1250("Kontroler: ");
     std::string Location = ToCp1250("Lokalizacja: ");
     std::string Date = ToCp1250("Data: ");
     std::string Devices = ToCp1250("Urządzenia: ");
-    std::string Door = ToCp1250("Przejście ");
-    std::string Airlock = ToCp1250("  (Śluza: ");
-    std::string Outputs = ToCp1250("    Wyjścia:");
-    std::string Inputs = ToCp1250("    Wejścia:");
-    std::string Readers = ToCp1250("    Czytniki:");
-    std::array<std::string, 4> OutputLabels = {ToCp1250("Rygiel: "), ToCp1250("Przypomnienie: "),
-                                               ToCp1250("Alarm: "), ToCp1250("CCTV: ")};
+    std::string Door = ToCp1250(std::string(words::Door) + " ");
+    std::string Airlock = ToCp1250("  (" + std::string(words::Airlock) + ": ");
+    std::string Outputs = Heading(words::Outputs);
+    std::string Inputs = Heading(words::Inputs);
+    std::string Readers = Heading(words::Readers);
+    std::array<std::string, 4> OutputLabels = {Label(words::DoorOutputs[0]), Label(words::DoorOutputs[1]),
+                                               Label(words::DoorOutputs[2]), Label(words::DoorOutputs[3])};
     std::array<std::string, InputSlotsShown> InputLabels = {
-        ToCp1250("Przycisk wyjścia: "), ToCp1250("Czujnik otwarcia: "), ToCp1250("Czujka alarmowa: "),
-        ToCp1250("Sabotaż: "), ToCp1250("Ewakuacja: ")};
+        Label(words::DoorInputs[0]), Label(words::DoorInputs[1]), Label(words::DoorInputs[2]),
+        Label(words::DoorInputs[3]), Label(words::DoorInputs[4])};
     std::array<std::string, 4> ReaderLabels = {ToCp1250("Czytnik 1: "), ToCp1250("Czytnik 2: "),
                                                ToCp1250("Czytnik 3: "), ToCp1250("Czytnik 4: ")};
 };

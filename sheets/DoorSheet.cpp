@@ -46,7 +46,7 @@ std::vector<std::string> AirlockItems(const BusDevTable& table)
     // airlock numbers the door flags can hold.
     std::vector<std::string> items{std::string(NoneItemText)};
     for (int j = 1; j < AirlockItemCount(table); ++j) {
-        items.push_back("Śluza " + std::to_string(j));
+        items.push_back(words::AirlockName(j));
     }
     return items;
 }

@@ -11,6 +11,7 @@
 
 #include "model/Cfgquor.h"
 #include "sheets/Selectors.h"
+#include "sheets/SheetWords.h"
 
 namespace quor {
 
@@ -18,9 +19,7 @@ inline constexpr int DoorOutputRows = 4;  // bolt, reminder, alarm, CCTV: slots 
 inline constexpr int DoorInputRows = 5;   // exit button, open sensor, alarm sensor, tamper, evacuation
 inline constexpr int DoorReaderRows = 4;
 
-inline constexpr std::array<std::string_view, 5> DoorTypeNames = {
-    "Otwarte", "Normalne", "Bistabilne", "Astabilne", "Zablokowane",
-};
+inline constexpr std::array<std::string_view, 5> DoorTypeNames = words::DoorTypes;
 
 // Door tabs: one per door the configuration holds, at most 8 whatever door
 // count the controller reports.

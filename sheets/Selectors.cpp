@@ -1,6 +1,8 @@
 // The items of the resource selectors and the states of the check boxes beside them.
 #include "sheets/Selectors.h"
 
+#include "sheets/SheetWords.h"
+
 namespace quor {
 
 namespace {
@@ -95,6 +97,24 @@ ResRef WithNc(ResRef value, bool nc)
         return value;
     }
     return static_cast<ResRef>(nc ? value | RefNc : value & ~RefNc);
+}
+
+std::string ShownItem(const SelectorView& selector)
+{
+    if (selector.Current < 0 || selector.Current >= static_cast<int>(selector.Items.size()))
+        return {};
+    return selector.Items[selector.Current].Text;
+}
+
+bool ShowsResource(const SelectorView& selector)
+{
+    const int i = selector.Current;
+    return i >= 0 && i < static_cast<int>(selector.Items.size()) && selector.Items[i].Value != NoRef;
+}
+
+std::string_view YesNo(bool ticked)
+{
+    return ticked ? words::Yes : words::No;
 }
 
 }  // namespace quor

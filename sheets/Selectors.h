@@ -72,4 +72,13 @@ CheckState ShowReaderExit(ResRef value, bool exit);
 // Bit 7 of a slot's value set or cleared; none stays none.
 ResRef WithNc(ResRef value, bool nc);
 
+// The text of the item a selector shows; empty when none is selected.
+std::string ShownItem(const SelectorView& selector);
+
+// Whether the selector shows a resource, not the none item.
+bool ShowsResource(const SelectorView& selector);
+
+// A check box caption as the value of a field.
+std::string_view YesNo(bool ticked);
+
 }  // namespace quor

@@ -82,4 +82,19 @@ QProgressBar* MakeProgress(QWidget* parent, const char* name, QRect geometry)
     return bar;
 }
 
+QString WordText(std::string_view word)
+{
+    return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
+}
+
+QString LabelCaption(std::string_view label)
+{
+    return WordText(label) + ':';
+}
+
+QString GroupCaption(std::string_view group)
+{
+    return ' ' + WordText(group) + ' ';
+}
+
 }  // namespace quor

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <string_view>
 
 namespace quor {
 
@@ -31,6 +32,13 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, 
 QComboBox* MakeSelector(QWidget* parent, const char* name, QRect geometry, bool editable = false);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry, int maxLength,
                     bool digitsOnly = false);
+// A word of the sheets (sheets/SheetWords.h) as a caption.
+QString WordText(std::string_view word);
+// A label's caption: "Rygiel:".
+QString LabelCaption(std::string_view label);
+// A group box's caption: " Wyjścia ".
+QString GroupCaption(std::string_view group);
+
 // Hidden until a write runs; 0 to 100.
 QProgressBar* MakeProgress(QWidget* parent, const char* name, QRect geometry);
 

@@ -9,15 +9,6 @@
 
 namespace quor {
 
-namespace {
-
-ControllerRecords RecordsOf(TMainWin& win)
-{
-    return {win.BusDevTable, win.DoorCfgSet, win.LiftCfg, win.LockersCfg};
-}
-
-}  // namespace
-
 // Until the new device's table is read, the pane lists another controller's
 // devices (or none of this one's), and its commands would reach the wrong one.
 void TMainWin::LoadSelectedDevice(UdpDev& dev)
@@ -38,7 +29,7 @@ void TMainWin::LoadSelectedDevice(UdpDev& dev)
         // forgotten once the device answers, so doors now mean a table of its own.
         const auto settle =
             qScopeGuard([this, &answered] { TableFresh = answered && BusDevTable.DoorCount != 0; });
-        ConfigHeld = LoadDevice(dev, RecordsOf(*this), {.Answered = showRow}) == LoadEnd::Configuration;
+        ConfigHeld = LoadDevice(dev, Records, {.Answered = showRow}) == LoadEnd::Configuration;
     });
     Guarded([this, &dev] { UpdateSheets(dev); });
 }
@@ -59,7 +50,7 @@ bool TMainWin::LoadController(UdpDev& dev)
             ShowSheets(0);
         }
     });
-    ConfigHeld = quor::LoadController(dev, RecordsOf(*this));
+    ConfigHeld = quor::LoadController(dev, Records);
     return ConfigHeld;
 }
 

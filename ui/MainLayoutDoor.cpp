@@ -1,4 +1,5 @@
 // The controls of the door sheet.
+#include "sheets/SheetWords.h"
 #include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/NumberEdit.h"
@@ -36,7 +37,7 @@ void TMainWin::BuildDoorSheet()
     DRapBtn = MakeButton(sheet, "DRapBtn", "Raport", {376, 576, 75, 25});
     DWrCfgBtn = MakeButton(sheet, "DWrCfgBtn", QStringLiteral("Zapisz konfigurację"), {496, 576, 121, 25});
     DWrCfgProgrBar = MakeProgress(sheet, "DWrCfgProgrBar", {618, 579, 65, 17});
-    DTrainNrLb = MakeLabel(sheet, "DTrainNrLb", QStringLiteral("Nr pociągu:"), {184, 580, 55, 14});
+    DTrainNrLb = MakeLabel(sheet, "DTrainNrLb", LabelCaption(words::TrainNumber), {184, 580, 55, 14});
 
     BuildDoorGroups();
     BuildDoorOutputs();
@@ -49,56 +50,64 @@ void TMainWin::BuildDoorGroups()
 {
     QWidget* tabs = DDoorTabs;
     DDoorGrpBox = MakeGroup(tabs, "DDoorGrpBox", " Drzwi ", {16, 48, 281, 81});
-    DRdGrpBox = MakeGroup(tabs, "DRdGrpBox", " Czytniki ", {312, 48, 209, 177});
-    DInGrpBox = MakeGroup(tabs, "DInGrpBox", QStringLiteral(" Wejścia "), {16, 136, 281, 145});
-    DAirLockGrpBox = MakeGroup(tabs, "DAirLockGrpBox", QStringLiteral(" Śluzy "), {312, 232, 161, 65});
-    DOutGrpBox = MakeGroup(tabs, "DOutGrpBox", QStringLiteral(" Wyjścia "), {16, 288, 281, 113});
+    DRdGrpBox = MakeGroup(tabs, "DRdGrpBox", GroupCaption(words::Readers), {312, 48, 209, 177});
+    DInGrpBox = MakeGroup(tabs, "DInGrpBox", GroupCaption(words::Inputs), {16, 136, 281, 145});
+    DAirLockGrpBox = MakeGroup(tabs, "DAirLockGrpBox", GroupCaption(words::Airlocks), {312, 232, 161, 65});
+    DOutGrpBox = MakeGroup(tabs, "DOutGrpBox", GroupCaption(words::Outputs), {16, 288, 281, 113});
     DTstGrpBox = MakeGroup(tabs, "DTstGrpBox", " Testowanie ", {312, 303, 201, 177});
 }
 
 void TMainWin::BuildDoorOutputs()
 {
-    SelectorRow r = MakeNcRow(DDoorGrpBox, {"DOut0Sel", "DOut0Lb", "DOut0Cb"}, "Rygiel:", 16);
+    SelectorRow r = MakeNcRow(DDoorGrpBox, {"DOut0Sel", "DOut0Lb", "DOut0Cb"},
+                              LabelCaption(words::DoorOutputs[OutBolt]), 16);
     DOut0Sel = r.Sel, DOut0Lb = r.Label, DOut0Cb = r.Cb;
 
-    r = MakeNcRow(DOutGrpBox, {"DOut1Sel", "DOut1Lb", "DOut1Cb"}, "Przypomnienie:", 16);
+    r = MakeNcRow(DOutGrpBox, {"DOut1Sel", "DOut1Lb", "DOut1Cb"},
+                  LabelCaption(words::DoorOutputs[OutReminder]), 16);
     DOut1Sel = r.Sel, DOut1Lb = r.Label, DOut1Cb = r.Cb;
-    r = MakeNcRow(DOutGrpBox, {"DOut2Sel", "DOut2Lb", "DOut2Cb"}, "Alarm:", 48);
+    r = MakeNcRow(DOutGrpBox, {"DOut2Sel", "DOut2Lb", "DOut2Cb"}, LabelCaption(words::DoorOutputs[OutAlarm]),
+                  48);
     DOut2Sel = r.Sel, DOut2Lb = r.Label, DOut2Cb = r.Cb;
-    r = MakeNcRow(DOutGrpBox, {"DOut3Sel", "DOut3Lb", "DOut3Cb"}, "CCTV:", 80);
+    r = MakeNcRow(DOutGrpBox, {"DOut3Sel", "DOut3Lb", "DOut3Cb"}, LabelCaption(words::DoorOutputs[OutCctv]),
+                  80);
     DOut3Sel = r.Sel, DOut3Lb = r.Label, DOut3Cb = r.Cb;
 }
 
 void TMainWin::BuildDoorInputs()
 {
-    SelectorRow r = MakeNcRow(DDoorGrpBox, {"DIn1Sel", "DIn1Lb", "DIn1Cb"}, "Czujnik otwarcia:", 48);
+    SelectorRow r = MakeNcRow(DDoorGrpBox, {"DIn1Sel", "DIn1Lb", "DIn1Cb"},
+                              LabelCaption(words::DoorInputs[InOpenSensor]), 48);
     DIn1Sel = r.Sel, DIn1Lb = r.Label, DIn1Cb = r.Cb;
 
-    r = MakeNcRow(DInGrpBox, {"DIn0Sel", "DIn0Lb", "DIn0Cb"}, QStringLiteral("Przycisk wyjścia:"), 16);
+    r = MakeNcRow(DInGrpBox, {"DIn0Sel", "DIn0Lb", "DIn0Cb"}, LabelCaption(words::DoorInputs[InExitButton]),
+                  16);
     DIn0Sel = r.Sel, DIn0Lb = r.Label, DIn0Cb = r.Cb;
-    r = MakeNcRow(DInGrpBox, {"DIn2Sel", "DIn2Lb", "DIn2Cb"}, "Czujka alarmowa:", 48);
+    r = MakeNcRow(DInGrpBox, {"DIn2Sel", "DIn2Lb", "DIn2Cb"}, LabelCaption(words::DoorInputs[InAlarmSensor]),
+                  48);
     DIn2Sel = r.Sel, DIn2Lb = r.Label, DIn2Cb = r.Cb;
-    r = MakeNcRow(DInGrpBox, {"DIn3Sel", "DIn3Lb", "DIn3Cb"}, QStringLiteral("Sabotaż:"), 80);
+    r = MakeNcRow(DInGrpBox, {"DIn3Sel", "DIn3Lb", "DIn3Cb"}, LabelCaption(words::DoorInputs[InTamper]), 80);
     DIn3Sel = r.Sel, DIn3Lb = r.Label, DIn3Cb = r.Cb;
-    r = MakeNcRow(DInGrpBox, {"DIn4Sel", "DIn4Lb", "DIn4Cb"}, "Ewakuacja:", 112);
+    r = MakeNcRow(DInGrpBox, {"DIn4Sel", "DIn4Lb", "DIn4Cb"}, LabelCaption(words::DoorInputs[InEvacuation]),
+                  112);
     DIn4Sel = r.Sel, DIn4Lb = r.Label, DIn4Cb = r.Cb;
 }
 
 void TMainWin::BuildDoorReaders()
 {
     QWidget* box = DRdGrpBox;
-    DRdOutLb = MakeLabel(box, "DRdOutLb", QStringLiteral(" Wyjście"), {144, 16, 41, 14});
+    DRdOutLb = MakeLabel(box, "DRdOutLb", ' ' + WordText(words::ExitReader), {144, 16, 41, 14});
     DRd0Sel = MakeSelector(box, "DRd0Sel", {24, 40, 113, 22});
-    DRd0Lb = MakeLabel(box, "DRd0Lb", "1:", {8, 44, 9, 14});
+    DRd0Lb = MakeLabel(box, "DRd0Lb", LabelCaption(words::ReaderNumbers[0]), {8, 44, 9, 14});
     DRd0Cb = MakeCheck(box, "DRd0Cb", "", {160, 44, 17, 17});
     DRd1Sel = MakeSelector(box, "DRd1Sel", {24, 72, 113, 22});
-    DRd1Lb = MakeLabel(box, "DRd1Lb", "2:", {8, 76, 9, 14});
+    DRd1Lb = MakeLabel(box, "DRd1Lb", LabelCaption(words::ReaderNumbers[1]), {8, 76, 9, 14});
     DRd1Cb = MakeCheck(box, "DRd1Cb", "", {160, 76, 17, 17});
     DRd2Sel = MakeSelector(box, "DRd2Sel", {24, 104, 113, 22});
-    DRd2Lb = MakeLabel(box, "DRd2Lb", "3:", {8, 108, 9, 14});
+    DRd2Lb = MakeLabel(box, "DRd2Lb", LabelCaption(words::ReaderNumbers[2]), {8, 108, 9, 14});
     DRd2Cb = MakeCheck(box, "DRd2Cb", "", {160, 108, 17, 17});
     DRd3Sel = MakeSelector(box, "DRd3Sel", {24, 136, 113, 22});
-    DRd3Lb = MakeLabel(box, "DRd3Lb", "4:", {8, 140, 9, 14});
+    DRd3Lb = MakeLabel(box, "DRd3Lb", LabelCaption(words::ReaderNumbers[3]), {8, 140, 9, 14});
     DRd3Cb = MakeCheck(box, "DRd3Cb", "", {160, 140, 17, 17});
 
     DSluzaSel = MakeSelector(DAirLockGrpBox, "DSluzaSel", {32, 24, 113, 22}, true);
@@ -107,21 +116,23 @@ void TMainWin::BuildDoorReaders()
 void TMainWin::BuildDoorTest()
 {
     QWidget* box = DTstGrpBox;
-    DKlamkaCb = MakeCheck(box, "DKlamkaCb", QStringLiteral("Otwieranie klamką"), {24, 25, 161, 17});
-    DFullTimCb = MakeCheck(box, "DFullTimCb", QStringLiteral("Pełny impuls rygla"), {24, 48, 161, 17});
+    DKlamkaCb = MakeCheck(box, "DKlamkaCb", WordText(words::HandleOpening), {24, 25, 161, 17});
+    DFullTimCb = MakeCheck(box, "DFullTimCb", WordText(words::FullBoltPulse), {24, 48, 161, 17});
     // "Zablokowane" needs 16 pixels more than a 73-pixel list leaves beside its
     // arrow even in the tight style; the list grows into the free room on its
     // right.
     DTypeCb = MakeSelector(box, "DTypeCb", {96, 83, 93, 22});
-    DTypeCb->addItems({"Otwarte", "Normalne", "Bistabilne", "Astabilne", "Zablokowane"});
-    DTypeLb = MakeLabel(box, "DTypeLb", QStringLiteral("Typ przejścia:"), {16, 88, 74, 14}, true);
+    for (std::string_view type : words::DoorTypes) {
+        DTypeCb->addItem(WordText(type));
+    }
+    DTypeLb = MakeLabel(box, "DTypeLb", LabelCaption(words::DoorType), {16, 88, 74, 14}, true);
     DRygTimEd = MakeEdit(box, "DRygTimEd", {128, 111, 33, 22}, 4);
     DRygTimEd->setValidator(new TTimeText(DRygTimEd));
-    DRygTimLb = MakeLabel(box, "DRygTimLb", "Impuls otwarcia rygla:", {16, 115, 106, 14}, true);
+    DRygTimLb = MakeLabel(box, "DRygTimLb", LabelCaption(words::BoltPulse), {16, 115, 106, 14}, true);
     DRygTimsLb = MakeLabel(box, "DRygTimsLb", "s", {171, 115, 6, 14});
     DOpenTimEd = MakeEdit(box, "DOpenTimEd", {128, 143, 33, 22}, 4);
     DOpenTimEd->setValidator(new TTimeText(DOpenTimEd));
-    DOpenTimLb = MakeLabel(box, "DOpenTimLb", "Dozw. czas otwarcia:", {16, 147, 107, 14}, true);
+    DOpenTimLb = MakeLabel(box, "DOpenTimLb", LabelCaption(words::OpenTime), {16, 147, 107, 14}, true);
     DOpenTimsLb = MakeLabel(box, "DOpenTimsLb", "s", {171, 147, 6, 14});
 }
 

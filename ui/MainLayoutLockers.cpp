@@ -1,4 +1,5 @@
 // The controls of the lockers sheet.
+#include "sheets/SheetWords.h"
 #include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 #include "ui/NumberEdit.h"
@@ -24,12 +25,12 @@ QByteArray RowName(const char* head, int k, const char* tail)
 void TMainWin::BuildLockersSheet()
 {
     QWidget* sheet = LockersSheet;
-    LsLockersGrpBox = MakeGroup(sheet, "LsLockersGrpBox", " Szafki ", {29, 15, 276, 578});
+    LsLockersGrpBox = MakeGroup(sheet, "LsLockersGrpBox", GroupCaption(words::Lockers), {29, 15, 276, 578});
     LsRoomNameEd = MakeEdit(sheet, "LsRoomNameEd", {477, 16, 169, 22}, RoomNameMax);
     LsRoomNameEd->setValidator(new TCp1250Text(LsRoomNameEd));
-    LrRoomNameLb = MakeLabel(sheet, "LrRoomNameLb", "Nazwa pomieszczenia:", {353, 20, 113, 14}, true);
-    LsInGrpBox = MakeGroup(sheet, "LsInGrpBox", QStringLiteral(" Wejścia "), {352, 56, 297, 113});
-    LsRdGrpBox = MakeGroup(sheet, "LsRdGrpBox", " Czytniki ", {352, 183, 161, 161});
+    LrRoomNameLb = MakeLabel(sheet, "LrRoomNameLb", LabelCaption(words::RoomName), {353, 20, 113, 14}, true);
+    LsInGrpBox = MakeGroup(sheet, "LsInGrpBox", GroupCaption(words::Inputs), {352, 56, 297, 113});
+    LsRdGrpBox = MakeGroup(sheet, "LsRdGrpBox", GroupCaption(words::Readers), {352, 183, 161, 161});
     LsTstGrpBox = MakeGroup(sheet, "LsTstGrpBox", " Testowanie ", {351, 367, 297, 122});
     LsWrCfgBtn = MakeButton(sheet, "LsWrCfgBtn", QStringLiteral("Zapisz konfigurację"), {456, 560, 137, 25});
     LsWrCfgProgrBar = MakeProgress(sheet, "LsWrCfgProgrBar", {456, 592, 137, 17});
@@ -42,9 +43,9 @@ void TMainWin::BuildLockerRows()
 {
     QWidget* box = LsLockersGrpBox;
     LsNumbersLbl = MakeLabel(box, "LsNumbersLbl", "Numery szafek", {168, 16, 81, 14});
-    LsModLbl = MakeLabel(box, "LsModLbl", QStringLiteral("Moduł"), {56, 32, 33, 14});
-    LsFromLbl = MakeLabel(box, "LsFromLbl", "Od:", {176, 32, 25, 14});
-    LsToLbl = MakeLabel(box, "LsToLbl", "Do:", {224, 32, 25, 14});
+    LsModLbl = MakeLabel(box, "LsModLbl", WordText(words::Module), {56, 32, 33, 14});
+    LsFromLbl = MakeLabel(box, "LsFromLbl", LabelCaption(words::FirstLocker), {176, 32, 25, 14});
+    LsToLbl = MakeLabel(box, "LsToLbl", LabelCaption(words::LastLocker), {224, 32, 25, 14});
     for (int k = 0; k < LockerModules; ++k) {
         LsOutSetSel[k] =
             MakeSelector(box, RowName("LsOutSet", k, "Sel").constData(), {24, RowTop(k), 113, 22});
@@ -60,28 +61,27 @@ void TMainWin::BuildLockersSide()
     QWidget* in = LsInGrpBox;
     LsIn2Sel = MakeSelector(in, "LsIn2Sel", {120, 36, 113, 22});
     LsIn2Cb = MakeCheck(in, "LsIn2Cb", "NC", {248, 36, 33, 17});
-    LsIn2Lb = MakeLabel(in, "LsIn2Lb", "Czujka Alarmowa:", {16, 40, 89, 14}, true);
+    LsIn2Lb = MakeLabel(in, "LsIn2Lb", LabelCaption(words::LockersAlarm), {16, 40, 89, 14}, true);
     LsIn3Sel = MakeSelector(in, "LsIn3Sel", {120, 64, 113, 22});
-    LsIn3Lb = MakeLabel(in, "LsIn3Lb", QStringLiteral("Sabotaż:"), {16, 68, 89, 14}, true);
+    LsIn3Lb = MakeLabel(in, "LsIn3Lb", LabelCaption(words::Tamper), {16, 68, 89, 14}, true);
     LsIn3Cb = MakeCheck(in, "LsIn3Cb", "NC", {248, 68, 33, 17});
 
     QWidget* rd = LsRdGrpBox;
     LsRd0Sel = MakeSelector(rd, "LsRd0Sel", {24, 24, 113, 22});
-    LsRd0Lb = MakeLabel(rd, "LsRd0Lb", "1:", {11, 28, 9, 14});
+    LsRd0Lb = MakeLabel(rd, "LsRd0Lb", LabelCaption(words::ReaderNumbers[0]), {11, 28, 9, 14});
     LsRd1Sel = MakeSelector(rd, "LsRd1Sel", {24, 56, 113, 22});
-    LsRd1Lb = MakeLabel(rd, "LsRd1Lb", "2:", {11, 60, 9, 14});
+    LsRd1Lb = MakeLabel(rd, "LsRd1Lb", LabelCaption(words::ReaderNumbers[1]), {11, 60, 9, 14});
     LsRd2Sel = MakeSelector(rd, "LsRd2Sel", {24, 88, 113, 22});
-    LsRd2Lb = MakeLabel(rd, "LsRd2Lb", "3:", {11, 92, 9, 14});
+    LsRd2Lb = MakeLabel(rd, "LsRd2Lb", LabelCaption(words::ReaderNumbers[2]), {11, 92, 9, 14});
     LsRd3Sel = MakeSelector(rd, "LsRd3Sel", {24, 120, 113, 22});
-    LsRd3Lb = MakeLabel(rd, "LsRd3Lb", "4:", {11, 124, 9, 14});
+    LsRd3Lb = MakeLabel(rd, "LsRd3Lb", LabelCaption(words::ReaderNumbers[3]), {11, 124, 9, 14});
 
     QWidget* tst = LsTstGrpBox;
     LsStartNrEd = MakeNumberEdit(tst, "LsStartNrEd", {200, 32, 33, 22}, 4);
-    LsStartNrLb = MakeLabel(tst, "LsStartNrLb", "Test od szafki nr:", {21, 36, 161, 14}, true);
+    LsStartNrLb = MakeLabel(tst, "LsStartNrLb", LabelCaption(words::TestStart), {21, 36, 161, 14}, true);
     LsTimEd = MakeEdit(tst, "LsTimEd", {200, 71, 33, 22}, 4);
     LsTimEd->setValidator(new TTimeText(LsTimEd));
-    LsTimLb = MakeLabel(tst, "LsTimLb", QStringLiteral("Długość impulsu otwarcia szafki:"), {16, 75, 166, 14},
-                        true);
+    LsTimLb = MakeLabel(tst, "LsTimLb", LabelCaption(words::LockerPulse), {16, 75, 166, 14}, true);
     LsTimsLb = MakeLabel(tst, "LsTimsLb", "s", {243, 75, 6, 14});
 }
 

@@ -143,7 +143,7 @@ void TMainWin::FollowSelectedDevice()
     } else if (ConfigHeld && ShapeOf(BusDevTable) != held) {
         ReloadChangedShape(*dev);
     } else {
-        MarkKindConfig(BusDevTable, DoorCfgSet, LiftCfg, LockersCfg);
+        MarkKindConfig(Records);
         RefreshDevList();
     }
 }

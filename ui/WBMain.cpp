@@ -32,8 +32,7 @@ std::unique_ptr<Endpoint> OwnEndpoint(Endpoint* given)
 
 TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
     : QWidget(parent), OwnUdp(OwnEndpoint(udp)), UDP(udp != nullptr ? udp : OwnUdp.get()),
-      UDPTimer(new QTimer(this)), SaveRapDlg(new QFileDialog(this)), UdpDevSet(*UDP), DoorCfgSet(BusDevTable),
-      LiftCfg(OutSetCfg::Lift(BusDevTable)), LockersCfg(OutSetCfg::Lockers(BusDevTable))
+      UDPTimer(new QTimer(this)), SaveRapDlg(new QFileDialog(this)), UdpDevSet(*UDP)
 {
     BuildWindow();
     GatherRows();

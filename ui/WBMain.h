@@ -17,6 +17,7 @@
 #include "link/Udpdev.h"
 #include "model/Cfgquor.h"
 #include "model/Cfgset.h"
+#include "model/Controller.h"
 #include "model/Hardres.h"
 #include "sheets/Sheets.h"
 
@@ -81,10 +82,12 @@ public:
 
     // --- State, in the order it is built ---
     quor::UdpDevSet UdpDevSet;
-    quor::BusDevTable BusDevTable;
-    quor::DoorCfgSet DoorCfgSet;
-    OutSetCfg LiftCfg;
-    OutSetCfg LockersCfg;
+    quor::Controller Records;
+    // The records' own names, as the sheets, panes and report use them.
+    quor::BusDevTable& BusDevTable = Records.Table;
+    quor::DoorCfgSet& DoorCfgSet = Records.Doors;
+    OutSetCfg& LiftCfg = Records.Lift;
+    OutSetCfg& LockersCfg = Records.Lockers;
     bool Loading = false;
     bool ReportErrors = true;
     // Whether the configuration records hold the loaded controller's whole

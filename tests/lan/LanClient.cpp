@@ -14,15 +14,14 @@
 #include "link/UdpEndpoint.h"
 #include "link/Udpdev.h"
 #include "sim/Scenario.h"
+#include "site/ControllerRead.h"
 #include "tools/common/NetGuard.h"
-#include "tools/quorctl/ControllerLoad.h"
 #include "tools/quorctl/DeviceSearch.h"
 
 namespace quor {
 namespace {
 
-using tools::LoadConfiguration;
-using tools::LoadedController;
+using site::LoadConfiguration;
 
 std::string ScenarioPath;
 
@@ -77,7 +76,7 @@ std::vector<uint8_t> BodyOf(const CfgBlock& block)
 }
 
 // The configuration read must be the one the controller holds.
-void ExpectStoredConfiguration(const sim::EmuController& emu, const LoadedController& c)
+void ExpectStoredConfiguration(const sim::EmuController& emu, const Controller& c)
 {
     if (c.Table.Kind == KindDoors) {
         if (c.Table.TrainFlag == 1) {
@@ -92,7 +91,7 @@ void ExpectStoredConfiguration(const sim::EmuController& emu, const LoadedContro
 }
 
 // An edit of every record the controller keeps, written to it.
-void EditAndWrite(UdpDev& dev, LoadedController& c)
+void EditAndWrite(UdpDev& dev, Controller& c)
 {
     if (c.Table.Kind == KindDoors) {
         c.Doors.TrainNumber ^= 0x5A5A;
@@ -113,7 +112,7 @@ void EditAndWrite(UdpDev& dev, LoadedController& c)
     cfg.Write(dev);
 }
 
-void ExpectSameConfiguration(const LoadedController& got, const LoadedController& want)
+void ExpectSameConfiguration(const Controller& got, const Controller& want)
 {
     switch (want.Table.Kind) {
     case KindDoors:
@@ -140,7 +139,7 @@ TEST_F(OnLan, EveryControllerLoadsAndReadsBackAWrite)
         SCOPED_TRACE(name);
         UdpDev& dev = Found(name);
         Checked([&] {
-            LoadedController c;
+            Controller c;
             LoadConfiguration(dev, c);
             EXPECT_TRUE(dev.SessionOpen);
             EXPECT_EQ(c.Table.Kind, emu->Bus->Kind);
@@ -151,7 +150,7 @@ TEST_F(OnLan, EveryControllerLoadsAndReadsBackAWrite)
             ExpectStoredConfiguration(*emu, c);
 
             EditAndWrite(dev, c);
-            LoadedController again;
+            Controller again;
             LoadConfiguration(dev, again);
             ExpectSameConfiguration(again, c);
             ++loaded;
@@ -195,7 +194,7 @@ TEST_F(OnLan, DeleteLostEmptiesTheEntriesOfLostDevices)
 TEST_F(OnLan, ReplaceMovesTheNewDeviceIntoTheFailedOnesEntry)
 {
     UdpDev& dev = Found("K01_00012");
-    LoadedController before;
+    Controller before;
     Checked([&] { LoadConfiguration(dev, before); });
     PairList pairs{};
     ASSERT_EQ(before.Table.ReplacementPairs(pairs), 1);
@@ -203,7 +202,7 @@ TEST_F(OnLan, ReplaceMovesTheNewDeviceIntoTheFailedOnesEntry)
     const int oldEntry = pairs[0] & 0xFF;
     const int newEntry = pairs[0] >> 8;
 
-    LoadedController after;
+    Controller after;
     Checked([&] {
         dev.ReplaceDevice(pairs[0]);
         LoadConfiguration(dev, after);

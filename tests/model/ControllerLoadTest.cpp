@@ -107,11 +107,11 @@ protected:
 
     sim::VirtualLan Lan;
     sim::LanEndpoint& Pc = Lan.AddPc();
-    BusDevTable Table;
-    DoorCfgSet Doors{Table};
-    OutSetCfg Lift = OutSetCfg::Lift(Table);
-    OutSetCfg Lockers = OutSetCfg::Lockers(Table);
-    const ControllerRecords Records{Table, Doors, Lift, Lockers};
+    Controller Records;
+    BusDevTable& Table = Records.Table;
+    DoorCfgSet& Doors = Records.Doors;
+    OutSetCfg& Lift = Records.Lift;
+    OutSetCfg& Lockers = Records.Lockers;
 };
 
 TEST_F(ControllerLoad, StepsAndErrors)

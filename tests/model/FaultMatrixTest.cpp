@@ -21,6 +21,7 @@
 #include "link/Udpdev.h"
 #include "model/Cfgquor.h"
 #include "model/Cfgset.h"
+#include "model/Controller.h"
 #include "model/Hardres.h"
 #include "sim/EmuDevice.h"
 #include "sim/VirtualLan.h"
@@ -96,10 +97,11 @@ struct World {
     sim::LanEndpoint& Pc = Lan.AddPc();
     sim::EmuController Emu{CtrlId, 2};
     RaceHost Host{Emu};
-    BusDevTable Table;
-    DoorCfgSet Doors{Table};
-    OutSetCfg Lift = OutSetCfg::Lift(Table);
-    OutSetCfg Lockers = OutSetCfg::Lockers(Table);
+    Controller Records;
+    BusDevTable& Table = Records.Table;
+    DoorCfgSet& Doors = Records.Doors;
+    OutSetCfg& Lift = Records.Lift;
+    OutSetCfg& Lockers = Records.Lockers;
     std::optional<UdpDevSet> Set;  // last: its records close their sessions first
 };
 

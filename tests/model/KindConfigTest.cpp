@@ -41,16 +41,15 @@ TEST(MarkKindConfig, MarksTheRecordOfTheTablesKindOnly)
     }};
     for (const KindCase& c : cases) {
         SCOPED_TRACE(c.Kind);
-        BusDevTable t = TableOfKind(c.Header);
+        Controller r;
+        BusDevTable& t = r.Table;
+        t = TableOfKind(c.Header);
         t.Kind = c.Kind;
-        DoorCfgSet doors(t);
-        OutSetCfg lift = OutSetCfg::Lift(t);
-        OutSetCfg lockers = OutSetCfg::Lockers(t);
         // Records as edited before the table was read again; reading cleared every mask.
-        doors.Doors[0].Outputs[OutAlarm] = 0x0002;
-        lift.OutputSets[0] = 0x0100;
-        lockers.OutputSets[5] = 0x0101;
-        MarkKindConfig(t, doors, lift, lockers);
+        r.Doors.Doors[0].Outputs[OutAlarm] = 0x0002;
+        r.Lift.OutputSets[0] = 0x0100;
+        r.Lockers.OutputSets[5] = 0x0101;
+        MarkKindConfig(r);
         EXPECT_EQ(t.Dev[0].Taken[ResOutput], c.ControllerOutputs);
         EXPECT_EQ(t.Dev[1].Taken[ResOutputSet], c.ModuleSets);
     }

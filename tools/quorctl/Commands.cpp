@@ -5,18 +5,19 @@
 
 #include "link/NetInterfaces.h"
 #include "report/Rap.h"
+#include "site/Backup.h"
+#include "site/ControllerRead.h"
+#include "site/FileWrite.h"
 #include "text/Cp1250.h"
-#include "tools/quorctl/Backup.h"
 #include "tools/quorctl/ConfigText.h"
-#include "tools/quorctl/ControllerLoad.h"
 #include "tools/quorctl/DeviceSearch.h"
-#include "tools/quorctl/Diff.h"
-#include "tools/quorctl/FileWrite.h"
 #include "tools/quorctl/Listings.h"
-#include "tools/quorctl/Restore.h"
+#include "tools/quorctl/SiteCommands.h"
 #include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
+
+using namespace site;
 
 void Quorctl::Search(std::ostream& out, OutputFormat format)
 {
@@ -32,7 +33,7 @@ void Quorctl::Search(std::ostream& out, OutputFormat format)
 void Quorctl::Table(std::string_view device, std::ostream& out, OutputFormat format)
 {
     UdpDev& dev = SearchFor(Devices, device);
-    LoadedController controller;
+    Controller controller;
     LoadTable(dev, controller);
     if (format != OutputFormat::Text) {
         out << TableListing(dev, controller.Table, format);
@@ -45,7 +46,7 @@ void Quorctl::Table(std::string_view device, std::ostream& out, OutputFormat for
 void Quorctl::Config(std::string_view device, std::ostream& out, OutputFormat format)
 {
     UdpDev& dev = SearchFor(Devices, device);
-    LoadedController controller;
+    Controller controller;
     LoadConfiguration(dev, controller);
     out << (format == OutputFormat::Text ? ConfigText(dev, controller)
                                          : ConfigListing(dev, controller, format));
@@ -55,7 +56,7 @@ void Quorctl::Report(std::string_view device, const std::string& path, std::stri
                      std::chrono::year_month_day date)
 {
     UdpDev& dev = SearchFor(Devices, device);
-    LoadedController controller;
+    Controller controller;
     LoadConfiguration(dev, controller);
     if (controller.Table.Kind != KindDoors)
         throw std::runtime_error(DevName(dev.Id) + " is not a door controller");
@@ -69,7 +70,7 @@ void Quorctl::Report(std::string_view device, const std::string& path, std::stri
 void Quorctl::WriteBackup(std::string_view device, const std::string& path)
 {
     UdpDev& dev = SearchFor(Devices, device);
-    LoadedController controller;
+    Controller controller;
     SaveBackup(TakeBackup(dev, controller), path);
 }
 

@@ -1,17 +1,111 @@
+// The sheet as text: one line a field, the label right-aligned, a heading for
+// each door and group box, and the lockers' module rows as the table the
+// sheet shows.
 #include "tools/quorctl/ConfigText.h"
+
+#include <string_view>
+#include <vector>
+
+#include "sheets/SheetWords.h"
+#include "site/SheetFields.h"
+#include "site/SlotNames.h"
+#include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
 
-std::string ConfigText(const UdpDev& dev, const LoadedController& c)
+namespace {
+
+using site::SheetField;
+
+// The widest label of each sheet with its colon, and a margin: "Impuls
+// otwarcia rygla:", "Czas odblokowania przycisków:", "Długość impulsu otwarcia szafki:".
+size_t LabelWidth(int32_t kind)
+{
+    switch (kind) {
+    case KindLift:
+        return 30;
+    case KindLockers:
+        return 33;
+    default:
+        return 24;
+    }
+}
+
+std::string Shown(const SheetField& f)
+{
+    // The box of an empty row means nothing yet: only an assigned resource gets the mark.
+    return f.Mark.empty() ? f.Shown : f.Shown + "  " + f.Mark;
+}
+
+// A locker number right-aligned as its edit shows it; "!" after it when the edit is yellow.
+std::string NumberCell(const SheetField& f)
+{
+    return PadLeft(f.Shown, 5) + f.Mark;
+}
+
+// The module row of a lockers sheet: its module, first and last locker.
+std::string ModuleLine(const SheetField& module, const SheetField& first, const SheetField& last)
+{
+    std::string line = "  " + module.Group.substr(module.Group.size() - 1) + "  " +
+                       PadRight(module.Shown, 11) + PadRight(NumberCell(first), 6) + NumberCell(last);
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line + "\n";
+}
+
+bool InModuleRow(const SheetField& f)
+{
+    return f.Group.starts_with(std::string(words::Module) + " ");
+}
+
+std::string SheetText(int32_t kind, const std::vector<SheetField>& fields)
+{
+    const std::string sheet = site::SheetOf(kind);
+    // A lift or lockers record the sheet cannot show shows no sheet at all.
+    if (fields.empty() && kind != KindDoors)
+        return {};
+    const size_t width = LabelWidth(kind);
+    std::string text = sheet + "\n";
+    std::string section = sheet;
+    std::string group;
+    bool moduleHeader = false;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const SheetField& f = fields[i];
+        if (f.Section != section) {
+            section = f.Section;
+            group.clear();
+            text += "\n" + section + "\n";
+        }
+        if (InModuleRow(f) && i + 2 < fields.size()) {
+            if (!moduleHeader) {
+                text += "  " + PadRight(words::Module, 14) +
+                        PadLeft(std::string(words::FirstLocker) + ":", 5) + " " +
+                        PadLeft(std::string(words::LastLocker) + ":", 5) + "\n";
+                moduleHeader = true;
+            }
+            text += ModuleLine(f, fields[i + 1], fields[i + 2]);
+            i += 2;
+            continue;
+        }
+        if (f.Group != group) {
+            group = f.Group;
+            if (!group.empty())
+                text += "  " + group + "\n";
+        }
+        text += Field(f.Label + ":", Shown(f), width);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string ConfigText(const UdpDev& dev, const Controller& c)
 {
     std::string text = dev.ListRow() + "\n";
     switch (c.Table.Kind) {
     case KindDoors:
-        return text + DoorSheetText(c.Doors);
     case KindLift:
-        return text + LiftSheetText(c.Lift);
     case KindLockers:
-        return text + LockersSheetText(c.Lockers);
+        return text + SheetText(c.Table.Kind, site::SheetFields(c, dev.Id));
     default:
         return text;
     }

@@ -1,8 +1,8 @@
 #include "tools/quorctl/Listings.h"
 
-#include <algorithm>
-
 namespace quor::tools {
+
+using namespace site;
 
 namespace {
 
@@ -11,23 +11,6 @@ const std::vector<std::string> EntryColumns = {
     "entry", "name",  "connection", "kind",          "status", "id",      "model",      "serial",
     "conn",  "flags", "outputs",    "fixed_outputs", "inputs", "readers", "output_sets"};
 const std::vector<std::string> FieldColumns = {"section", "group", "label", "value", "mark"};
-
-// The kind names of the bus-device list, without the blanks that align them there.
-constexpr const char* EntryKinds[] = {"Czytnik",    "Terminal",  "Zamek", "Kontroler", "Ctr",
-                                      "Klawiatura", "Interfejs", "Moduł", "Nieznany"};
-
-// The status words of the bus-device list, every one that applies.
-Json StatusWords(uint8_t flags)
-{
-    Json words = Json::array();
-    for (const auto& [flag, word] :
-         {std::pair{FlagInactive, "nieaktywny"}, std::pair{FlagPower, "zasilanie!"},
-          std::pair{FlagTamper, "sabotaż"}, std::pair{FlagNew, "nowy"}}) {
-        if (flags & flag)
-            words.push_back(word);
-    }
-    return words;
-}
 
 // A JSON value as a CSV field: texts as they are, a list blank-separated.
 std::string CsvField(const Json& value)
@@ -64,6 +47,25 @@ std::string CsvTable(const std::vector<std::string>& columns, const std::vector<
 
 }  // namespace
 
+std::string CsvRecord(const std::vector<std::string>& fields)
+{
+    std::string record;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const std::string& field = fields[i];
+        if (i > 0)
+            record += ',';
+        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+            record += field;
+            continue;
+        }
+        record += '"';
+        for (char c : field)
+            record += c == '"' ? std::string("\"\"") : std::string(1, c);
+        record += '"';
+    }
+    return record + "\r\n";
+}
+
 Json DeviceJson(const UdpDev& dev)
 {
     return {{"name", DevName(dev.Id)},
@@ -73,26 +75,6 @@ Json DeviceJson(const UdpDev& dev)
             {"protocol", dev.Version}};
 }
 
-Json EntryJson(const BusDevTable& table, int entry)
-{
-    const BusDev& dev = table.Dev.at(entry);
-    return {{"entry", entry},
-            {"name", DevName(dev.Id)},
-            {"connection", ConnText(dev)},
-            {"kind", EntryKinds[std::min(DevType(dev.Id), 8)]},
-            {"status", StatusWords(dev.Flags)},
-            {"id", IdText(dev.Id)},
-            {"model", DevId(dev.Id).ModelCode()},
-            {"serial", DevId(dev.Id).Serial()},
-            {"conn", dev.Conn},
-            {"flags", dev.Flags},
-            {"outputs", dev.ResCount[ResOutput]},
-            {"fixed_outputs", dev.FixedOutputs},
-            {"inputs", dev.ResCount[ResInput]},
-            {"readers", dev.ResCount[ResReader]},
-            {"output_sets", dev.ResCount[ResOutputSet]}};
-}
-
 Json FieldJson(const SheetField& field)
 {
     return {{"section", field.Section},
@@ -100,20 +82,6 @@ Json FieldJson(const SheetField& field)
             {"label", field.Label},
             {"value", field.Value},
             {"mark", field.Mark}};
-}
-
-std::string KindName(int32_t kind)
-{
-    switch (kind) {
-    case KindDoors:
-        return "doors";
-    case KindLift:
-        return "lift";
-    case KindLockers:
-        return "lockers";
-    default:
-        return std::to_string(kind);
-    }
 }
 
 std::string SearchListing(const UdpDevSet& devices, OutputFormat format)
@@ -136,7 +104,7 @@ std::string TableListing(const UdpDev& dev, const BusDevTable& table, OutputForm
     return JsonText({{"controller", DevName(dev.Id)}, {"entries", rows}});
 }
 
-std::string ConfigListing(const UdpDev& dev, const LoadedController& c, OutputFormat format)
+std::string ConfigListing(const UdpDev& dev, const Controller& c, OutputFormat format)
 {
     std::vector<Json> rows;
     for (const SheetField& field : SheetFields(c, dev.Id))

@@ -6,26 +6,26 @@
 #include <vector>
 
 #include "link/Udpdev.h"
-#include "model/Hardres.h"
-#include "tools/quorctl/ControllerLoad.h"
-#include "tools/quorctl/Formats.h"
+#include "model/Controller.h"
+#include "site/Formats.h"
+#include "site/SheetFields.h"
 #include "tools/quorctl/Options.h"
-#include "tools/quorctl/SheetFields.h"
 
 namespace quor::tools {
 
+using site::Json;
+
+// One CSV record as RFC 4180 has it: a field holding a comma, a double quote,
+// CR or LF is quoted (its quotes doubled); the record ends in CR LF.
+std::string CsvRecord(const std::vector<std::string>& fields);
+
 // {name, id, ip, mode, protocol}.
 Json DeviceJson(const UdpDev& dev);
-// {entry, name, connection, kind, status, id, model, serial, conn, flags,
-// outputs, fixed_outputs, inputs, readers, output_sets} of a present entry.
-Json EntryJson(const BusDevTable& table, int entry);
 // {section, group, label, value, mark}.
-Json FieldJson(const SheetField& field);
-// "doors", "lift", "lockers".
-std::string KindName(int32_t kind);
+Json FieldJson(const site::SheetField& field);
 
 std::string SearchListing(const UdpDevSet& devices, OutputFormat format);
 std::string TableListing(const UdpDev& dev, const BusDevTable& table, OutputFormat format);
-std::string ConfigListing(const UdpDev& dev, const LoadedController& c, OutputFormat format);
+std::string ConfigListing(const UdpDev& dev, const Controller& c, OutputFormat format);
 
 }  // namespace quor::tools

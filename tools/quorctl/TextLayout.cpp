@@ -19,22 +19,4 @@ std::string Field(std::string_view label, std::string_view value, size_t width)
     return PadLeft(label, width) + " " + std::string(value) + "\n";
 }
 
-std::string ShownItem(const SelectorView& selector)
-{
-    if (selector.Current < 0 || selector.Current >= static_cast<int>(selector.Items.size()))
-        return {};
-    return selector.Items[selector.Current].Text;
-}
-
-bool ShowsResource(const SelectorView& selector)
-{
-    const int i = selector.Current;
-    return i >= 0 && i < static_cast<int>(selector.Items.size()) && selector.Items[i].Value != NoRef;
-}
-
-std::string_view YesNo(bool ticked)
-{
-    return ticked ? "tak" : "nie";
-}
-
 }  // namespace quor::tools

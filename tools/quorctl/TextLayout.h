@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "sheets/Selectors.h"
 #include "text/Utf8.h"
 
 namespace quor::tools {
@@ -16,14 +15,5 @@ std::string PadRight(std::string_view text, size_t width);
 
 // One line: the label right-aligned to width, a blank, the value, a line end.
 std::string Field(std::string_view label, std::string_view value, size_t width);
-
-// The text of the item a selector shows; empty when none is selected.
-std::string ShownItem(const SelectorView& selector);
-
-// Whether the selector shows a resource, not the none item.
-bool ShowsResource(const SelectorView& selector);
-
-// A check box caption as the value of a field.
-std::string_view YesNo(bool ticked);
 
 }  // namespace quor::tools

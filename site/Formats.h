@@ -1,6 +1,7 @@
 #pragma once
-// The machine-readable forms quorctl writes: CSV records, JSON text and the
-// hexadecimal spellings of identities and bytes.
+// The machine-readable forms of the backup file and of quorctl's listings:
+// JSON text, the hexadecimal spellings of identities and bytes, and a bus
+// table entry and a kind as JSON.
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
@@ -9,14 +10,12 @@
 #include <string_view>
 #include <vector>
 
-namespace quor::tools {
+#include "model/Hardres.h"
+
+namespace quor::site {
 
 // Objects keep their keys in the order written, so the output reads in a fixed order.
 using Json = nlohmann::ordered_json;
-
-// One CSV record as RFC 4180 has it: a field holding a comma, a double quote,
-// CR or LF is quoted (its quotes doubled); the record ends in CR LF.
-std::string CsvRecord(const std::vector<std::string>& fields);
 
 // Indented JSON text and a line end; bytes that are no UTF-8 become U+FFFD.
 std::string JsonText(const Json& value);
@@ -32,4 +31,10 @@ std::string HexText(std::span<const uint8_t> bytes);
 // optional. Throws std::invalid_argument for anything else.
 std::vector<uint8_t> ParseHexText(std::string_view text);
 
-}  // namespace quor::tools
+// {entry, name, connection, kind, status, id, model, serial, conn, flags,
+// outputs, fixed_outputs, inputs, readers, output_sets} of a present entry.
+Json EntryJson(const BusDevTable& table, int entry);
+// "doors", "lift", "lockers".
+std::string KindName(int32_t kind);
+
+}  // namespace quor::site

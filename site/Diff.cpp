@@ -1,15 +1,15 @@
-#include "tools/quorctl/Diff.h"
+#include "site/Diff.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <regex>
 
 #include "link/Frame.h"
-#include "tools/quorctl/DeviceSearch.h"
-#include "tools/quorctl/SheetFields.h"
-#include "tools/quorctl/SlotNames.h"
+#include "model/KindConfig.h"
+#include "site/RawBlocks.h"
+#include "site/SheetFields.h"
+#include "site/SlotNames.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -19,7 +19,7 @@ struct Side {
     explicit Side(const Backup& backup) : B(backup) { Unpack(backup, C); }
 
     const Backup& B;
-    LoadedController C;
+    Controller C;
 };
 
 std::string Trimmed(const std::string& text)
@@ -134,15 +134,6 @@ void HiddenLines(const Side& a, const Side& b, const RawBlock& ra, const RawBloc
     }
 }
 
-Backup BackupOf(Quorctl& ctl, const std::string& operand)
-{
-    if (!NamesDevice(operand))
-        return LoadBackup(operand);
-    UdpDev& dev = SearchFor(ctl.Devices, operand);
-    LoadedController c;
-    return TakeBackup(dev, c);
-}
-
 }  // namespace
 
 std::vector<std::string> DiffLines(const Backup& first, const Backup& second)
@@ -165,21 +156,4 @@ std::vector<std::string> DiffLines(const Backup& first, const Backup& second)
     return lines;
 }
 
-bool NamesDevice(std::string_view operand)
-{
-    static const std::regex device(R"([A-Z][0-9]{2,3}_[0-9]{5}|[0-9]{1,3}(\.[0-9]{1,3}){3})");
-    return std::regex_match(operand.begin(), operand.end(), device);
-}
-
-int RunDiff(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out)
-{
-    // The file first: a file refused costs no search.
-    const Backup second = LoadBackup(options.File);
-    const Backup first = BackupOf(ctl, options.Device);
-    const std::vector<std::string> lines = DiffLines(first, second);
-    for (const std::string& line : lines)
-        out << line << '\n';
-    return lines.empty() ? 0 : 1;
-}
-
-}  // namespace quor::tools
+}  // namespace quor::site

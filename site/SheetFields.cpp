@@ -1,5 +1,5 @@
 // The sheets' fields from the same views that the sheets and `config` show.
-#include "tools/quorctl/SheetFields.h"
+#include "site/SheetFields.h"
 
 #include "link/DevId.h"
 #include "model/KindConfig.h"
@@ -7,11 +7,12 @@
 #include "sheets/LiftSheet.h"
 #include "sheets/LockersSheet.h"
 #include "sheets/NumberText.h"
-#include "tools/quorctl/Formats.h"
-#include "tools/quorctl/SlotNames.h"
-#include "tools/quorctl/TextLayout.h"
+#include "sheets/Selectors.h"
+#include "sheets/SheetWords.h"
+#include "site/Formats.h"
+#include "site/SlotNames.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -20,11 +21,14 @@ public:
     FieldList(const BusDevTable& table, uint32_t ownId) : Table(table), OwnId(ownId) {}
 
     void Text(const std::string& section, const std::string& group, std::string_view label, std::string value,
-              std::string key = {}, std::string mark = {})
+              std::string key = {}, std::string mark = {}, std::string shown = {})
     {
         if (key.empty())
             key = value + "|" + mark;
-        Fields.push_back({section, group, std::string(label), std::move(value), std::move(mark), key});
+        if (shown.empty())
+            shown = value;
+        Fields.push_back(
+            {section, group, std::string(label), std::move(value), std::move(mark), key, std::move(shown)});
     }
 
     // A selector (and the box beside it, when mark is given) showing reference r.
@@ -34,7 +38,8 @@ public:
         const SlotName name = NameOf(block, group, slot);
         const bool shows = ShowsResource(selector);
         Fields.push_back({name.Section, name.Group, name.Label, shows ? ShownItem(selector) : "",
-                          shows && ticked ? std::string(mark) : "", RefKey(Table, OwnId, r) + extraKey});
+                          shows && ticked ? std::string(mark) : "", RefKey(Table, OwnId, r) + extraKey,
+                          ShownItem(selector)});
     }
 
     void Row(BlockId block, SlotGroup group, int slot, const SelectorRowView& row, ResRef r,
@@ -48,13 +53,12 @@ public:
     std::vector<SheetField> Fields;
 };
 
+// The airlock selector's item; a stored airlock it does not offer shows as "? (Śluza n)".
 std::string AirlockText(const DoorCfg& door, const DoorSheetView& view, const BusDevTable& table)
 {
-    if (view.AirlockIndex == 0)
-        return "";
-    if (view.AirlockIndex > 0)
+    if (view.AirlockIndex >= 0)
         return AirlockItems(table).at(view.AirlockIndex);
-    return "? (Śluza " + std::to_string((door.Params[ParDoorFlags] & 3) + 1) + ")";
+    return "? (" + words::AirlockName((door.Params[ParDoorFlags] & 3) + 1) + ")";
 }
 
 std::string TypeText(const DoorCfg& door, const DoorSheetView& view)
@@ -69,6 +73,9 @@ void DoorFields(const DoorCfgSet& cfg, int door, const DoorSheetView& view, Fiel
     const DoorCfg& d = cfg.Doors[door];
     const BlockId block{BlockDoor, static_cast<uint8_t>(door)};
     const std::string section = SectionOf(block);
+    const auto field = [&](std::string_view label, std::string value) {
+        list.Text(section, "", label, value);
+    };
     for (int slot = 0; slot < DoorOutputRows; ++slot)
         list.Row(block, SlotGroup::Outputs, slot, view.Outputs[slot], d.Outputs[slot], "NC");
     for (int slot = 0; slot < DoorInputRows; ++slot)
@@ -76,22 +83,25 @@ void DoorFields(const DoorCfgSet& cfg, int door, const DoorSheetView& view, Fiel
     for (int slot = 0; slot < DoorReaderRows; ++slot) {
         const SelectorRowView& row = view.Readers[slot];
         // The exit bit is kept whether or not a reader shows it.
-        list.Ref(block, SlotGroup::Readers, slot, row.Selector, d.Readers[slot], row.Check.Checked, "Wyjście",
-                 ReaderExit(d, slot) ? "|exit" : "");
+        list.Ref(block, SlotGroup::Readers, slot, row.Selector, d.Readers[slot], row.Check.Checked,
+                 words::ExitReader, ReaderExit(d, slot) ? "|exit" : "");
     }
     const uint8_t flags = d.Params[ParDoorFlags];
-    list.Text(section, "", "Śluzy", AirlockText(d, view, *cfg.Table), IdText(flags & 7));
-    list.Text(section, "", "Typ przejścia", TypeText(d, view));
-    list.Text(section, "", "Impuls otwarcia rygla", view.BoltPulseText + " s");
-    list.Text(section, "", "Dozw. czas otwarcia", view.OpenTimeText + " s");
-    list.Text(section, "", "Otwieranie klamką", std::string(YesNo(view.HandleOpening)));
-    list.Text(section, "", "Pełny impuls rygla", std::string(YesNo(view.FullBoltPulse)));
+    // No airlock is no value, though the selector shows its none item.
+    const std::string airlock = AirlockText(d, view, *cfg.Table);
+    list.Text(section, "", words::Airlocks, view.AirlockIndex == 0 ? "" : airlock, IdText(flags & 7), {},
+              airlock);
+    field(words::DoorType, TypeText(d, view));
+    field(words::BoltPulse, view.BoltPulseText + " s");
+    field(words::OpenTime, view.OpenTimeText + " s");
+    field(words::HandleOpening, std::string(YesNo(view.HandleOpening)));
+    field(words::FullBoltPulse, std::string(YesNo(view.FullBoltPulse)));
 }
 
 void DoorSheetFields(const DoorCfgSet& cfg, FieldList& list)
 {
     if (TrainNumberShown(*cfg.Table))
-        list.Text(SectionOf({BlockCommon, 0}), "", "Nr pociągu", TrainNumberText(cfg.TrainNumber));
+        list.Text(SectionOf({BlockCommon, 0}), "", words::TrainNumber, TrainNumberText(cfg.TrainNumber));
     for (int door = 0; door < DoorTabCount(*cfg.Table); ++door) {
         if (const auto view = ViewDoorSheet(cfg, door))
             DoorFields(cfg, door, *view, list);
@@ -115,7 +125,7 @@ void LiftSheetFields(const OutSetCfg& cfg, FieldList& list)
     list.Row(block, SlotGroup::Inputs, LiftFloorInput, view->Floor, cfg.Inputs[LiftFloorInput], "NC");
     list.Row(block, SlotGroup::Inputs, LiftTamperInput, view->Tamper, cfg.Inputs[LiftTamperInput], "NC");
     ReaderFields(block, cfg, view->Readers, list);
-    list.Text(SectionOf(block), "", "Czas odblokowania przycisków", view->PulseText + " s");
+    list.Text(SectionOf(block), "", words::ButtonRelease, view->PulseText + " s");
 }
 
 void LockersSheetFields(const OutSetCfg& cfg, FieldList& list)
@@ -127,26 +137,26 @@ void LockersSheetFields(const OutSetCfg& cfg, FieldList& list)
     const std::string section = SectionOf(block);
     // The name's bytes, not its text: bytes the code page leaves undefined all read as U+FFFD.
     const std::string name = cfg.RoomName();
-    list.Text(section, "", "Nazwa pomieszczenia", view->RoomName,
+    list.Text(section, "", words::RoomName, view->RoomName,
               HexText(std::span(reinterpret_cast<const uint8_t*>(name.data()), name.size())));
     for (int row = 0; row < LockerModules; ++row) {
         list.Ref(block, SlotGroup::OutputSets, row, view->Modules[row], cfg.OutputSets[row]);
-        list.Text(section, ModuleRow(row), "Od", view->FirstTexts[row], {},
+        list.Text(section, words::ModuleRow(row), words::FirstLocker, view->FirstTexts[row], {},
                   view->Invalid.FirstInvalid[row] ? "!" : "");
-        list.Text(section, ModuleRow(row), "Do", view->LastTexts[row], {},
+        list.Text(section, words::ModuleRow(row), words::LastLocker, view->LastTexts[row], {},
                   view->Invalid.LastInvalid[row] ? "!" : "");
     }
     list.Row(block, SlotGroup::Inputs, LockersAlarmInput, view->Alarm, cfg.Inputs[LockersAlarmInput], "NC");
     list.Row(block, SlotGroup::Inputs, LockersTamperInput, view->Tamper, cfg.Inputs[LockersTamperInput],
              "NC");
     ReaderFields(block, cfg, view->Readers, list);
-    list.Text(section, "", "Długość impulsu otwarcia szafki", view->PulseText + " s");
-    list.Text(section, "", "Test od szafki nr", view->TestStartText);
+    list.Text(section, "", words::LockerPulse, view->PulseText + " s");
+    list.Text(section, "", words::TestStart, view->TestStartText);
 }
 
 }  // namespace
 
-std::vector<SheetField> SheetFields(const LoadedController& c, uint32_t ownId)
+std::vector<SheetField> SheetFields(const Controller& c, uint32_t ownId)
 {
     FieldList list(c.Table, ownId);
     switch (c.Table.Kind) {
@@ -181,4 +191,4 @@ std::string RefKey(const BusDevTable& table, uint32_t ownId, ResRef r)
     return who + "/" + IdText(r & 0x80FF);
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site

@@ -8,9 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "tools/quorctl/RawBlocks.h"
+#include "model/Cfgset.h"
+#include "site/RawBlocks.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 struct SlotName {
     std::string Section;
@@ -29,7 +30,4 @@ SlotName NameOf(BlockId block, SlotGroup group, int slot);
 // "Przejście 1 / Wyjścia / Rygiel".
 std::string PathText(std::string_view section, std::string_view group, std::string_view label);
 
-// The group of a locker module row on the lockers sheet: "Moduł 0" to "Moduł F".
-std::string ModuleRow(int row);
-
-}  // namespace quor::tools
+}  // namespace quor::site

@@ -1,23 +1,21 @@
-// quorctl restore: the checks, the mapping of the backup's bus entries onto
-// the controller's, and the write.
-#include "tools/quorctl/Restore.h"
+// Planning a restore: the checks, and the mapping of the backup's bus
+// entries onto the controller's.
+#include "site/Restore.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
 #include <set>
-#include <stdexcept>
 
 #include "link/DevId.h"
 #include "link/Frame.h"
-#include "tools/quorctl/DeviceSearch.h"
-#include "tools/quorctl/Formats.h"
-#include "tools/quorctl/Listings.h"
-#include "tools/quorctl/SheetFields.h"
-#include "tools/quorctl/SlotNames.h"
+#include "model/KindConfig.h"
+#include "site/Formats.h"
+#include "site/SheetFields.h"
+#include "site/SlotNames.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -25,11 +23,6 @@ namespace {
 bool SameConnection(const BusDev& a, const BusDev& b)
 {
     return DevId(a.Id).ConnLetter() == DevId(b.Id).ConnLetter() && a.Conn == b.Conn;
-}
-
-std::string BlockText(BlockId block)
-{
-    return std::to_string(block.Type) + "/" + std::to_string(block.Index);
 }
 
 std::string EntryText(int e)
@@ -42,7 +35,7 @@ std::string EntryText(int e)
 // Every reference slot of every block, with the reference it holds.
 template <typename Fn> void ForEachRef(std::span<const RawBlock> blocks, Fn fn)
 {
-    LoadedController shapes;
+    Controller shapes;
     for (const RawBlock& raw : blocks) {
         const CfgBlock* shape = RecordOf(shapes, raw.Block);
         for (const RefSlot& slot : RefSlotsOf(*shape))
@@ -260,38 +253,6 @@ void Planner::Remap()
     }
 }
 
-std::string Lines(const std::string& title, const std::vector<std::string>& lines)
-{
-    std::string text = title + "\n";
-    for (const std::string& line : lines)
-        text += "  " + line + "\n";
-    return text;
-}
-
-std::span<const uint8_t> Body(const RawBlock& raw)
-{
-    return std::span(raw.Bytes).subspan(BlockHeadLen);
-}
-
-std::string BlockLine(const RawBlock& raw)
-{
-    return BlockText(raw.Block) + " " + SectionOf(raw.Block) + ", " + std::to_string(Body(raw).size()) +
-           " bytes";
-}
-
-std::string DryRunText(const RestorePlan& plan, std::span<const RawBlock> held)
-{
-    std::vector<std::string> lines;
-    for (const RawBlock& raw : plan.Blocks) {
-        const auto same = [&raw](const RawBlock& h) { return h.Block == raw.Block && h.Bytes == raw.Bytes; };
-        const bool unchanged = std::any_of(held.begin(), held.end(), same);
-        lines.push_back(BlockLine(raw) +
-                        (unchanged ? ", as on the controller: " : ", changes the controller's: ") +
-                        HexText(Body(raw)));
-    }
-    return Lines("blocks to write, in this order:", lines) + "dry run: nothing written\n";
-}
-
 }  // namespace
 
 RestorePlan PlanRestore(const Backup& backup, const BusDevTable& target, uint32_t targetId,
@@ -307,46 +268,4 @@ RestorePlan PlanRestore(const Backup& backup, const BusDevTable& target, uint32_
     return std::move(planner.Plan);
 }
 
-int RunRestore(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, std::ostream& err)
-{
-    const Backup backup = LoadBackup(options.File);
-    UdpDev& dev = SearchFor(ctl.Devices, options.Device);
-    LoadedController target;
-    LoadTable(dev, target);
-    const std::vector<RawBlock> held = ReadKindBlocks(dev, target);
-    const RestorePlan plan = PlanRestore(backup, target.Table, dev.Id, held, options.AcceptSerialChanges);
-    const std::string name = DevName(dev.Id);
-    if (!plan.Mapping.empty())
-        out << Lines("bus devices (backup entry -> entry on " + name + "):", plan.Mapping);
-    out << Lines("checks:", plan.Checks);
-    if (!plan.Problems.empty()) {
-        std::string text = "the backup does not fit " + name + "; nothing written:";
-        for (const std::string& problem : plan.Problems)
-            text += "\n  " + problem;
-        throw std::runtime_error(text);
-    }
-    if (options.DryRun) {
-        out << DryRunText(plan, held);
-        return 0;
-    }
-    size_t written = 0;
-    try {
-        WriteRawBlocks(dev, plan.Blocks, [&](const RawBlock& raw) {
-            out << "written: " << BlockLine(raw) << '\n';
-            ++written;
-        });
-    } catch (const UErr& e) {
-        std::string done, left;
-        for (size_t i = 0; i < plan.Blocks.size(); ++i) {
-            std::string& list = i < written ? done : left;
-            list += (list.empty() ? "" : " ") + BlockText(plan.Blocks[i].Block);
-        }
-        err << e.Text() << "quorctl: restore of " << name << " stopped after " << written << " of "
-            << plan.Blocks.size() << " blocks; written: " << (done.empty() ? "none" : done)
-            << "; not written: " << left << "; nothing is rolled back\n";
-        return 1;
-    }
-    return 0;
-}
-
-}  // namespace quor::tools
+}  // namespace quor::site

@@ -6,11 +6,12 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "tools/quorctl/Backup.h"
-#include "tools/quorctl/Formats.h"
-#include "tools/quorctl/Listings.h"
+#include "model/KindConfig.h"
+#include "site/Backup.h"
+#include "site/Formats.h"
+#include "site/RawBlocks.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -108,7 +109,7 @@ std::string BlockList(const std::vector<BlockId>& blocks)
 {
     std::string text;
     for (BlockId b : blocks)
-        text += (text.empty() ? "" : " ") + std::to_string(b.Type) + "/" + std::to_string(b.Index);
+        text += (text.empty() ? "" : " ") + BlockText(b);
     return text.empty() ? "none" : text;
 }
 
@@ -133,11 +134,13 @@ std::vector<RawBlock> BlocksAt(const Json& root, const Backup& backup)
         found.push_back(raw.Block);
         blocks.push_back(std::move(raw));
     }
-    LoadedController c;
+    Controller c;
     c.Table.Kind = backup.Kind;
     c.Table.DoorCount = backup.DoorCount;
     c.Table.TrainFlag = backup.TrainFlag;
-    const std::vector<BlockId> expected = KindBlocks(c.Table);
+    std::vector<BlockId> expected;
+    for (const BlockRecord& b : KindBlocks(c))
+        expected.push_back(b.Block);
     if (found != expected)
         throw Damage("blocks",
                      "its kind keeps " + BlockList(expected) + ", the file holds " + BlockList(found));
@@ -202,4 +205,4 @@ Backup LoadBackup(const std::string& path)
     return ParseBackup(text.str(), path);
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site

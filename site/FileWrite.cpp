@@ -1,4 +1,4 @@
-#include "tools/quorctl/FileWrite.h"
+#include "site/FileWrite.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -61,4 +61,4 @@ void ReplaceFile(const std::string& path, const std::string& text)
     }
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site

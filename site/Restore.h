@@ -3,18 +3,15 @@
 // references follow the devices by model and serial, not their entries.
 
 #include <cstdint>
-#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "model/Cfgset.h"
 #include "model/Hardres.h"
-#include "tools/quorctl/Backup.h"
-#include "tools/quorctl/Commands.h"
-#include "tools/quorctl/Options.h"
-#include "tools/quorctl/RawBlocks.h"
+#include "site/Backup.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 struct RestorePlan {
     std::vector<std::string> Mapping;   // one line per backup entry the blocks refer to
@@ -29,9 +26,4 @@ struct RestorePlan {
 RestorePlan PlanRestore(const Backup& backup, const BusDevTable& target, uint32_t targetId,
                         std::span<const RawBlock> held, bool acceptSerialChanges);
 
-// quorctl restore: the plan on out; then the blocks (--dry-run), or the write
-// with one line per block written. Returns the exit status; a failure
-// half-way names the blocks written on err.
-int RunRestore(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, std::ostream& err);
-
-}  // namespace quor::tools
+}  // namespace quor::site

@@ -1,13 +1,13 @@
 #pragma once
-// Writing a file of quorctl's (a backup, a report) in one piece.
+// Writing a file people keep (a backup, a report) in one piece.
 
 #include <string>
 
-namespace quor::tools {
+namespace quor::site {
 
 // Writes text to a temporary file in path's folder and renames it to path, so
 // that a failure leaves neither half a file under the name nor a spoilt file
 // it was to replace. Throws std::runtime_error "cannot write PATH: REASON".
 void ReplaceFile(const std::string& path, const std::string& text);
 
-}  // namespace quor::tools
+}  // namespace quor::site

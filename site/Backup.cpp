@@ -1,16 +1,18 @@
 // Taking a backup from a controller and writing its file.
-#include "tools/quorctl/Backup.h"
+#include "site/Backup.h"
 
 #include <chrono>
 #include <ctime>
 #include <stdexcept>
 
-#include "tools/quorctl/FileWrite.h"
-#include "tools/quorctl/Listings.h"
-#include "tools/quorctl/SheetFields.h"
-#include "tools/quorctl/SlotNames.h"
+#include "model/KindConfig.h"
+#include "site/ControllerRead.h"
+#include "site/FileWrite.h"
+#include "site/Formats.h"
+#include "site/SheetFields.h"
+#include "site/SlotNames.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 namespace {
 
@@ -61,11 +63,11 @@ Json BlocksJson(const Backup& backup)
 
 }  // namespace
 
-Backup TakeBackup(UdpDev& dev, LoadedController& c)
+Backup TakeBackup(UdpDev& dev, Controller& c)
 {
     LoadTable(dev, c);
     Backup backup;
-    backup.Blocks = ReadKindBlocks(dev, c);
+    backup.Blocks = ReadRawConfiguration(dev, c);
     backup.Created = UtcNow();
     backup.ControllerId = dev.Id;
     backup.Ip = dev.IpText();
@@ -82,7 +84,7 @@ Backup TakeBackup(UdpDev& dev, LoadedController& c)
     return backup;
 }
 
-void Unpack(const Backup& backup, LoadedController& c)
+void Unpack(const Backup& backup, Controller& c)
 {
     BusDevTable& table = c.Table;
     table.Kind = backup.Kind;
@@ -102,7 +104,7 @@ void Unpack(const Backup& backup, LoadedController& c)
 
 std::string BackupText(const Backup& backup)
 {
-    LoadedController c;
+    Controller c;
     Unpack(backup, c);
     const Json controller = {{"name", DevName(backup.ControllerId)},
                              {"id", IdText(backup.ControllerId)},
@@ -126,4 +128,4 @@ void SaveBackup(const Backup& backup, const std::string& path)
     ReplaceFile(path, BackupText(backup));
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site

@@ -1,9 +1,13 @@
-#include "tools/quorctl/Formats.h"
+#include "site/Formats.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
-namespace quor::tools {
+#include "link/DevId.h"
+#include "link/Udpdev.h"
+
+namespace quor::site {
 
 namespace {
 
@@ -23,26 +27,24 @@ bool Blank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-}  // namespace
+// The kind names of the bus-device list, without the blanks that align them there.
+constexpr const char* EntryKinds[] = {"Czytnik",    "Terminal",  "Zamek", "Kontroler", "Ctr",
+                                      "Klawiatura", "Interfejs", "Moduł", "Nieznany"};
 
-std::string CsvRecord(const std::vector<std::string>& fields)
+// The status words of the bus-device list, every one that applies.
+Json StatusWords(uint8_t flags)
 {
-    std::string record;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        const std::string& field = fields[i];
-        if (i > 0)
-            record += ',';
-        if (field.find_first_of(",\"\r\n") == std::string::npos) {
-            record += field;
-            continue;
-        }
-        record += '"';
-        for (char c : field)
-            record += c == '"' ? std::string("\"\"") : std::string(1, c);
-        record += '"';
+    Json words = Json::array();
+    for (const auto& [flag, word] :
+         {std::pair{FlagInactive, "nieaktywny"}, std::pair{FlagPower, "zasilanie!"},
+          std::pair{FlagTamper, "sabotaż"}, std::pair{FlagNew, "nowy"}}) {
+        if (flags & flag)
+            words.push_back(word);
     }
-    return record + "\r\n";
+    return words;
 }
+
+}  // namespace
 
 std::string JsonText(const Json& value)
 {
@@ -100,4 +102,38 @@ std::vector<uint8_t> ParseHexText(std::string_view text)
     return bytes;
 }
 
-}  // namespace quor::tools
+Json EntryJson(const BusDevTable& table, int entry)
+{
+    const BusDev& dev = table.Dev.at(entry);
+    return {{"entry", entry},
+            {"name", DevName(dev.Id)},
+            {"connection", ConnText(dev)},
+            {"kind", EntryKinds[std::min(DevType(dev.Id), 8)]},
+            {"status", StatusWords(dev.Flags)},
+            {"id", IdText(dev.Id)},
+            {"model", DevId(dev.Id).ModelCode()},
+            {"serial", DevId(dev.Id).Serial()},
+            {"conn", dev.Conn},
+            {"flags", dev.Flags},
+            {"outputs", dev.ResCount[ResOutput]},
+            {"fixed_outputs", dev.FixedOutputs},
+            {"inputs", dev.ResCount[ResInput]},
+            {"readers", dev.ResCount[ResReader]},
+            {"output_sets", dev.ResCount[ResOutputSet]}};
+}
+
+std::string KindName(int32_t kind)
+{
+    switch (kind) {
+    case KindDoors:
+        return "doors";
+    case KindLift:
+        return "lift";
+    case KindLockers:
+        return "lockers";
+    default:
+        return std::to_string(kind);
+    }
+}
+
+}  // namespace quor::site

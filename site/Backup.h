@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "link/Udpdev.h"
+#include "model/Cfgset.h"
+#include "model/Controller.h"
 #include "model/Hardres.h"
-#include "tools/quorctl/ControllerLoad.h"
-#include "tools/quorctl/RawBlocks.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 // The format this program writes and reads; another version is refused.
 inline constexpr int BackupVersion = 1;
@@ -32,13 +32,14 @@ struct Backup {
     std::vector<RawBlock> Blocks;  // KindBlocks of the table, in their order
 };
 
-// Reads the controller as `config` does, keeping every block's bytes; the
-// controller's table and records are left in c. Errors as LoadConfiguration.
-Backup TakeBackup(UdpDev& dev, LoadedController& c);
+// Reads the controller as LoadConfiguration does, keeping every block's
+// bytes; the controller's table and records are left in c. Errors as
+// LoadConfiguration.
+Backup TakeBackup(UdpDev& dev, Controller& c);
 
 // The backup's table and blocks in the records of c, as a read leaves them.
 // The backup must be one ParseBackup accepted or TakeBackup made.
-void Unpack(const Backup& backup, LoadedController& c);
+void Unpack(const Backup& backup, Controller& c);
 
 // The file's text.
 std::string BackupText(const Backup& backup);
@@ -52,4 +53,4 @@ Backup ParseBackup(std::string_view text, const std::string& source);
 void SaveBackup(const Backup& backup, const std::string& path);
 Backup LoadBackup(const std::string& path);
 
-}  // namespace quor::tools
+}  // namespace quor::site
