@@ -16,8 +16,8 @@
 #include "fuzz/FuzzTarget.h"
 #include "model/Cfgquor.h"
 #include "model/Hardres.h"
-#include "report/Cp1250.h"
 #include "report/Rap.h"
+#include "text/Cp1250.h"
 
 using namespace quor;
 using namespace quor::fuzz;

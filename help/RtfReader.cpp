@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 
-#include "help/Cp1250Text.h"
 #include "help/RtfTokenizer.h"
+#include "text/Cp1250.h"
 
 namespace quor::rtf {
 

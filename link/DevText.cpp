@@ -2,35 +2,23 @@
 #include <charconv>
 #include <cstdio>
 
+#include "link/DevId.h"
 #include "link/Udpdev.h"
 
 namespace quor {
 
-namespace {
-
-uint32_t ModelCode(uint32_t id)
-{
-    return (id >> 16) & 0x3FF;
-}
-
-bool StandardName(uint32_t id)
-{
-    return ((id >> 28) & 7) == 2;
-}
-
-}  // namespace
-
 int DevType(uint32_t id)
 {
-    return static_cast<int>(ModelCode(id) / 100);
+    return DevId(id).Type();
 }
 
 std::string DevName(uint32_t id)
 {
     static constexpr char Letters[] = "RTZKCKPDXXX";
-    int number = static_cast<int>(ModelCode(id) % 100) + (StandardName(id) ? 0 : 100);
+    const DevId dev(id);
     char text[16];
-    std::snprintf(text, sizeof text, "%c%02d_%05u", Letters[DevType(id)], number, id & 0xFFFF);
+    std::snprintf(text, sizeof text, "%c%02d_%05u", Letters[dev.Type()], dev.NameNumber(),
+                  unsigned{dev.Serial()});
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "link/Crc32.h"
+#include "link/DevId.h"
 #include "link/Frame.h"
 #include "link/Udpdev.h"
 
@@ -12,11 +13,6 @@ namespace quor {
 namespace {
 
 constexpr int StatusReplyLen = 28;
-
-uint32_t OrderKey(uint32_t id)
-{
-    return id & 0x3FFFFFF;
-}
 
 void SendTime(Endpoint& udp, const std::string& ip, uint32_t id)
 {
@@ -34,7 +30,7 @@ bool IsStatusReply(std::span<const uint8_t> d)
         return false;
     }
     const uint32_t id = Get32(&d[4]);
-    return Crc32(d.data(), 24, CrcInit) == Get32(&d[24]) && id != AllDevices && ((id >> 28) & 7) == 2;
+    return Crc32(d.data(), 24, CrcInit) == Get32(&d[24]) && id != AllDevices && DevId(id).StandardName();
 }
 
 }  // namespace
@@ -91,7 +87,7 @@ bool UdpDevSet::Merge(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
             d.Version = version;
             return differs;
         }
-        if (at == Count && OrderKey(d.Id) > OrderKey(id)) {
+        if (at == Count && DevId(d.Id).OrderKey() > DevId(id).OrderKey()) {
             at = i;
         }
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/DevId.h"
 #include "link/DevMode.h"
 #include "link/Endpoint.h"
 #include "link/UErr.h"
@@ -48,8 +49,6 @@ inline constexpr int CollectLimitMs = 1000;
 
 using BlockArea = std::array<uint8_t, BlockAreaSize>;
 
-int DevType(uint32_t id);
-std::string DevName(uint32_t id);
 uint32_t ParseIp(std::string_view dotted);
 std::string IpText(uint32_t ip);
 

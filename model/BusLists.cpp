@@ -3,14 +3,11 @@
 
 #include <algorithm>
 
+#include "link/DevId.h"
+
 namespace quor {
 
 namespace {
-
-uint32_t ModelCode(uint32_t id)
-{
-    return (id >> 16) & 0x3FF;
-}
 
 size_t Capacity(size_t outSize)
 {
@@ -76,7 +73,7 @@ int BusDevTable::ReplacementPairs(std::span<uint16_t> out) const
         }
         for (int k = 0; k < PresentCount && count < cap; ++k) {
             const int w = Order[k];
-            if (k != j && (Dev[w].Flags & FlagNew) && ModelCode(Dev[w].Id) == ModelCode(Dev[o].Id)) {
+            if (k != j && (Dev[w].Flags & FlagNew) && DevId(Dev[w].Id).SameModel(DevId(Dev[o].Id))) {
                 out[count++] = static_cast<uint16_t>(w << 8 | o);
             }
         }

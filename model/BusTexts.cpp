@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 
+#include "link/DevId.h"
 #include "link/Udpdev.h"
 #include "model/Hardres.h"
 
@@ -52,10 +53,14 @@ const char* FlagSuffix(uint8_t flags)
 
 }  // namespace
 
+std::string ConnText(const BusDev& dev)
+{
+    return DevId(dev.Id).ConnLetter() + std::to_string(dev.Conn);
+}
+
 std::string ConnName(const BusDev& dev)
 {
-    const char letter = static_cast<char>('A' + ((dev.Id >> 26) & 3) + 4 * (dev.Id >> 31));
-    return DevName(dev.Id) + "/" + letter + std::to_string(dev.Conn);
+    return DevName(dev.Id) + "/" + ConnText(dev);
 }
 
 std::string BusDevTable::DevListRow(int position) const

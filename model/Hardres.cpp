@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "link/DevId.h"
 #include "link/Frame.h"
 #include "link/Udpdev.h"
 
@@ -14,11 +15,6 @@ namespace {
 constexpr size_t HeadRead = 4;  // N, kind and door count, train flag; bytes 4 and 5 are not read
 constexpr size_t HeadLen = 6;
 constexpr size_t EntryLen = 12;
-
-uint32_t OrderKey(uint32_t id)
-{
-    return id & 0x3FFFFFF;
-}
 
 // Whether the received bytes hold the head fields and every entry they announce.
 bool HoldsEntries(std::span<const uint8_t> reply, size_t n)
@@ -95,10 +91,11 @@ void BusDevTable::Sort()
     int run = 0;  // where the entries behind the last controller placed begin
     for (int i = 0; i < PresentCount; ++i) {
         const int32_t e = Order[i];
-        const uint32_t key = OrderKey(Dev[e].Id);
+        const uint32_t key = DevId(Dev[e].Id).OrderKey();
         const auto at =
-            std::upper_bound(Order.begin() + run, Order.begin() + i, key,
-                             [this](uint32_t k, int32_t other) { return k < OrderKey(Dev[other].Id); });
+            std::upper_bound(Order.begin() + run, Order.begin() + i, key, [this](uint32_t k, int32_t other) {
+                return k < DevId(Dev[other].Id).OrderKey();
+            });
         std::move_backward(at, Order.begin() + i, Order.begin() + i + 1);
         *at = e;
         if (DevType(Dev[e].Id) == ControllerType) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/DevId.h"
+
 namespace quor {
 
 class UdpDev;
@@ -80,11 +82,13 @@ struct BusDev {
     std::array<uint16_t, ResKinds> ResCount{};
     std::array<uint32_t, ResKinds> Taken{};  // bit n: resource n is used by the configuration
 
-    bool Present() const { return (Id >> 16) != 0xFFFF; }
+    bool Present() const { return !DevId(Id).EmptySlot(); }
     friend bool operator==(const BusDev&, const BusDev&) = default;
 };
 
-// "DevName/" plus the connection letter 'A' to 'H' and the connection number.
+// The connection letter 'A' to 'H' and the connection number ("A3").
+std::string ConnText(const BusDev& dev);
+// "DevName/" plus ConnText.
 std::string ConnName(const BusDev& dev);
 
 class BusDevTable {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "link/Udpdev.h"
-#include "report/Cp1250.h"
 #include "sheets/SheetWords.h"
+#include "text/Cp1250.h"
 
 namespace quor {
 

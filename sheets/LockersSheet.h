@@ -39,7 +39,7 @@ void StoreLockerNumber(OutSetCfg& cfg, int row, bool last, std::string_view text
 void SetTestStartText(OutSetCfg& cfg, std::string_view text);
 
 // The room name edit changed its text (UTF-8): its first 15 characters in
-// Windows-1250. Throws std::runtime_error when the system offers no such conversion.
+// Windows-1250.
 void SetRoomNameText(OutSetCfg& cfg, std::string_view utf8);
 
 // Numbers of 10000 or more become none, as they do once the sheet shows them:

@@ -10,8 +10,7 @@ namespace quor {
 // The first 15 characters (not bytes) of UTF-8 text: what the edit field holds.
 std::string ClipRoomName(std::string_view utf8);
 // The bytes to store: the clipped name in Windows-1250, one byte per
-// character ('?' for a character the code page lacks). Throws
-// std::runtime_error when the system offers no such conversion.
+// character ('?' for a character the code page lacks).
 std::string RoomNameBytes(std::string_view utf8);
 // Windows-1250 bytes as UTF-8 for the edit field; a byte the code page leaves
 // undefined shows as U+FFFD.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "link/DevId.h"
 #include "link/Udpdev.h"
 
 namespace quor::site {
@@ -104,15 +105,14 @@ std::vector<uint8_t> ParseHexText(std::string_view text)
 Json EntryJson(const BusDevTable& table, int entry)
 {
     const BusDev& dev = table.Dev.at(entry);
-    const std::string connection = ConnName(dev);
     return {{"entry", entry},
             {"name", DevName(dev.Id)},
-            {"connection", connection.substr(connection.find('/') + 1)},
+            {"connection", ConnText(dev)},
             {"kind", EntryKinds[std::min(DevType(dev.Id), 8)]},
             {"status", StatusWords(dev.Flags)},
             {"id", IdText(dev.Id)},
-            {"model", (dev.Id >> 16) & 0x3FF},
-            {"serial", dev.Id & 0xFFFF},
+            {"model", DevId(dev.Id).ModelCode()},
+            {"serial", DevId(dev.Id).Serial()},
             {"conn", dev.Conn},
             {"flags", dev.Flags},
             {"outputs", dev.ResCount[ResOutput]},

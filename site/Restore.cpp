@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 
+#include "link/DevId.h"
 #include "link/Frame.h"
 #include "model/KindConfig.h"
 #include "site/Formats.h"
@@ -18,21 +19,10 @@ namespace quor::site {
 
 namespace {
 
-uint32_t ModelOf(uint32_t id)
-{
-    return (id >> 16) & 0x3FF;
-}
-
-// The connection letter (identity bits 26, 27 and 31) and number.
+// The same connection letter and number.
 bool SameConnection(const BusDev& a, const BusDev& b)
 {
-    return ((a.Id ^ b.Id) & 0x8C000000) == 0 && a.Conn == b.Conn;
-}
-
-std::string ConnectionOf(const BusDev& dev)
-{
-    const std::string name = ConnName(dev);
-    return name.substr(name.find('/') + 1);
+    return DevId(a.Id).ConnLetter() == DevId(b.Id).ConnLetter() && a.Conn == b.Conn;
 }
 
 std::string EntryText(int e)
@@ -130,7 +120,7 @@ void Planner::Check(std::span<const RawBlock> held)
 std::optional<int> Planner::OwnEntry() const
 {
     for (int e = 0; e < T.DevCount; ++e) {
-        if (T.Dev[e].Present() && SameDevice(T.Dev[e].Id, TargetId))
+        if (T.Dev[e].Present() && DevId(T.Dev[e].Id).SameDevice(DevId(TargetId)))
             return e;
     }
     return std::nullopt;
@@ -142,7 +132,7 @@ std::optional<int> Planner::SameDeviceIn(const BusDev& dev) const
     std::optional<int> found;
     for (int e = 0; e < T.DevCount; ++e) {
         const BusDev& t = T.Dev[e];
-        if (!t.Present() || SameDevice(t.Id, TargetId) || !SameDevice(t.Id, dev.Id))
+        if (!t.Present() || DevId(t.Id).SameDevice(DevId(TargetId)) || !DevId(t.Id).SameDevice(DevId(dev.Id)))
             continue;
         if (!found || (SameConnection(t, dev) && !SameConnection(T.Dev[*found], dev)))
             found = e;
@@ -158,9 +148,9 @@ std::optional<int> Planner::Replacement(const BusDev& dev) const
     for (int e = 0; e < T.DevCount; ++e) {
         const BusDev& t = T.Dev[e];
         const bool inBackup = std::any_of(B.Entries.begin(), B.Entries.end(), [&t](const BusDev& b) {
-            return b.Present() && SameDevice(b.Id, t.Id);
+            return b.Present() && DevId(b.Id).SameDevice(DevId(t.Id));
         });
-        if (t.Present() && !SameDevice(t.Id, TargetId) && ModelOf(t.Id) == ModelOf(dev.Id) &&
+        if (t.Present() && !DevId(t.Id).SameDevice(DevId(TargetId)) && DevId(t.Id).SameModel(DevId(dev.Id)) &&
             SameConnection(t, dev) && !inBackup && !Replacements.contains(e)) {
             found = e;
             ++count;
@@ -177,7 +167,7 @@ std::string Planner::HeldOn(const BusDev& dev) const
         if (SameConnection(t, dev))
             held += (held.empty() ? "" : ", ") + ConnName(t);
     }
-    return held.empty() ? "nothing on " + ConnectionOf(dev) : held;
+    return held.empty() ? "nothing on " + ConnText(dev) : held;
 }
 
 void Planner::Take(int from, int to, const std::string& note)
@@ -214,11 +204,11 @@ void Planner::MapEntry(int e)
         return;
     }
     const BusDev& dev = B.Entries[e];
-    if (SameDevice(dev.Id, B.ControllerId)) {
+    if (DevId(dev.Id).SameDevice(DevId(B.ControllerId))) {
         const std::optional<int> own = OwnEntry();
         if (!own)
             Miss(e, "backup " + ConnName(dev) + ", " + TargetName + " lists no entry of its own");
-        else if (ModelOf(T.Dev[*own].Id) != ModelOf(dev.Id))
+        else if (!DevId(T.Dev[*own].Id).SameModel(DevId(dev.Id)))
             Miss(e, "backup " + ConnName(dev) + ", " + TargetName + " is another model");
         else
             Take(e, *own, "  the controller");

@@ -1,6 +1,7 @@
 // The sheets' fields from the same views that the sheets and `config` show.
 #include "site/SheetFields.h"
 
+#include "link/DevId.h"
 #include "model/KindConfig.h"
 #include "sheets/DoorSheet.h"
 #include "sheets/LiftSheet.h"
@@ -185,7 +186,7 @@ std::string RefKey(const BusDevTable& table, uint32_t ownId, ResRef r)
     std::string who = "entry " + std::to_string(e);
     if (e < table.DevCount && table.Dev[e].Present()) {
         const uint32_t id = table.Dev[e].Id;
-        who = SameDevice(id, ownId) ? "self" : IdText(id & 0x3FFFFFF);
+        who = DevId(id).SameDevice(DevId(ownId)) ? "self" : IdText(DevId(id).OrderKey());
     }
     return who + "/" + IdText(r & 0x80FF);
 }

@@ -30,13 +30,6 @@ struct SheetField {
 // them. ownId is the controller's identity: its own entry compares as itself.
 std::vector<SheetField> SheetFields(const Controller& c, uint32_t ownId);
 
-// Whether two identities name the same device: model and serial alike (the
-// connection and name variant bits may differ).
-inline constexpr bool SameDevice(uint32_t a, uint32_t b)
-{
-    return ((a ^ b) & 0x3FFFFFF) == 0;
-}
-
 // The comparison key of a reference: the device it names (the controller's
 // own entry as "self", an entry that holds no device by its number) with the
 // resource number and the flag bits.

@@ -1,6 +1,5 @@
 #include "ui/FieldRules.h"
 
-#include <stdexcept>
 #include <string>
 
 #include <QApplication>
@@ -8,8 +7,8 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
-#include "report/Cp1250.h"
 #include "sheets/HalfSeconds.h"
+#include "text/Cp1250.h"
 
 namespace quor {
 
@@ -58,12 +57,7 @@ QValidator::State TCp1250Text::validate(QString& text, int&) const
     for (size_t at = utf8.find("\xEF\xBF\xBD"); at != std::string::npos; at = utf8.find("\xEF\xBF\xBD", at)) {
         utf8.erase(at, 3);
     }
-    try {
-        return HoldsCp1250(utf8) ? Acceptable : Invalid;
-    } catch (const std::runtime_error&) {
-        // Without the conversion nothing can be judged; storing the text says why.
-        return Acceptable;
-    }
+    return HoldsCp1250(utf8) ? Acceptable : Invalid;
 }
 
 QValidator::State TTimeText::validate(QString& text, int&) const

@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QSaveFile>
 
-#include "report/Cp1250.h"
 #include "report/Rap.h"
 #include "report/RapName.h"
+#include "text/Cp1250.h"
 #include "ui/LokDlg.h"
 #include "ui/WBMain.h"
 

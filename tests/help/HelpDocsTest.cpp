@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "help/Cp1250Text.h"
 #include "help/RtfReader.h"
-#include "report/Cp1250.h"
+#include "text/Cp1250.h"
 
 namespace quor {
 namespace {
@@ -101,7 +100,7 @@ TEST_P(HelpDocument, PageAndEncoding)
         std::all_of(rtf.begin(), rtf.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
 
     // Every Unicode escape is followed by its own Windows-1250 byte, checked
-    // through the C library's conversion.
+    // through the program's own conversion.
     const std::string text(rtf);
     const std::regex escape(R"(\\u(-?[0-9]+)\\'([0-9a-f]{2}))");
     int escapes = 0;
@@ -109,7 +108,7 @@ TEST_P(HelpDocument, PageAndEncoding)
         int code = std::stoi((*m)[1]);
         code = code < 0 ? code + 65536 : code;
         std::string utf8;
-        rtf::AppendUtf8(utf8, static_cast<char32_t>(code));
+        AppendUtf8(utf8, static_cast<char32_t>(code));
         EXPECT_EQ(ToCp1250(utf8), std::string(1, static_cast<char>(std::stoi((*m)[2], nullptr, 16))))
             << (*m)[0];
         ++escapes;

@@ -295,6 +295,27 @@ TEST(BusTableTexts, ConnName)
     }
 }
 
+// The connection alone, as quorctl's listings and restore name it.
+TEST(BusTableTexts, ConnText)
+{
+    const struct {
+        uint32_t id;
+        uint8_t conn;
+        const char* text;
+    } cases[] = {
+        {0x20050007, 3, "A3"},
+        {0x24050007, 1, "B1"},
+        {0xA4050007, 3, "F3"},
+        {0xAC050007, 255, "H255"},
+    };
+    for (const auto& c : cases) {
+        BusDev dev;
+        dev.Id = c.id;
+        dev.Conn = c.conn;
+        EXPECT_EQ(ConnText(dev), c.text);
+    }
+}
+
 TEST(BusTableTexts, DevListRowOfInactiveNewReaderAtIndex12)
 {
     const std::string reply = "0D 00 21 00 00 00" + Entry(0x212D3039, "00 00 02 02 04 02 00 00") +

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/report/ExampleController.h"
-#include "tests/report/PolishCp1250.h"
+#include "tests/support/PolishCp1250.h"
 
 namespace quor {
 namespace {

@@ -4,11 +4,11 @@
 #include <stdexcept>
 
 #include "link/NetInterfaces.h"
-#include "report/Cp1250.h"
 #include "report/Rap.h"
 #include "site/Backup.h"
 #include "site/ControllerRead.h"
 #include "site/FileWrite.h"
+#include "text/Cp1250.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/DeviceSearch.h"
 #include "tools/quorctl/Listings.h"

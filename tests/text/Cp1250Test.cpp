@@ -1,9 +1,9 @@
-#include "report/Cp1250.h"
+#include "text/Cp1250.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/report/PolishCp1250.h"
 #include "tests/support/HexBytes.h"
+#include "tests/support/PolishCp1250.h"
 
 namespace quor {
 namespace {
@@ -42,6 +42,7 @@ const Case Cases[] = {
     {"four-byte emoji is one ?", "x😀y", "x?y"},
     {"no transliteration of n tilde or a ring", "ñå", "??"},
     {"Greek omega between Polish letters", "łΩż", "\xB3?\xBF"},
+    {"tag characters left out", "a\U000E0070\U000E006Cb", "ab"},
     {"byte 0xFF",
      "a\xFF"
      "b",

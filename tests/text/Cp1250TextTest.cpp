@@ -1,12 +1,10 @@
-#include "help/Cp1250Text.h"
+#include "text/Cp1250.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "report/Cp1250.h"
-
-namespace quor::rtf {
+namespace quor {
 namespace {
 
 std::string Utf8(char32_t c)
@@ -38,8 +36,8 @@ TEST(FromCp1250, Table)
     }
 }
 
-// The whole upper half against the C library's own table: every defined
-// byte converts back to itself.
+// The whole upper half: every defined byte converts back to itself (the
+// table itself is checked against the C library's in Cp1250IconvTest).
 TEST(FromCp1250, AgreesWithTheSystemConversion)
 {
     int undefined = 0;
@@ -65,4 +63,4 @@ TEST(AppendUtf8, Lengths)
 }
 
 }  // namespace
-}  // namespace quor::rtf
+}  // namespace quor
