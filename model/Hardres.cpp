@@ -45,11 +45,10 @@ void DecodeEntry(BusDev& dev, const uint8_t* d)
 
 }  // namespace
 
+// A rejected reply leaves the table forgotten; kind and train flag are left as they are.
 void BusDevTable::Reject()
 {
-    DevCount = 0;
-    PresentCount = 0;
-    DoorCount = 0;
+    Forget();
 }
 
 bool BusDevTable::Parse(std::span<const uint8_t> reply)

@@ -4,7 +4,6 @@
 
 #include "model/ControllerLoad.h"
 #include "sheets/Sheets.h"
-#include "ui/RowList.h"
 #include "ui/WBMain.h"
 
 namespace quor {
@@ -20,10 +19,7 @@ void TMainWin::LoadSelectedDevice(UdpDev& dev)
         bool answered = false;
         const auto showRow = [this, &dev, &answered] {
             answered = true;
-            const int row = static_cast<int>(&dev - UdpDevSet.Dev.data());
-            if (QListWidgetItem* item = EthLstBox->item(row)) {
-                item->setText(QString::fromStdString(dev.ListRow()));
-            }
+            RefreshEthRow(dev);
         };
         // Settled before an error box opens: ticks run inside it. The table is
         // forgotten once the device answers, so doors now mean a table of its own.
