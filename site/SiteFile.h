@@ -1,0 +1,64 @@
+#pragma once
+// The site file: what a site's controllers should hold, in the words of their
+// sheets (section, group, label, the value as the control shows it and its
+// mark), as YAML; a JSON file reads as YAML too.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "site/SheetFields.h"
+
+namespace quor::site {
+
+// A place in the file: line and column from 1; 0 where the reader knows none.
+struct FilePlace {
+    int Line = 0;
+    int Column = 0;
+};
+
+struct SiteProblem {
+    FilePlace At;
+    std::string Text;
+};
+
+// "site.yaml:12:9: TEXT", or "site.yaml: TEXT" for a problem without a place.
+std::string ProblemLine(std::string_view file, const SiteProblem& problem);
+
+// One field the file states. Text is the scalar as written: the value as the
+// sheet shows it, followed by its mark where the field has one
+// ("P01_40101:Out5 NC", "R05_20102:Rd1 Wyjście"); empty or "-----" is none.
+struct WantedField {
+    std::string Section;
+    std::string Group;  // empty for a field outside any group box
+    std::string Label;
+    std::string Text;
+    FilePlace At;
+};
+
+struct WantedController {
+    std::string Name;  // the device name, K01_01101
+    FilePlace At;
+    std::vector<WantedField> Fields;  // in the file's order
+};
+
+struct SiteFile {
+    std::vector<WantedController> Controllers;  // in the file's order
+};
+
+// Reads a site file. Every problem of the file itself (no YAML, a version
+// other than 1, a node of the wrong shape, a controller or field stated
+// twice) goes to problems with its place; what could be read is returned.
+SiteFile ReadSiteFile(std::string_view text, std::vector<SiteProblem>& problems);
+
+struct ExportedController {
+    std::string Name;
+    std::vector<SheetField> Fields;
+};
+
+// The site file stating every field of each controller, in the order given;
+// ReadSiteFile gives the same fields back.
+std::string SiteFileText(std::span<const ExportedController> controllers);
+
+}  // namespace quor::site
