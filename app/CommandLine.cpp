@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include "link/NetInterfaces.h"
+#include "tools/common/NetGuard.h"
 
 bool AsksForTextOnly(int argc, char** argv)
 {
@@ -57,6 +59,14 @@ CommandLine ReadCommandLine(const QCoreApplication& app)
         "search leaves by the default route only.",
         "name");
     parser.addOption(interfaceOption);
+    const QCommandLineOption targetOption(
+        "target",
+        "Search also address <addr>, or each address of range <addr/prefix> (at most /22), for controllers "
+        "behind a router, which forwards no broadcast. Repeatable; at most 4096 addresses in all.",
+        "addr[/prefix]");
+    parser.addOption(targetOption);
+    const QCommandLineOption noBroadcastOption("no-broadcast", "Search the --target addresses only.");
+    parser.addOption(noBroadcastOption);
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
         Refuse("unexpected argument: " + parser.positionalArguments().constFirst() + "\n");
@@ -65,5 +75,15 @@ CommandLine ReadCommandLine(const QCoreApplication& app)
         line.Interface = parser.value(interfaceOption);
         CheckInterface(line.Interface);
     }
+    for (const QString& target : parser.values(targetOption)) {
+        try {
+            quor::AddTarget(line.Scope.Targets, target.toStdString(), quor::tools::InSeparateNetNamespace());
+        } catch (const std::invalid_argument& e) {
+            Refuse("--target " + QString::fromStdString(e.what()) + "\n");
+        }
+    }
+    line.Scope.Broadcast = !parser.isSet(noBroadcastOption);
+    if (!line.Scope.Broadcast && line.Scope.Targets.empty())
+        Refuse("--no-broadcast needs a --target, or nothing is asked\n");
     return line;
 }

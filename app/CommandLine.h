@@ -1,12 +1,15 @@
 #pragma once
-// quorconfig's command line: --help, --version and --interface NAME.
+// quorconfig's command line: --help, --version, --interface NAME, --target and --no-broadcast.
 
 #include <QString>
+
+#include "link/Targets.h"
 
 class QCoreApplication;
 
 struct CommandLine {
     QString Interface;  // empty: the routes decide which interface a datagram leaves by
+    quor::SearchScope Scope;  // --target and --no-broadcast
 };
 
 // True when the command line asks only for a text (--help, --version), which

@@ -49,7 +49,7 @@ int main(int argc, char** argv)
         std::unique_ptr<quor::UdpEndpoint> chosenUdp;
         if (!line.Interface.isEmpty())
             chosenUdp = std::make_unique<quor::UdpEndpoint>(quor::QuorPort, line.Interface.toStdString());
-        quor::TMainWin MainWin(chosenUdp.get());
+        quor::TMainWin MainWin(chosenUdp.get(), nullptr, line.Scope);
         quor::THelpWin HelpWin(&MainWin);
         quor::TLokalizDlg LokalizDlg(&MainWin);
         MainWin.HelpWin = &HelpWin;

@@ -45,7 +45,7 @@ struct Op {
 // The table stays within its capacity, ordered by the low 26 bits of the identity, one record per device.
 void CheckSet(const UdpDevSet& set)
 {
-    FUZZ_CHECK(set.Count >= 0 && set.Count <= UdpDevSet::Capacity);
+    FUZZ_CHECK(set.Count >= 0 && set.Count <= set.Capacity);
     FUZZ_CHECK(set.Selected >= -1 && set.Selected < set.Count);
     for (int i = 1; i < set.Count; ++i) {
         FUZZ_CHECK((set.Dev[i - 1].Id & 0x3FFFFFF) <= (set.Dev[i].Id & 0x3FFFFFF));

@@ -17,6 +17,10 @@ public:
     virtual ~Clock() = default;
     // Milliseconds of a monotonic clock; only differences matter.
     virtual int64_t NowMs() = 0;
+    // Microseconds of the same clock, for pacing a run of datagrams.
+    virtual int64_t NowUs() { return NowMs() * 1000; }
+    // Waits that long; a clock that cannot wait so briefly does nothing.
+    virtual void PauseUs(int64_t) {}
     // Seconds since 1970-01-01 00:00:00 UTC.
     virtual uint32_t UtcSeconds() = 0;
 };

@@ -42,11 +42,28 @@ void UdpDevSet::Search()
     Put32(&request[4], AllDevices);
     Put32(&request[8], Crc32(request.data(), 8, CrcInit));
     for (int pass = 0; pass < 3; ++pass) {
-        Udp->Broadcast(QuorPort, request);
+        if (Scope.Broadcast) {
+            Paced();
+            Udp->Broadcast(QuorPort, request);
+        }
+        for (uint32_t ip : Scope.Targets) {
+            Paced();
+            Udp->Send(IpText(ip), QuorPort, request);
+        }
         if (CollectReplies(200)) {
             return;
         }
     }
+}
+
+void UdpDevSet::Paced()
+{
+    Clock& clock = Udp->Time();
+    const int64_t since = clock.NowUs() - LastSendUs;
+    if (LastSendUs >= 0 && since < SendGapUs) {
+        clock.PauseUs(SendGapUs - since);
+    }
+    LastSendUs = clock.NowUs();
 }
 
 bool UdpDevSet::CollectReplies(int waitMs)

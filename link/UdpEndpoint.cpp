@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <thread>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -42,6 +43,17 @@ int64_t SystemClock::NowMs()
 {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+int64_t SystemClock::NowUs()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SystemClock::PauseUs(int64_t us)
+{
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
 }
 
 uint32_t SystemClock::UtcSeconds()

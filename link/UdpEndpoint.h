@@ -10,6 +10,8 @@ namespace quor {
 class SystemClock : public Clock {
 public:
     int64_t NowMs() override;
+    int64_t NowUs() override;
+    void PauseUs(int64_t us) override;
     uint32_t UtcSeconds() override;
 };
 

@@ -6,10 +6,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/DevId.h"
 #include "link/DevMode.h"
 #include "link/Endpoint.h"
+#include "link/Targets.h"
 #include "link/UErr.h"
 
 namespace quor {
@@ -107,20 +109,33 @@ private:
     [[noreturn]] void Fail(int code, uint8_t cmd);
 };
 
+// The devices found, in the configurator's order. The table's size is fixed
+// at construction, so a record stays where it is while the table grows: the
+// window and the commands hold references to them.
 class UdpDevSet {
 public:
-    static constexpr int Capacity = 100;
+    // The window lists at most this many devices.
+    static constexpr int WindowCapacity = 100;
+    // At least one datagram every SendGapUs as a search sends its requests, so
+    // that a range does not burst into a small router.
+    static constexpr int SendGapUs = 50;
 
-    explicit UdpDevSet(Endpoint& udp) : Udp(&udp) {}
+    explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity) : Capacity(capacity), Dev(capacity), Udp(&udp) {}
 
     void Search();
     bool CollectReplies(int waitMs);
     bool Merge(uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
 
-    std::array<UdpDev, Capacity> Dev;
+    const int Capacity;
+    SearchScope Scope;  // whom a search asks
+    std::vector<UdpDev> Dev;
     int32_t Count = 0;
     int32_t Selected = -1;
     Endpoint* Udp;  // not owned
+
+private:
+    void Paced();
+    int64_t LastSendUs = -1;
 };
 
 }  // namespace quor

@@ -81,7 +81,7 @@ std::vector<Frame> VirtualLan::SentTo(const std::string& ip, size_t from) const
 void VirtualLan::Deliver(LanEndpoint& from, const std::string& to, std::span<const uint8_t> data)
 {
     const int64_t now = Clock.Ms;
-    Trace.push_back({now, from.Ip, to, Bytes(data.begin(), data.end())});
+    Trace.push_back({now, from.Ip, to, Bytes(data.begin(), data.end()), Clock.NowUs()});
     const bool broadcast = to == BroadcastIp;
     for (auto& [ip, host] : Hosts) {
         if (!broadcast && ip != to) {
@@ -90,7 +90,7 @@ void VirtualLan::Deliver(LanEndpoint& from, const std::string& to, std::span<con
         auto replies = host->Handle(data, from.Ip, now);
         const int64_t sent = now + host->ReplyDelayMs();
         for (Bytes& reply : replies) {
-            Trace.push_back({sent, ip, from.Ip, reply});
+            Trace.push_back({sent, ip, from.Ip, reply, sent * 1000});
             DeliverToPc(from, ip, std::move(reply), sent + LatencyMs);
         }
     }

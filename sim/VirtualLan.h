@@ -19,9 +19,17 @@ class VirtualLan;
 class VirtualClock : public Clock {
 public:
     int64_t NowMs() override { return Ms; }
+    int64_t NowUs() override { return Ms * 1000 + Us; }
+    void PauseUs(int64_t us) override
+    {
+        const int64_t until = NowUs() + us;
+        Ms = until / 1000;
+        Us = until % 1000;
+    }
     uint32_t UtcSeconds() override { return Utc + static_cast<uint32_t>(Ms / 1000); }
 
     int64_t Ms = 0;
+    int64_t Us = 0;  // the microseconds past Ms, advanced by pauses only
     uint32_t Utc = 1'780'000'000;  // a fixed start keeps tests repeatable
 };
 
@@ -31,6 +39,7 @@ struct Frame {
     std::string From;
     std::string To;  // "255.255.255.255" for a broadcast
     Bytes Data;
+    int64_t AtUs = 0;  // the same time in microseconds, for frames the configurator sent
 };
 
 // A configurator's endpoint on the virtual LAN.

@@ -30,10 +30,11 @@ std::unique_ptr<Endpoint> OwnEndpoint(Endpoint* given)
 
 }  // namespace
 
-TMainWin::TMainWin(Endpoint* udp, QWidget* parent)
+TMainWin::TMainWin(Endpoint* udp, QWidget* parent, SearchScope scope)
     : QWidget(parent), OwnUdp(OwnEndpoint(udp)), UDP(udp != nullptr ? udp : OwnUdp.get()),
       UDPTimer(new QTimer(this)), SaveRapDlg(new QFileDialog(this)), UdpDevSet(*UDP)
 {
+    UdpDevSet.Scope = std::move(scope);
     BuildWindow();
     GatherRows();
     ConnectEthPane();

@@ -51,7 +51,8 @@ class TMainWin : public QWidget {
     Q_OBJECT
 public:
     // udp null: the window opens a UDP endpoint of its own.
-    explicit TMainWin(Endpoint* udp = nullptr, QWidget* parent = nullptr);
+    // scope: whom "Przeszukaj sieć" asks besides the broadcast (the command line's --target).
+    explicit TMainWin(Endpoint* udp = nullptr, QWidget* parent = nullptr, SearchScope scope = {});
     ~TMainWin() override;
 
     // Every error message of the window goes through here. When ErrorHook is

@@ -196,5 +196,73 @@ TEST_F(PollTest, SessionFlagFollowsBitSevenOnlyOnAnAnswer)
     EXPECT_FALSE(Dev.SessionOpen);
 }
 
+TEST_F(Search, APassAsksTheBroadcastAndEachTargetAddress)
+{
+    sim::EmuController k1(Ident(301, 7), 2);
+    sim::EmuController behind(Ident(301, 9), 3);
+    Lan.Attach("10.45.1.1", k1);
+    Lan.Attach("10.2.0.2", behind);
+    AddTarget(Set.Scope.Targets, "10.2.0.0/30", false);
+    Set.Search();
+    std::vector<std::string> asked;
+    for (const sim::Frame& f : Lan.Trace) {
+        if (f.From == "10.45.0.1" && f.Data.size() == 12) {
+            asked.push_back(f.To);
+        }
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"255.255.255.255", "10.2.0.1", "10.2.0.2"}));
+    ASSERT_EQ(Set.Count, 2);
+    EXPECT_EQ(Set.Dev[0].ListRow(), " K01_00007,  10.45.1.1,  Serwis");
+    EXPECT_EQ(Set.Dev[1].ListRow(), " K01_00009,  10.2.0.2,  Instalacja");
+    EXPECT_EQ(behind.TimeAnnouncements, 1);
+}
+
+TEST_F(Search, WithoutBroadcastOnlyTheTargetsAreAsked)
+{
+    sim::EmuController k1(Ident(301, 7), 2);
+    Lan.Attach("10.45.1.1", k1);
+    Set.Scope.Broadcast = false;
+    AddTarget(Set.Scope.Targets, "10.2.0.5", false);
+    Set.Search();
+    EXPECT_EQ(Set.Count, 0);
+    EXPECT_EQ(Commands(Lan, "255.255.255.255"), "");
+    EXPECT_EQ(Commands(Lan, "10.2.0.5"), "OOO");
+}
+
+TEST_F(Search, SendsAreAtLeast50MicrosecondsApart)
+{
+    AddTarget(Set.Scope.Targets, "10.2.0.0/22", false);
+    Set.Search();  // nobody answers: three passes of 1023 requests each
+    std::vector<int64_t> at;
+    for (const sim::Frame& f : Lan.Trace) {
+        at.push_back(f.AtUs);
+    }
+    ASSERT_EQ(at.size(), 3069u);
+    for (size_t i = 1; i < at.size(); ++i) {
+        ASSERT_GE(at[i] - at[i - 1], 50) << i;
+    }
+    // One pass: 1022 gaps of 50 us, then the wait for replies.
+    EXPECT_EQ(at[1022], 51100);
+    EXPECT_EQ(at[1023], 251100);
+}
+
+TEST_F(Search, ASilentTargetCostsNoMorePassesOrWaits)
+{
+    const struct {
+        const char* Target;
+        int64_t Us;  // the search's whole time on the virtual clock
+    } cases[] = {{nullptr, 600000}, {"10.2.0.9", 600150}, {"10.2.0.0/30", 600300}};
+    for (const auto& c : cases) {
+        sim::VirtualLan lan;
+        UdpDevSet set(lan.AddPc());
+        if (c.Target) {
+            AddTarget(set.Scope.Targets, c.Target, false);
+        }
+        set.Search();
+        EXPECT_EQ(lan.Clock.NowUs(), c.Us) << (c.Target ? c.Target : "none");
+        EXPECT_EQ(Commands(lan, "255.255.255.255"), "OOO");
+    }
+}
+
 }  // namespace
 }  // namespace quor::test

@@ -74,10 +74,39 @@ void Quorctl::WriteBackup(std::string_view device, const std::string& path)
     SaveBackup(TakeBackup(dev, controller), path);
 }
 
+SearchScope ScopeOf(const QuorctlOptions& options)
+{
+    SearchScope scope;
+    scope.Broadcast = !options.NoBroadcast && options.Command != CtlCommand::Scan;
+    if (options.Command == CtlCommand::Scan) {
+        try {
+            AddTarget(scope.Targets, options.Device, options.LoopbackTargets);
+        } catch (const std::invalid_argument& e) {
+            throw std::invalid_argument(std::string("scan ") + e.what());
+        }
+    }
+    for (const std::string& target : options.Targets) {
+        try {
+            AddTarget(scope.Targets, target, options.LoopbackTargets);
+        } catch (const std::invalid_argument& e) {
+            throw std::invalid_argument(std::string("--target ") + e.what());
+        }
+    }
+    if (!scope.Broadcast && scope.Targets.empty())
+        throw std::invalid_argument("--no-broadcast needs a --target, or nothing is asked");
+    return scope;
+}
+
 int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
                std::chrono::year_month_day today)
 {
     Quorctl ctl(udp);
+    try {
+        ctl.Devices.Scope = ScopeOf(options);
+    } catch (const std::invalid_argument& e) {
+        err << "quorctl: " << e.what() << '\n';
+        return 2;
+    }
     const int failed = options.Command == CtlCommand::Diff ? 2 : 1;
     try {
         switch (options.Command) {
@@ -88,6 +117,7 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
             out << QuorctlVersion();
             break;
         case CtlCommand::Search:
+        case CtlCommand::Scan:
             ctl.Search(out, options.Format);
             break;
         case CtlCommand::Table:

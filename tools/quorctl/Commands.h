@@ -14,9 +14,13 @@
 
 namespace quor::tools {
 
+// quorctl is not bound by the window's table of 100: every address of all
+// targets may answer, and the broadcast besides.
+inline constexpr int QuorctlCapacity = 8192;
+
 class Quorctl {
 public:
-    explicit Quorctl(Endpoint& udp) : Devices(udp) {}
+    explicit Quorctl(Endpoint& udp) : Devices(udp, QuorctlCapacity) {}
 
     // The Ethernet list rows of every device that answers a search.
     void Search(std::ostream& out, OutputFormat format = OutputFormat::Text);
@@ -33,6 +37,10 @@ public:
     // Destroying the table closes the sessions this program opened.
     UdpDevSet Devices;
 };
+
+// Whom the search asks: the targets (and scan's range) expanded. Throws
+// std::invalid_argument naming the option and what is wrong.
+SearchScope ScopeOf(const QuorctlOptions& options);
 
 // Runs one command line. Returns the exit status; a UErr comes out as its
 // text on err, any other failure as its message (diff: status 2 then, as 1

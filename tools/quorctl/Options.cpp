@@ -16,7 +16,10 @@ interface only, so on the machine's own network it needs the interface the
 controllers are on: --interface NAME sends the search and every datagram out
 of that interface, and takes in only what comes in on it. Without
 --interface, quorctl runs only inside a network namespace of its own (the
-virtual LAN: tools/lan run -- quorctl ...).)";
+virtual LAN: tools/lan run -- quorctl ...). A router forwards no broadcast:
+--target names a device's address or a range behind it, and every search
+asks those addresses too. quorctl lists every device that answers; the
+window lists at most 100 devices.)";
 
 const char* const Footer =
     R"(--format json|csv prints search, table and config for scripts (UTF-8; the
@@ -59,6 +62,7 @@ struct CtlLine {
         App.add_option("--interface", Options.Interface,
                        "the network interface to use, one of those that quorctl\ninterfaces lists")
             ->type_name("NAME");
+        TargetOptions();
         App.allow_extras();
         App.require_subcommand(0, 1);
         App.fallthrough();
@@ -131,6 +135,12 @@ struct CtlLine {
         diff->add_option("DEVICE|FILE", Options.Device)->required();
         File(diff);
 
+        CLI::App* scan = Command(CtlCommand::Scan, "scan",
+                                 "the devices that answer at an address of the range ADDR/PREFIX\n"
+                                 "(at most /22), as search prints them; nothing is broadcast");
+        scan->add_option("ADDR/PREFIX", Options.Device)->required();
+        FormatOption(scan);
+
         Command(CtlCommand::Interfaces, "interfaces",
                 "the interfaces a search can use (up, with an IPv4 address, not\n"
                 "loopback), one per line: name and address/prefix length");
@@ -144,6 +154,17 @@ struct CtlLine {
         sub->group("Commands");
         Commands.emplace_back(sub, command);
         return sub;
+    }
+    // Devices behind a router: a broadcast does not cross it, a request to a device's address does.
+    void TargetOptions()
+    {
+        App.add_option("--target", Options.Targets,
+                       "also ask this address, or each address of this range (at most\n"
+                       "/22), in every search; repeatable, at most 4096 addresses in all")
+            ->type_name("ADDR[/PREFIX]")
+            ->take_last()
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        App.add_flag("--no-broadcast", Options.NoBroadcast, "a search asks the targets only");
     }
     void Device(CLI::App* sub) { sub->add_option("DEVICE", Options.Device)->required(); }
     void File(CLI::App* sub) { sub->add_option("FILE", Options.File)->required(); }
@@ -168,7 +189,7 @@ struct CtlLine {
     // The option whose value CLI11 found missing: its message starts with the name.
     static std::string MissingValue(const std::string& message)
     {
-        for (const char* name : {"--interface", "--location", "--format"})
+        for (const char* name : {"--interface", "--location", "--format", "--target"})
             if (message.starts_with(std::string(name) + ":"))
                 return name == std::string("--interface") ? "--interface needs a name"
                                                           : std::string(name) + " needs a value";

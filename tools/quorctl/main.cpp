@@ -49,6 +49,7 @@ int main(int argc, char** argv)
             std::cerr << *refusal;
             return 2;
         }
+        options.LoopbackTargets = InSeparateNetNamespace();
         quor::UdpEndpoint udp(quor::QuorPort, options.Interface);
         return RunQuorctl(options, udp, std::cout, std::cerr, LocalToday());
     } catch (const std::exception& e) {

@@ -1,0 +1,32 @@
+#pragma once
+// Devices behind a router: a broadcast never crosses it, but a device answers
+// the search request sent to its own address. The installer names them by
+// address or by range; the search then asks each address as well.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace quor {
+
+// The most addresses one range and all targets together may give, so that a
+// typing slip does not send tens of thousands of datagrams.
+inline constexpr int TargetRangeMost = 1024;  // a /22
+inline constexpr int TargetsMost = 4096;
+
+// Whom a search pass asks: the broadcast address, unless switched off, and
+// each address here in turn.
+struct SearchScope {
+    std::vector<uint32_t> Targets;
+    bool Broadcast = true;
+};
+
+// Adds the addresses of one "ADDR" or "ADDR/PREFIX" to targets (a range
+// gives its host addresses, without the network and broadcast address;
+// an address given twice is asked once). Loopback addresses are taken only
+// when loopbackAllowed: inside a network namespace of our own they reach
+// emulated devices, elsewhere nothing. Throws std::invalid_argument with a
+// message that starts with the text given; targets is then unchanged.
+void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopbackAllowed);
+
+}  // namespace quor
