@@ -75,7 +75,32 @@ const LineCase GoodLines[] = {
     {.Args = {"config", "K01_01101", "--format", "text"},
      .Command = CtlCommand::Config,
      .Device = "K01_01101"},
+    {.Args = {"scan", "10.2.0.0/24", "--format", "csv"},
+     .Command = CtlCommand::Scan,
+     .Device = "10.2.0.0/24",
+     .Format = OutputFormat::Csv},
 };
+
+TEST(QuorctlOptions, TargetsAndNoBroadcast)
+{
+    const struct {
+        std::vector<std::string> Args;
+        std::vector<std::string> Targets;
+        bool NoBroadcast;
+    } cases[] = {
+        {{"search"}, {}, false},
+        {{"--target", "10.2.0.0/24", "search"}, {"10.2.0.0/24"}, false},
+        {{"--target", "10.2.0.7", "--target=10.3.0.0/22", "--no-broadcast", "config", "K01_1"},
+         {"10.2.0.7", "10.3.0.0/22"},
+         true},
+        {{"backup", "K01_1", "b.json", "--target", "10.2.0.7"}, {"10.2.0.7"}, false},
+    };
+    for (const auto& c : cases) {
+        const QuorctlOptions o = ParseQuorctlOptions(c.Args);
+        EXPECT_EQ(o.Targets, c.Targets) << testing::PrintToString(c.Args);
+        EXPECT_EQ(o.NoBroadcast, c.NoBroadcast) << testing::PrintToString(c.Args);
+    }
+}
 
 TEST(QuorctlOptions, ReadEveryCommand)
 {
@@ -125,12 +150,15 @@ TEST(QuorctlOptions, RefuseWrongLines)
         {{"config", "K01_01101", "--format"}, "--format needs a value"},
         {{"config", "K01_01101", "--format", "xml"}, "--format takes json, csv or text, not xml"},
         {{"report", "K01_01101", "r.txt", "--format", "json"},
-         "--format belongs to search, table and config"},
+         "--format belongs to search, table, config and scan"},
         {{"restore", "K01_01101", "b.json", "--format", "json"},
-         "--format belongs to search, table and config"},
+         "--format belongs to search, table, config and scan"},
         {{"backup", "K01_01101", "b.json", "--dry-run"}, "--dry-run belongs to restore"},
         {{"diff", "a.json", "b.json", "--accept-serial-changes"},
          "--accept-serial-changes belongs to restore"},
+        {{"search", "--target"}, "--target needs a value"},
+        {{"scan"}, "scan takes 1 argument"},
+        {{"scan", "10.2.0.0/24", "10.3.0.0/24"}, "scan takes 1 argument"},
     };
     for (const auto& [args, message] : bad)
         EXPECT_EQ(Refusal(args), message) << testing::PrintToString(args);
@@ -140,21 +168,27 @@ TEST(QuorctlOptions, RefuseWrongLines)
 TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
 {
     const std::string help = QuorctlHelp();
-    EXPECT_TRUE(help.starts_with("Usage: quorctl [--interface NAME] search [--format json|csv]\n"
-                                 "   or: quorctl [--interface NAME] table DEVICE [--format json|csv]\n"
-                                 "   or: quorctl [--interface NAME] config DEVICE [--format json|csv]\n"
-                                 "   or: quorctl [--interface NAME] report DEVICE FILE [--location TEXT]\n"
-                                 "   or: quorctl [--interface NAME] backup DEVICE FILE\n"
-                                 "   or: quorctl [--interface NAME] restore DEVICE FILE [--dry-run] "
-                                 "[--accept-serial-changes]\n"
-                                 "   or: quorctl [--interface NAME] diff DEVICE|FILE FILE\n"
-                                 "   or: quorctl interfaces\n"
-                                 "   or: quorctl --help\n"
-                                 "   or: quorctl --version\n"))
+    const char* const common = "quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] ";
+    const char* const usages[] = {"search [--format json|csv]",
+                                  "table DEVICE [--format json|csv]",
+                                  "config DEVICE [--format json|csv]",
+                                  "report DEVICE FILE [--location TEXT]",
+                                  "backup DEVICE FILE",
+                                  "restore DEVICE FILE [--dry-run] [--accept-serial-changes]",
+                                  "diff DEVICE|FILE FILE",
+                                  "scan ADDR/PREFIX [--format json|csv]"};
+    std::string expected;
+    for (const char* usage : usages)
+        expected += std::string(expected.empty() ? "Usage: " : "   or: ") + common + usage + "\n";
+    expected += "   or: quorctl interfaces\n"
+                "   or: quorctl --help\n"
+                "   or: quorctl --version\n";
+    EXPECT_TRUE(help.starts_with(expected))
         << help;
     for (const char* line :
          {"\n  --interface NAME\n", "\n  report      writes the report file", "\n    --location TEXT\n",
-          "\n    --dry-run prints the mapping", "\nExit status: 0 done"})
+          "\n    --dry-run prints the mapping", "\nExit status: 0 done", "\n  --target ADDR[/PREFIX] ...", "\n  --no-broadcast",
+          "window lists at most 100 devices"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
 }
 

@@ -11,7 +11,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "sim/EmuDevice.h"
 #include "sim/Scenario.h"
+#include "tools/quorctl/DeviceSearch.h"
 #include "tools/quorctl/Commands.h"
 
 namespace quor::tools {
@@ -221,6 +223,61 @@ TEST_F(QuorctlOnLan, LeavesNoSessionOpen)
         ASSERT_EQ(run.Status, 0) << run.Err;
         EXPECT_EQ(Controller(2).SessionPeer, "") << command;
         EXPECT_EQ(Controller(2).Received['s'], 1 + (command == std::string("config"))) << command;
+    }
+}
+
+// Behind a router, past the window's 100: 250 devices at 10.2.0.1 to 10.2.0.250,
+// found by their addresses only, listed in the table's order and each one named.
+TEST_F(QuorctlOnLan, TwoHundredFiftyDevicesByTheirAddresses)
+{
+    std::vector<std::unique_ptr<sim::EmuDevice>> devices;
+    for (uint32_t serial = 250; serial >= 1; --serial) {
+        devices.push_back(std::make_unique<sim::EmuDevice>(0x21F50000 | serial, 2));
+        Lan.Attach("10.2.0." + std::to_string(serial), *devices.back());
+    }
+    Outcome found = Quorctl({"--no-broadcast", "--target", "10.2.0.0/24", "search"});
+    EXPECT_EQ(found.Status, 0) << found.Err;
+    std::istringstream rows(found.Out);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(rows, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 250u);
+    EXPECT_EQ(lines[0], " K01_00001,  10.2.0.1,  Serwis");
+    EXPECT_EQ(lines[99], " K01_00100,  10.2.0.100,  Serwis");
+    EXPECT_EQ(lines[100], " K01_00101,  10.2.0.101,  Serwis");
+    EXPECT_EQ(lines[249], " K01_00250,  10.2.0.250,  Serwis");
+
+    Outcome scanned = Quorctl({"scan", "10.2.0.248/30"});
+    EXPECT_EQ(scanned.Status, 0) << scanned.Err;
+    EXPECT_EQ(scanned.Out, " K01_00249,  10.2.0.249,  Serwis\n K01_00250,  10.2.0.250,  Serwis\n");
+    EXPECT_EQ(Lan.SentTo("255.255.255.255").size(), 0u);
+
+    // A command that names a device finds it beyond the 100th too.
+    sim::VirtualLan lan;
+    for (uint32_t serial = 1; serial <= 250; ++serial)
+        lan.Attach("10.2.0." + std::to_string(serial), *devices[250 - serial]);
+    tools::Quorctl ctl(lan.AddPc());
+    AddTarget(ctl.Devices.Scope.Targets, "10.2.0.0/24", false);
+    EXPECT_EQ(SearchFor(ctl.Devices, "K01_00240").Ip, 0x0A0200F0u);
+    EXPECT_EQ(&SearchFor(ctl.Devices, "10.2.0.240"), &ctl.Devices.Dev[239]);
+}
+
+TEST_F(QuorctlOnLan, TargetsRefusedAtStart)
+{
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--target", "10.2.0.0/16", "search"},
+         "quorctl: --target 10.2.0.0/16: a range may be at most /22 (1,024 addresses)\n"},
+        {{"scan", "10.2.0"}, "quorctl: scan 10.2.0: not an address; give ADDR or ADDR/PREFIX, e.g. 10.2.0.0/24\n"},
+        {{"--target", "127.0.0.1", "config", "K01_00031"},
+         "quorctl: --target 127.0.0.1: a loopback address reaches no device outside a network namespace of its "
+         "own\n"},
+        {{"--no-broadcast", "search"}, "quorctl: --no-broadcast needs a --target, or nothing is asked\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        const Outcome o = Quorctl(args);
+        EXPECT_EQ(o.Status, 2) << args[1];
+        EXPECT_EQ(o.Err, message);
+        EXPECT_EQ(Lan.Trace.size(), 0u) << args[1];
     }
 }
 

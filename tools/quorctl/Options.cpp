@@ -22,9 +22,9 @@ asks those addresses too. quorctl lists every device that answers; the
 window lists at most 100 devices.)";
 
 const char* const Footer =
-    R"(--format json|csv prints search, table and config for scripts (UTF-8; the
-default is --format text):
-  search  JSON: [{name, id, ip, mode, protocol}, ...]
+    R"(--format json|csv prints search, table, config and scan for scripts (UTF-8;
+the default is --format text):
+  search  JSON: [{name, id, ip, mode, protocol}, ...]; scan the same
   table   JSON: {controller, entries: [{entry, name, connection, kind,
           status: [...], id, model, serial, conn, flags, outputs,
           fixed_outputs, inputs, readers, output_sets}, ...]}
@@ -45,7 +45,7 @@ backup was refused, or another error (diff: differences found); 2 a wrong
 command line, an interface that cannot be used, or no --interface outside a
 network namespace of its own (diff: also any failure).)";
 
-const char* const FormatHelp = "search, table and config: the output for scripts (default text)";
+const char* const FormatHelp = "search, table, config and scan: the output for scripts (default\ntext)";
 
 // The command line as CLI11 reads it; --help is written from the same declarations.
 struct CtlLine {
