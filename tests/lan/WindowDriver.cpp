@@ -5,6 +5,8 @@
 // The window is the program's own, with its own UDP endpoint, help window and
 // location dialog; error boxes are caught and fail the run. It is drawn
 // offscreen unless QT_QPA_PLATFORM says otherwise (xcb, to watch it). Steps:
+//   target ADDR       before anything else: the window searches ADDR[/PREFIX] too (--target)
+//   list              the rows of the Ethernet list once NAME... are all in it
 //   select NAME       click the device's row in the Ethernet list; its door sheet must show
 //   bolt DOOR ITEM    click door DOOR's tab and pick ITEM (e.g. K01_00021:Out2) in the bolt selector
 //   wait MS           leave the window alone for MS milliseconds (its timer ticks meanwhile)
@@ -89,7 +91,8 @@ int NumberArg(const QString& text, const Step& step)
 std::vector<Step> ReadSteps(int argc, char** argv)
 {
     const std::vector<std::pair<std::string, int>> arity = {{"select", 1}, {"bolt", 2},        {"wait", 1},
-                                                            {"write", 0},  {"delete-lost", 0}, {"report", 1}};
+                                                            {"write", 0},  {"delete-lost", 0}, {"report", 1},
+                                                            {"target", 1}, {"list", 0}};
     std::vector<Step> steps;
     for (int i = 1; i < argc;) {
         Step step{argv[i++], {}};
@@ -157,6 +160,12 @@ public:
             DeleteLost();
         } else if (step.Name == "report") {
             Report(step.Args[0]);
+        } else if (step.Name == "list") {
+            // The search and the timer's late replies have had their time.
+            QTest::qWait(3000);
+            for (int i = 0; i < Win.EthLstBox->count(); ++i) {
+                Say("listed: " + Win.EthLstBox->item(i)->text().trimmed());
+            }
         }
         if (!Boxes.isEmpty()) {
             Fail(QString::fromStdString(step.Name) + ": error box: " + Boxes.join("\n---\n"));
@@ -280,7 +289,13 @@ private:
 // As the program starts its windows, but with the error boxes caught.
 int Drive(const std::vector<Step>& steps)
 {
-    TMainWin MainWin;
+    quor::SearchScope scope;
+    for (const Step& step : steps) {
+        if (step.Name == "target") {
+            quor::AddTarget(scope.Targets, step.Args[0].toStdString(), true);
+        }
+    }
+    TMainWin MainWin(nullptr, nullptr, scope);
     quor::THelpWin HelpWin(&MainWin);
     quor::TLokalizDlg LokalizDlg(&MainWin);
     MainWin.HelpWin = &HelpWin;
