@@ -8,7 +8,7 @@
 class QCoreApplication;
 
 struct CommandLine {
-    QString Interface;  // empty: the routes decide which interface a datagram leaves by
+    QString Interface;        // empty: the routes decide which interface a datagram leaves by
     quor::SearchScope Scope;  // --target and --no-broadcast
 };
 

@@ -55,11 +55,12 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
         throw std::invalid_argument(given + ": a range may be at most /22 (1,024 addresses)");
     }
     if (ip >> 28 == 0xE) {
-        throw std::invalid_argument(given + ": a multicast address; a device answers at its own address only");
+        throw std::invalid_argument(given +
+                                    ": a multicast address; a device answers at its own address only");
     }
     if (ip >> 24 == 127 && !loopbackAllowed) {
-        throw std::invalid_argument(given +
-                                    ": a loopback address reaches no device outside a network namespace of its own");
+        throw std::invalid_argument(
+            given + ": a loopback address reaches no device outside a network namespace of its own");
     }
     if (ip >> 24 == 0 || ip >> 28 == 0xF) {
         throw std::invalid_argument(given + ": not an address a device can have");
@@ -72,7 +73,8 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
             adding.push_back(a);
         }
         if (!ranged && ((ip & 0xFF) == 0 || (ip & 0xFF) == 0xFF)) {
-            throw std::invalid_argument(given + ": the network or broadcast address of a range; for the range give " +
+            throw std::invalid_argument(given +
+                                        ": the network or broadcast address of a range; for the range give " +
                                         "its prefix, e.g. " + given + "/24");
         }
     } else {

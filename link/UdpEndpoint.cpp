@@ -8,9 +8,9 @@
 
 #include <cerrno>
 #include <chrono>
-#include <thread>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "link/EndpointError.h"

@@ -120,7 +120,10 @@ public:
     // that a range does not burst into a small router.
     static constexpr int SendGapUs = 50;
 
-    explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity) : Capacity(capacity), Dev(capacity), Udp(&udp) {}
+    explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity)
+        : Capacity(capacity), Dev(capacity), Udp(&udp)
+    {
+    }
 
     void Search();
     bool CollectReplies(int waitMs);

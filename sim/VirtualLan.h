@@ -29,7 +29,7 @@ public:
     uint32_t UtcSeconds() override { return Utc + static_cast<uint32_t>(Ms / 1000); }
 
     int64_t Ms = 0;
-    int64_t Us = 0;  // the microseconds past Ms, advanced by pauses only
+    int64_t Us = 0;                // the microseconds past Ms, advanced by pauses only
     uint32_t Utc = 1'780'000'000;  // a fixed start keeps tests repeatable
 };
 

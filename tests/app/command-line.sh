@@ -18,7 +18,8 @@ version=$(run --version) || fail "--version: exit $?"
 help=$(run --help) || fail "--help: exit $?"
 echo "$help"
 [[ "$help" == "Usage: "*"quorconfig [options]"* ]] || fail "--help: no usage line"
-for line in "  -h, --help" "  -v, --version" "  --interface <name>  Send the search and every datagram out of network"; do
+for line in "  -h, --help" "  -v, --version" "  --interface <name>        Send the search and every datagram out of network" \
+    "  --target <addr[/prefix]>" "  --no-broadcast"; do
     [[ "$help" == *"$line"* ]] || fail "--help lacks '$line'"
 done
 echo "PASSED"

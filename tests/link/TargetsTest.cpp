@@ -21,10 +21,10 @@ struct Accepted {
 TEST(Targets, AcceptedAndWhatTheyGive)
 {
     const Accepted cases[] = {
-        {"10.2.0.7", 1, 0x0A020007, 0x0A020007},     {"10.2.0.0/30", 2, 0x0A020001, 0x0A020002},
-        {"10.2.0.6/30", 2, 0x0A020005, 0x0A020006},  {"10.2.0.0/24", 254, 0x0A020001, 0x0A0200FE},
+        {"10.2.0.7", 1, 0x0A020007, 0x0A020007},       {"10.2.0.0/30", 2, 0x0A020001, 0x0A020002},
+        {"10.2.0.6/30", 2, 0x0A020005, 0x0A020006},    {"10.2.0.0/24", 254, 0x0A020001, 0x0A0200FE},
         {"10.2.0.0/22", 1022, 0x0A020001, 0x0A0203FE}, {"10.2.0.4/31", 2, 0x0A020004, 0x0A020005},
-        {"10.2.0.0/32", 1, 0x0A020000, 0x0A020000},  {"192.168.1.254", 1, 0xC0A801FE, 0xC0A801FE},
+        {"10.2.0.0/32", 1, 0x0A020000, 0x0A020000},    {"192.168.1.254", 1, 0xC0A801FE, 0xC0A801FE},
     };
     for (const auto& c : cases) {
         std::vector<uint32_t> targets;
@@ -52,13 +52,16 @@ TEST(Targets, RefusedWithTheirMessages)
         {"10.0.0.0/8", "10.0.0.0/8: a range may be at most /22 (1,024 addresses)"},
         {"239.1.2.3", "239.1.2.3: a multicast address; a device answers at its own address only"},
         {"224.0.0.0/24", "224.0.0.0/24: a multicast address; a device answers at its own address only"},
-        {"127.0.0.1", "127.0.0.1: a loopback address reaches no device outside a network namespace of its own"},
+        {"127.0.0.1",
+         "127.0.0.1: a loopback address reaches no device outside a network namespace of its own"},
         {"0.0.0.0", "0.0.0.0: not an address a device can have"},
         {"255.255.255.255", "255.255.255.255: not an address a device can have"},
-        {"10.2.0.0", "10.2.0.0: the network or broadcast address of a range; for the range give its prefix, e.g. "
-                     "10.2.0.0/24"},
-        {"10.2.0.255", "10.2.0.255: the network or broadcast address of a range; for the range give its prefix, "
-                       "e.g. 10.2.0.255/24"},
+        {"10.2.0.0",
+         "10.2.0.0: the network or broadcast address of a range; for the range give its prefix, e.g. "
+         "10.2.0.0/24"},
+        {"10.2.0.255",
+         "10.2.0.255: the network or broadcast address of a range; for the range give its prefix, "
+         "e.g. 10.2.0.255/24"},
     };
     for (const auto& c : cases) {
         std::vector<uint32_t> targets{0x0A090001};
@@ -94,7 +97,8 @@ TEST(Targets, AtMost4096InAllAndEachAskedOnce)
         AddTarget(targets, "10.5.2.0/30", false);
         ADD_FAILURE() << "past 4096 taken";
     } catch (const std::invalid_argument& e) {
-        EXPECT_EQ(std::string(e.what()), "10.5.2.0/30: at most 4,096 addresses in all; the targets would give 4098");
+        EXPECT_EQ(std::string(e.what()),
+                  "10.5.2.0/30: at most 4,096 addresses in all; the targets would give 4098");
     }
     AddTarget(targets, "10.5.0.1", false);
     EXPECT_EQ(targets.size(), 4096u);

@@ -183,12 +183,11 @@ TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
     expected += "   or: quorctl interfaces\n"
                 "   or: quorctl --help\n"
                 "   or: quorctl --version\n";
-    EXPECT_TRUE(help.starts_with(expected))
-        << help;
+    EXPECT_TRUE(help.starts_with(expected)) << help;
     for (const char* line :
          {"\n  --interface NAME\n", "\n  report      writes the report file", "\n    --location TEXT\n",
-          "\n    --dry-run prints the mapping", "\nExit status: 0 done", "\n  --target ADDR[/PREFIX] ...", "\n  --no-broadcast",
-          "window lists at most 100 devices"})
+          "\n    --dry-run prints the mapping", "\nExit status: 0 done", "\n  --target ADDR[/PREFIX] ...",
+          "\n  --no-broadcast", "window lists at most 100 devices"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
 }
 

@@ -13,8 +13,8 @@
 
 #include "sim/EmuDevice.h"
 #include "sim/Scenario.h"
-#include "tools/quorctl/DeviceSearch.h"
 #include "tools/quorctl/Commands.h"
+#include "tools/quorctl/DeviceSearch.h"
 
 namespace quor::tools {
 namespace {
@@ -267,9 +267,11 @@ TEST_F(QuorctlOnLan, TargetsRefusedAtStart)
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"--target", "10.2.0.0/16", "search"},
          "quorctl: --target 10.2.0.0/16: a range may be at most /22 (1,024 addresses)\n"},
-        {{"scan", "10.2.0"}, "quorctl: scan 10.2.0: not an address; give ADDR or ADDR/PREFIX, e.g. 10.2.0.0/24\n"},
+        {{"scan", "10.2.0"},
+         "quorctl: scan 10.2.0: not an address; give ADDR or ADDR/PREFIX, e.g. 10.2.0.0/24\n"},
         {{"--target", "127.0.0.1", "config", "K01_00031"},
-         "quorctl: --target 127.0.0.1: a loopback address reaches no device outside a network namespace of its "
+         "quorctl: --target 127.0.0.1: a loopback address reaches no device outside a network namespace of "
+         "its "
          "own\n"},
         {{"--no-broadcast", "search"}, "quorctl: --no-broadcast needs a --target, or nothing is asked\n"},
     };

@@ -6,7 +6,19 @@
 
 namespace quor::tools {
 
-enum class CtlCommand { Help, Version, Search, Table, Config, Report, Interfaces, Backup, Restore, Diff, Scan };
+enum class CtlCommand {
+    Help,
+    Version,
+    Search,
+    Table,
+    Config,
+    Report,
+    Interfaces,
+    Backup,
+    Restore,
+    Diff,
+    Scan
+};
 
 // How search, table and config print what they found.
 enum class OutputFormat { Text, Json, Csv };
@@ -19,7 +31,7 @@ struct QuorctlOptions {
     std::string Interface;  // the network interface every datagram leaves by; empty: the routes decide
     // --target ADDR[/PREFIX], as given (scan: its range is Device); checked where they are expanded.
     std::vector<std::string> Targets;
-    bool NoBroadcast = false;  // --no-broadcast: the search asks the targets only
+    bool NoBroadcast = false;      // --no-broadcast: the search asks the targets only
     bool LoopbackTargets = false;  // inside a network namespace of our own a target may be loopback
     OutputFormat Format = OutputFormat::Text;
     bool DryRun = false;               // restore
