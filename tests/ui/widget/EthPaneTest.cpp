@@ -233,6 +233,27 @@ private slots:
         QCOMPARE(win->DevListBox->count(), 3);
     }
 
+    // Controllers behind a router, named on the command line: the start and
+    // "Przeszukaj sieć" ask their addresses besides the broadcast.
+    void searchAsksTheTargets()
+    {
+        sim::VirtualLan lan;
+        auto& pc = lan.AddPc();
+        sim::Scenario site = sim::LoadScenario(QUOR_SCENARIO_DIR "/small.json");
+        sim::AttachAll(site, lan);
+        sim::EmuController behind(0x212D0003, 2);  // K01_00003
+        SearchScope scope;
+        AddTarget(scope.Targets, "10.2.0.7", false);
+        auto win = std::make_unique<TMainWin>(&pc, nullptr, scope);
+        QCOMPARE(win->EthLstBox->count(), 2);  // nothing at 10.2.0.7 yet
+        lan.Attach("10.2.0.7", behind);
+        const size_t mark = lan.Trace.size();
+        win->EthSearchBtn->click();
+        QCOMPARE(win->EthLstBox->count(), 3);
+        QCOMPARE(win->EthLstBox->item(2)->text(), QString(" K01_00003,  10.2.0.7,  Serwis"));
+        QCOMPARE(lan.SentTo("10.2.0.7", mark).front().Data[3], uint8_t('O'));
+    }
+
     // The selected device stops answering: a message, and its row says so.
     void silentDevice()
     {
