@@ -40,7 +40,7 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
     const size_t slash = text.find('/');
     uint32_t ip = 0;
     int prefix = 32;
-    bool ranged = slash != std::string_view::npos;
+    const bool ranged = slash != std::string_view::npos;
     if (ranged) {
         const std::string_view p = text.substr(slash + 1);
         const auto [end, ec] = std::from_chars(p.data(), p.data() + p.size(), prefix);
@@ -51,7 +51,7 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
     if (!ReadDotted(text.substr(0, slash), ip) || prefix < 0) {
         throw std::invalid_argument(given + ": not an address; give ADDR or ADDR/PREFIX, e.g. 10.2.0.0/24");
     }
-    if (prefix < 22) {
+    if (prefix < TargetShortestPrefix) {
         throw std::invalid_argument(given + ": a range may be at most /22 (1,024 addresses)");
     }
     if (ip >> 28 == 0xE) {

@@ -9,9 +9,10 @@
 
 namespace quor {
 
-// The most addresses one range and all targets together may give, so that a
-// typing slip does not send tens of thousands of datagrams.
-inline constexpr int TargetRangeMost = 1024;  // a /22
+// The widest range is a /22 (1,024 addresses) and all targets together give
+// at most TargetsMost addresses, so that a typing slip does not send tens of
+// thousands of datagrams.
+inline constexpr int TargetShortestPrefix = 22;
 inline constexpr int TargetsMost = 4096;
 
 // Whom a search pass asks: the broadcast address, unless switched off, and
