@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <ostream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -95,10 +97,18 @@ std::vector<std::string> PlanLines(SitePlan& t, const std::string& name, const s
     const ControllerPlan plan = PlanController(file.Controllers.at(0), c, t.Emu(name).Id);
     std::vector<std::string> lines;
     for (const FieldChange& f : plan.Changes)
-        lines.push_back(PathText(f.Section, f.Group, f.Label) + ": " + f.From + " -> " + f.To);
+        lines.push_back(ChangeText(name, f).substr(name.size() + 2));
     for (const SiteProblem& p : plan.Problems)
         lines.push_back(ProblemLine("site.yaml", p));
     return lines;
+}
+
+TEST(SitePlanText, ChangeLine)
+{
+    EXPECT_EQ(ChangeText("K01_01101", {"Przejście 1", "Wyjścia", "Rygiel", "K01_01101:Out1", "-----"}),
+              "K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----");
+    EXPECT_EQ(ChangeText("K03_01301", {"Winda", "", "Sabotaż", "-----", "K03_01301:In1 NC"}),
+              "K03_01301: Winda / Sabotaż: ----- -> K03_01301:In1 NC");
 }
 
 TEST_F(SitePlan, AnExportPlansNoChange)
@@ -735,6 +745,51 @@ TEST_F(SitePlan, RandomEditsWrittenAndReadBackExportAsEdited)
         }
     }
     EXPECT_GT(edits, 300);
+}
+
+// Every controller of a scenario that can be read, as export writes them.
+std::string ExportScenario(const std::string& path)
+{
+    sim::VirtualLan lan;
+    sim::Scenario scenario = sim::LoadScenario(path);
+    sim::AttachAll(scenario, lan);
+    sim::LanEndpoint& pc = lan.AddPc();
+    std::vector<ExportedController> exported;
+    for (size_t i = 0; i < scenario.Devices.size(); ++i) {
+        const auto& d = *scenario.Devices[i];
+        if (!dynamic_cast<const sim::EmuController*>(&d))
+            continue;
+        UdpDev dev(pc, d.Id, ParseIp(scenario.Ips[i]), 2, d.Mode);
+        Controller c;
+        try {
+            LoadConfiguration(dev, c);
+        } catch (const UErr&) {
+            continue;  // Konfiguracja or Blokada: export leaves it out
+        }
+        exported.push_back({DevName(d.Id), SheetFields(c, d.Id)});
+    }
+    return SiteFileText(exported);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The examples shipped beside the scenarios are what export writes for them.
+TEST(SiteExamples, AreTheExportsOfTheirScenarios)
+{
+    for (const char* name : {"site", "small"}) {
+        SCOPED_TRACE(name);
+        const std::string dir = std::string(QUOR_SCENARIO_DIR) + "/";
+        const std::string text = ExportScenario(dir + name + ".json");
+        if (std::getenv("QUOR_WRITE_EXAMPLES"))
+            std::ofstream(dir + name + ".yaml", std::ios::binary) << text;
+        EXPECT_EQ(ReadText(dir + name + ".yaml"), text);
+    }
 }
 
 }  // namespace
