@@ -545,12 +545,17 @@ private:
         if (otherKind >= 0)
             return std::string(text) + " is " + std::string(KindWord(otherKind)) + "; this field takes " +
                    std::string(KindWord(kind));
-        const std::string device(text.substr(0, text.find(':')));
+        const size_t colon = text.find(':');
+        const std::string device(text.substr(0, colon));
+        const std::string kindWord(KindWord(kind));
         for (int e = 0; e < C.Table.DevCount; ++e) {
-            if (C.Table.Dev[e].Present() && DevName(C.Table.Dev[e].Id) == device)
-                return device + " has no " +
-                       std::string(text.substr(std::min(text.size(), device.size() + 1))) +
-                       "; this field takes " + std::string(KindWord(kind));
+            if (!C.Table.Dev[e].Present() || DevName(C.Table.Dev[e].Id) != device)
+                continue;
+            // A module is named by its device alone.
+            if (colon == text.npos)
+                return device + " has no " + kindWord.substr(kindWord.find(' ') + 1);
+            return device + " has no " + std::string(text.substr(colon + 1)) + "; this field takes " +
+                   kindWord;
         }
         return "no device " + device + " in the bus-device table of " + Wanted.Name;
     }

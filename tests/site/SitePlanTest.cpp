@@ -459,10 +459,12 @@ const PlanCase Refused[] = {
     {"ARoomNameOutsideWindows1250",
      "K04_01401",
      "    Szafki:\n"
-     "      Nazwa pomieszczenia: Szatnia 日本\n",
+     "      Nazwa pomieszczenia: Szatnia 日本\n"
+     "      Moduł 2: {Moduł: K04_01401}\n",
      {
          "site.yaml:5:28: K04_01401: Szafki / Nazwa pomieszczenia: the controller keeps the room name in "
          "Windows-1250, which lacks a character of \"Szatnia 日本\"",
+         "site.yaml:6:24: K04_01401: Szafki / Moduł 2 / Moduł: K04_01401 has no output module",
      }},
 };
 
