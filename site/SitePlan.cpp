@@ -455,6 +455,11 @@ private:
                         "no such group; " + w.Section + " holds " + Listed(keys));
             return;
         }
+        if (w.Group.empty() && !Labels(w.Section, w.Label).empty()) {
+            Problem(w.At, PathText(w.Section, w.Group, w.Label),
+                    "a group, not a field: it holds " + Listed(Labels(w.Section, w.Label)));
+            return;
+        }
         Problem(w.At, PathText(w.Section, w.Group, w.Label),
                 "no such field; " + (w.Group.empty() ? w.Section : w.Section + " / " + w.Group) + " holds " +
                     Listed(w.Group.empty() ? keys : Labels(w.Section, w.Group)));

@@ -329,7 +329,8 @@ const PlanCase Refused[] = {
      "    Przejście 1:\n"
      "      Wyjscia: {Rygiel: -----}\n"
      "      Wyjścia: {Rygel: -----}\n"
-     "      Rygiel: -----\n",
+     "      Rygiel: -----\n"
+     "      Czytniki: R05_20101:Rd1\n",
      {
          "site.yaml:4:5: K01_01101: Winda: no such section: K01_01101 is a door controller (Przejścia)",
          "site.yaml:6:5: K01_01101: Przejście 4: no such section: K01_01101 has 3 doors; the sections are "
@@ -344,6 +345,7 @@ const PlanCase Refused[] = {
          "Wejścia, "
          "Czytniki, Śluzy, Typ przejścia, Impuls otwarcia rygla, Dozw. czas otwarcia, Otwieranie klamką, "
          "Pełny impuls rygla",
+         "site.yaml:12:7: K01_01101: Przejście 1 / Czytniki: a group, not a field: it holds 1, 2, 3, 4",
      }},
     {"DoorValues",
      "K01_01101",
