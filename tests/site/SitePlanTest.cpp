@@ -111,6 +111,25 @@ TEST(SitePlanText, ChangeLine)
               "K03_01301: Winda / Sabotaż: ----- -> K03_01301:In1 NC");
 }
 
+// The lift block holds a second output set, in a slot no control shows: the
+// file states only what the sheet shows.
+TEST_F(SitePlan, AnExportStatesTheFieldsTheSheetShows)
+{
+    EXPECT_EQ(Export("K03_01301"), "quorctl-site: 1\n"
+                                   "controllers:\n"
+                                   "  K03_01301:\n"
+                                   "    Winda:\n"
+                                   "      quor-L8: D01_60101\n"
+                                   "      Wybór piętra: D01_60101:In1 NC\n"
+                                   "      Sabotaż: K03_01301:In1\n"
+                                   "      Czytniki:\n"
+                                   "        1: K03_01301:Rd1\n"
+                                   "        2: R05_21301:Rd1\n"
+                                   "        3: -----\n"
+                                   "        4: -----\n"
+                                   "      Czas odblokowania przycisków: 5 s\n");
+}
+
 TEST_F(SitePlan, AnExportPlansNoChange)
 {
     for (const char* name : {"K01_01101", "K02_01201", "K03_01301", "K04_01401"}) {
