@@ -66,9 +66,16 @@ std::string CliHelp::make_usage(const CLI::App* app, std::string name) const
     if (subs.empty())
         line(PositionalUsage(*app) + OptionUsage(*app));
     const std::string own = OptionUsage(*app);
-    for (const CLI::App* sub : subs)
-        line((Without.contains(sub->get_name()) ? "" : own) + " " + sub->get_name() + PositionalUsage(*sub) +
-             OptionUsage(*sub));
+    for (const CLI::App* sub : subs) {
+        const std::string lead = (Without.contains(sub->get_name()) ? "" : own) + " " + sub->get_name();
+        // A command of commands (quorctl site) has a line for each of its own.
+        const std::vector<const CLI::App*> nested =
+            sub->get_subcommands([](const CLI::App*) { return true; });
+        if (nested.empty())
+            line(lead + PositionalUsage(*sub) + OptionUsage(*sub));
+        for (const CLI::App* inner : nested)
+            line(lead + " " + inner->get_name() + PositionalUsage(*inner) + OptionUsage(*inner));
+    }
     if (!subs.empty())
         for (const CLI::Option* flag : {app->get_help_ptr(), app->get_version_ptr()})
             if (flag != nullptr && !flag->get_lnames().empty())
@@ -78,13 +85,25 @@ std::string CliHelp::make_usage(const CLI::App* app, std::string name) const
     return out.str();
 }
 
-// The command, what it does, and its own options beneath it.
+namespace {
+
+// The command, what it does, and its own options beneath it; then its own
+// commands, each further in.
+void CommandHelp(std::ostream& out, const CLI::App* sub, const std::string& indent, size_t width)
+{
+    CLI::detail::format_help(out, indent + sub->get_name(), sub->get_description(), width);
+    for (const CLI::Option* opt : sub->get_options([sub](const CLI::Option* o) { return InUsage(*sub, o); }))
+        CLI::detail::format_help(out, indent + "  " + OptionText(opt), opt->get_description(), width);
+    for (const CLI::App* inner : sub->get_subcommands([](const CLI::App*) { return true; }))
+        CommandHelp(out, inner, indent + "  ", width);
+}
+
+}  // namespace
+
 std::string CliHelp::make_subcommand(const CLI::App* sub) const
 {
     std::ostringstream out;
-    CLI::detail::format_help(out, sub->get_name(), sub->get_description(), column_width_);
-    for (const CLI::Option* opt : sub->get_options([sub](const CLI::Option* o) { return InUsage(*sub, o); }))
-        CLI::detail::format_help(out, "  " + OptionText(opt), opt->get_description(), column_width_);
+    CommandHelp(out, sub, "", column_width_);
     return out.str();
 }
 
