@@ -62,8 +62,9 @@ std::optional<SiteProblem> KindProblem(const WantedController& wanted, int kind)
     for (const WantedField& field : wanted.Fields) {
         const int own = KindOfSection(field.Section);
         if (own != 0 && own != kind)
-            return SiteProblem{field.At, wanted.Name + " is " + KindText(kind) + "; " + field.Section +
-                                             " is on the sheet of " + KindText(own)};
+            return SiteProblem{field.SectionAt.Line != 0 ? field.SectionAt : field.At,
+                               wanted.Name + " is " + KindText(kind) + "; " + field.Section +
+                                   " is on the sheet of " + KindText(own)};
     }
     return std::nullopt;
 }

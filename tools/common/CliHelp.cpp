@@ -58,28 +58,32 @@ std::string CliHelp::make_usage(const CLI::App* app, std::string name) const
 {
     std::ostringstream out;
     const char* lead = "Usage: ";
-    const auto line = [&](const std::string& words) {
-        out << lead << name << words << '\n';
+    const auto line = [&](const std::string& program, const std::string& words) {
+        out << lead << program << words << '\n';
         lead = "   or: ";
     };
     const std::vector<const CLI::App*> subs = app->get_subcommands([](const CLI::App*) { return true; });
+    // A command's own help (quorctl site --help) names the program's options before it.
+    std::string program = name;
+    if (const CLI::App* parent = app->get_parent(); parent != nullptr && !subs.empty())
+        program = parent->get_name() + OptionUsage(*parent) + " " + app->get_name();
     if (subs.empty())
-        line(PositionalUsage(*app) + OptionUsage(*app));
+        line(name, PositionalUsage(*app) + OptionUsage(*app));
     const std::string own = OptionUsage(*app);
     for (const CLI::App* sub : subs) {
-        const std::string lead = (Without.contains(sub->get_name()) ? "" : own) + " " + sub->get_name();
+        const std::string command = (Without.contains(sub->get_name()) ? "" : own) + " " + sub->get_name();
         // A command of commands (quorctl site) has a line for each of its own.
         const std::vector<const CLI::App*> nested =
             sub->get_subcommands([](const CLI::App*) { return true; });
         if (nested.empty())
-            line(lead + PositionalUsage(*sub) + OptionUsage(*sub));
+            line(program, command + PositionalUsage(*sub) + OptionUsage(*sub));
         for (const CLI::App* inner : nested)
-            line(lead + " " + inner->get_name() + PositionalUsage(*inner) + OptionUsage(*inner));
+            line(program, command + " " + inner->get_name() + PositionalUsage(*inner) + OptionUsage(*inner));
     }
     if (!subs.empty())
         for (const CLI::Option* flag : {app->get_help_ptr(), app->get_version_ptr()})
             if (flag != nullptr && !flag->get_lnames().empty())
-                line(" --" + flag->get_lnames().front());
+                line(name, " --" + flag->get_lnames().front());
     if (!app->get_description().empty())
         out << '\n' << app->get_description() << '\n';
     return out.str();

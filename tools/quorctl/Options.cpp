@@ -166,8 +166,8 @@ struct CtlLine {
         diff->add_option("DEVICE|FILE", Options.Device)->required();
         File(diff);
 
-        Site = App.add_subcommand("site", "a site as code: every controller of a site in one reviewed\n"
-                                          "file (see below and quorctl site --help)");
+        Site = App.add_subcommand("site", "a site as code: what every controller of a site holds, in one\n"
+                                          "file people review; export, plan, apply (the cycle below)");
         Site->group("Commands");
         Site->footer(SiteCycle);
         SiteCommand(CtlCommand::SiteExport, "export",
@@ -213,6 +213,7 @@ struct CtlLine {
     CLI::App* SiteCommand(CtlCommand command, const std::string& name, const std::string& about)
     {
         CLI::App* sub = Site->add_subcommand(name, about);
+        sub->group("Commands");
         Commands.emplace_back(sub, command);
         File(sub);
         sub->add_option("--only", Options.Only, "only the controllers named (device names)")
