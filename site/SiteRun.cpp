@@ -246,30 +246,30 @@ ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::strin
 SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only)
 {
     devices.Search();
-    std::vector<UdpDev*> chosen;
     SiteExport exported;
-    if (only.empty()) {
-        chosen = FoundControllers(devices);
-    } else {
-        for (const std::string& key : only) {
-            if (UdpDev* dev = FindByName(devices, key))
-                chosen.push_back(dev);
-            else
-                exported.LeftOut.push_back(key + ": no device of this name or address answered the search");
-        }
-    }
-    for (UdpDev* dev : chosen) {
+    const auto read = [&exported](UdpDev& dev) {
         Controller c;
         try {
-            Read(*dev, c);
+            Read(dev, c);
         } catch (const UErr& e) {
             exported.LeftOut.push_back(UnreadableText(e));
-            continue;
+            return;
         } catch (const std::runtime_error& e) {
             exported.LeftOut.push_back(e.what());
-            continue;
+            return;
         }
-        exported.Controllers.push_back({DevName(dev->Id), SheetFields(c, dev->Id)});
+        exported.Controllers.push_back({DevName(dev.Id), SheetFields(c, dev.Id)});
+    };
+    if (only.empty()) {
+        for (UdpDev* dev : FoundControllers(devices))
+            read(*dev);
+        return exported;
+    }
+    for (const std::string& key : only) {
+        if (UdpDev* dev = FindByName(devices, key))
+            read(*dev);
+        else
+            exported.LeftOut.push_back(key + ": no device of this name or address answered the search");
     }
     return exported;
 }
