@@ -99,6 +99,7 @@ TEST_F(SiteOnLan, ExportThenPlanShowsNoChange)
     const Outcome exported = Quorctl({"site", "export", file});
     ASSERT_EQ(exported.Status, 0) << exported.Err;
     EXPECT_EQ(exported.Out, "");
+    EXPECT_EQ(ReadFile(file), ReadFile(std::string(QUOR_SCENARIO_DIR) + "/site.yaml"));
     const Outcome plan = Quorctl({"site", "plan", file});
     EXPECT_EQ(plan.Status, 0) << plan.Err;
     EXPECT_EQ(plan.Out, "0 controllers to change, 0 fields; 4 unchanged\n");
