@@ -203,7 +203,7 @@ TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
          {"\n  --interface NAME\n", "\n  report      writes the report file", "\n    --location TEXT\n",
           "\n    --dry-run prints the mapping", "\nExit status: 0 done",
           "\n    plan      reads each controller FILE names", "\n      --format json\n",
-          "\n    K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----\n"})
+          "\n          K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----\n"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
 }
 
@@ -219,8 +219,8 @@ TEST(QuorctlOptions, SiteHelpShowsTheCycle)
                          "   or: quorctl site --help\n"))
         << help;
     for (const char* line : {"\n  apply       plans, then writes", "\n    --dry-run prints the plan",
-                             "\n  quorctl site plan site.yaml            what would change",
-                             "\n    1 controller to change, 1 field; 2 unchanged\n"})
+                             "\n  plan    quorctl site plan site.yaml: what would change",
+                             "\n          1 controller to change, 1 field; 2 unchanged\n"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
     EXPECT_EQ(help.find("restore"), std::string::npos);
 }

@@ -49,14 +49,15 @@ const char* const SiteCycle =
     R"(A site as code: one YAML file states what the controllers of a site hold,
 in the words of their sheets (docs/site-file.md), and goes under version
 control. The cycle:
-  quorctl site export site.yaml          every controller found, every field
-  (edit site.yaml: Rygiel: K01_01101:Out1 becomes Rygiel: -----)
-  quorctl site plan site.yaml            what would change, nothing written:
-    K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----
-    1 controller to change, 1 field; 2 unchanged
-  quorctl site apply site.yaml           writes exactly that, reads it back
-  quorctl site plan site.yaml            0 controllers to change, 0 fields;
-                                         3 unchanged (exit 0)
+  export  quorctl site export site.yaml: every controller found, every
+          field
+  edit    Rygiel: K01_01101:Out1 becomes Rygiel: -----
+  plan    quorctl site plan site.yaml: what would change, nothing written:
+          K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----
+          1 controller to change, 1 field; 2 unchanged
+  apply   quorctl site apply site.yaml: writes exactly that, reads it back
+  plan    again: 0 controllers to change, 0 fields; 3 unchanged
+
 A field the file leaves out is left as the controller holds it. plan and
 apply check the whole file first and list every problem as
 FILE:LINE:COLUMN: TEXT (a controller not found, not a controller, of another
@@ -67,6 +68,7 @@ order, as the sheet's write button does, and reads it back; a controller
 without a change gets no write, so a second apply writes nothing. A failure
 stops the run and names the controllers written, the one that failed and
 those not reached; nothing is rolled back.
+
 Exit status of site: export 0, or 1 when a controller could not be read (it
 is left out, with a warning); plan and apply --dry-run 0 nothing to change,
 1 changes; apply 0 done; every site command 2 on a problem in the file or a
