@@ -251,19 +251,9 @@ std::string Quoted(std::string_view text)
     return out + "\"";
 }
 
-// The scalar of a field: its value and mark as one text, none as "-----".
-std::string ValueText(const SheetField& f)
-{
-    if (f.Value.empty())
-        return std::string(NoneText);
-    if (f.Mark.empty() || f.Mark == DerivedMark)
-        return f.Value;
-    return f.Value + " " + f.Mark;
-}
-
 void WriteField(std::string& out, const std::string& indent, const SheetField& f)
 {
-    out += indent + Quoted(f.Label) + ": " + Quoted(ValueText(f));
+    out += indent + Quoted(f.Label) + ": " + Quoted(FieldText(f));
     if (f.Mark == DerivedMark)
         out += "  # " + std::string(DerivedMark);
     out += "\n";
@@ -302,6 +292,15 @@ void WriteController(std::string& out, const ExportedController& c)
 }
 
 }  // namespace
+
+std::string FieldText(const SheetField& f)
+{
+    if (f.Value.empty())
+        return std::string(NoneText);
+    if (f.Mark.empty() || f.Mark == DerivedMark)
+        return f.Value;
+    return f.Value + " " + f.Mark;
+}
 
 std::string ProblemLine(std::string_view file, const SiteProblem& problem)
 {

@@ -71,4 +71,8 @@ struct ExportedController {
 // value as a comment, "Od: 10  # !".
 std::string SiteFileText(std::span<const ExportedController> controllers);
 
+// A field's value as the site file spells it: the value, a blank and its mark
+// ("P01_40101:Out5 NC"), "-----" for none; never the lockers' "!".
+std::string FieldText(const SheetField& field);
+
 }  // namespace quor::site
