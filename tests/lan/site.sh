@@ -39,12 +39,12 @@ run 0 "$work/plan" site plan "$site"
 echo "0 controllers to change, 0 fields; 4 unchanged" | diff -u - "$work/plan" || fail "a fresh export plans changes"
 
 # Door 1's bolt (the first one), the lift's release time, the lockers' room name.
-sed -i -e '0,/Rygiel: K01_01101:Out1/s//Rygiel: -----/' \
+sed -i -e '0,/Rygiel: K01_01101:Out1/s//Rygiel: K01_01101:Out2/' \
     -e 's/Czas odblokowania przycisków: 5 s/Czas odblokowania przycisków: 2,5 s/' \
     -e 's/Nazwa pomieszczenia: Szatnia męska/Nazwa pomieszczenia: Szatnia damska/' "$site"
 run 1 "$work/plan" site plan "$site"
 diff -u - "$work/plan" <<'EOF' || fail "the plan is not the edits"
-K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----
+K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> K01_01101:Out2
 K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s
 K04_01401: Szafki / Nazwa pomieszczenia: Szatnia męska -> Szatnia damska
 3 controllers to change, 3 fields; 1 unchanged

@@ -203,7 +203,7 @@ TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
          {"\n  --interface NAME\n", "\n  report      writes the report file", "\n    --location TEXT\n",
           "\n    --dry-run prints the mapping", "\nExit status: 0 done",
           "\n    plan      reads each controller FILE names", "\n      --format json\n",
-          "\n          K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----\n"})
+          "\n          K01_01101: Przejście 1 / Impuls otwarcia rygla: 3 s -> 2,5 s\n"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
 }
 

@@ -214,5 +214,157 @@ TEST_F(SiteOnLan, BackupAndReportOfEveryController)
     EXPECT_EQ(none.Err, "quorctl: no folder " + File("brak") + "\n");
 }
 
+// For each kind: a file of edits plans exactly them; apply writes the
+// controller with the blocks of its sheet's write button, reads it back, and
+// a second apply writes nothing.
+TEST_F(SiteOnLan, AnEditedFilePlansAndAppliesExactlyItsEdits)
+{
+    const struct {
+        const char* name;
+        const char* file;
+        const char* plan;
+        const char* exported;  // a part of the export after the apply
+        size_t blocks;
+    } cases[] = {
+        {"K01_01101",
+         "    Przejście 1:\n"
+         "      Wyjścia:\n"
+         "        Rygiel: K01_01101:Out2\n"
+         "        Alarm: -----\n",
+         "K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> K01_01101:Out2\n"
+         "K01_01101: Przejście 1 / Wyjścia / Alarm: P01_40101:Out5 NC -> -----\n",
+         "    Przejście 1:\n      Wyjścia:\n        Rygiel: K01_01101:Out2\n        Przypomnienie: -----\n"
+         "        Alarm: -----\n",
+         4},
+        {"K03_01301",
+         "    Winda:\n"
+         "      Wybór piętra: D01_60101:In2\n"
+         "      Czas odblokowania przycisków: 2,5 s\n",
+         "K03_01301: Winda / Wybór piętra: D01_60101:In1 NC -> D01_60101:In2\n"
+         "K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s\n",
+         "      Wybór piętra: D01_60101:In2\n", 1},
+        {"K04_01401",
+         "    Szafki:\n"
+         "      Moduł F:\n"
+         "        Do: 250\n"
+         "      Nazwa pomieszczenia: Szatnia damska\n",
+         "K04_01401: Szafki / Nazwa pomieszczenia: Szatnia męska -> Szatnia damska\n"
+         "K04_01401: Szafki / Moduł F / Do: 256 -> 250\n",
+         "      Moduł F:\n        Moduł: D02_14016\n        Od: 241\n        Do: 250\n", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file =
+            Write("site.yaml", "quorctl-site: 1\ncontrollers:\n  " + std::string(c.name) + ":\n" + c.file);
+        const std::string plan = std::string(c.plan) + "1 controller to change, 2 fields; 0 unchanged\n";
+        const Outcome planned = Quorctl({"site", "plan", file});
+        EXPECT_EQ(planned.Status, 1) << planned.Err;
+        EXPECT_EQ(planned.Out, plan);
+        const Outcome dry = Quorctl({"site", "apply", file, "--dry-run"});
+        EXPECT_EQ(dry.Status, 1) << dry.Err;
+        EXPECT_EQ(dry.Out, plan + "dry run: nothing written\n");
+        std::map<std::string, size_t> none = {
+            {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 0}};
+        EXPECT_EQ(TakeWrites(), none);
+
+        const Outcome applied = Quorctl({"site", "apply", file});
+        EXPECT_EQ(applied.Status, 0) << applied.Err;
+        EXPECT_EQ(applied.Out, plan + c.name + ": written and read back\n");
+        std::map<std::string, size_t> written = none;
+        written[c.name] = c.blocks;
+        EXPECT_EQ(TakeWrites(), written);
+        const std::string exported = File("export.yaml");
+        ASSERT_EQ(Quorctl({"site", "export", exported, "--only", c.name}).Status, 0);
+        EXPECT_THAT(ReadFile(exported), HasSubstr(c.exported));
+
+        const Outcome again = Quorctl({"site", "apply", file});
+        EXPECT_EQ(again.Status, 0) << again.Err;
+        EXPECT_EQ(again.Out, "0 controllers to change, 0 fields; 1 unchanged\n");
+        EXPECT_EQ(TakeWrites(), none);
+    }
+}
+
+TEST_F(SiteOnLan, PlanForScripts)
+{
+    const std::string file = Write("site.yaml", "quorctl-site: 1\n"
+                                                "controllers:\n"
+                                                "  K03_01301:\n"
+                                                "    Winda:\n"
+                                                "      Czas odblokowania przycisków: 2,5 s\n"
+                                                "  K04_01401:\n"
+                                                "    Szafki:\n"
+                                                "      Test od szafki nr: 1\n");
+    const Outcome run = Quorctl({"site", "plan", file, "--format", "json"});
+    EXPECT_EQ(run.Status, 1) << run.Err;
+    EXPECT_EQ(run.Out, R"({
+  "controllers": [
+    {
+      "name": "K03_01301",
+      "changes": [
+        {
+          "section": "Winda",
+          "group": "",
+          "label": "Czas odblokowania przycisków",
+          "from": "5 s",
+          "to": "2,5 s"
+        }
+      ]
+    },
+    {
+      "name": "K04_01401",
+      "changes": []
+    }
+  ],
+  "problems": [],
+  "to_change": 1,
+  "fields": 1,
+  "unchanged": 1
+}
+)");
+}
+
+// A controller that stops answering during its write: the run stops there,
+// names what was written; run again once it answers, it converges.
+TEST_F(SiteOnLan, AFailureHalfWayNamesWhatWasWrittenAndARunAgainConverges)
+{
+    const std::string file = Write("site.yaml", "quorctl-site: 1\n"
+                                                "controllers:\n"
+                                                "  K03_01301:\n"
+                                                "    Winda:\n"
+                                                "      Czas odblokowania przycisków: 2,5 s\n"
+                                                "  K01_01101:\n"
+                                                "    Przejście 3:\n"
+                                                "      Typ przejścia: Normalne\n"
+                                                "  K04_01401:\n"
+                                                "    Szafki:\n"
+                                                "      Test od szafki nr: 2\n");
+    // The common block is acknowledged; door 1's block then gets no answer.
+    Emu("K01_01101").Inject(sim::Fault::DropReply, 'c', -1, 1);
+    const Outcome failed = Quorctl({"site", "apply", file});
+    EXPECT_EQ(failed.Status, 2);
+    EXPECT_EQ(failed.Out, "K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s\n"
+                          "K01_01101: Przejście 3 / Typ przejścia: Bistabilne -> Normalne\n"
+                          "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
+                          "3 controllers to change, 3 fields; 0 unchanged\n"
+                          "K03_01301: written and read back\n");
+    EXPECT_EQ(failed.Err, "K01_01101, tryb: Serwis.\n\nBłąd nr 9 (r.'c'): Brak odpowiedzi na rozkaz.\n"
+                          "quorctl: apply stopped at K01_01101; written: K03_01301; failed: K01_01101; "
+                          "not reached: K04_01401; nothing is rolled back\n");
+    std::map<std::string, size_t> writes = TakeWrites();
+    EXPECT_EQ(writes["K03_01301"], 1u);
+    EXPECT_EQ(writes["K04_01401"], 0u);
+
+    Emu("K01_01101").ClearFaults();
+    const Outcome again = Quorctl({"site", "apply", file});
+    EXPECT_EQ(again.Status, 0) << again.Err;
+    EXPECT_EQ(again.Out, "K01_01101: Przejście 3 / Typ przejścia: Bistabilne -> Normalne\n"
+                         "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
+                         "2 controllers to change, 2 fields; 1 unchanged\n"
+                         "K01_01101: written and read back\n"
+                         "K04_01401: written and read back\n");
+    EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
+                                {"K01_01101", 4}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 1}}));
+}
+
 }  // namespace
 }  // namespace quor::tools

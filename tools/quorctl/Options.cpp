@@ -51,9 +51,9 @@ in the words of their sheets (docs/site-file.md), and goes under version
 control. The cycle:
   export  quorctl site export site.yaml: every controller found, every
           field
-  edit    Rygiel: K01_01101:Out1 becomes Rygiel: -----
+  edit    door 1 of K01_01101: Impuls otwarcia rygla: 3 s becomes 2,5 s
   plan    quorctl site plan site.yaml: what would change, nothing written:
-          K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----
+          K01_01101: Przejście 1 / Impuls otwarcia rygla: 3 s -> 2,5 s
           1 controller to change, 1 field; 2 unchanged
   apply   quorctl site apply site.yaml: writes exactly that, reads it back
   plan    again: 0 controllers to change, 0 fields; 3 unchanged
