@@ -179,6 +179,55 @@ TEST_F(SiteOnLan, ProblemsOfTheFileAndItsControllersWriteNothing)
     }
 }
 
+// Problems of the fields, each beside valid edits of other controllers: nothing
+// is written on any of them.
+TEST_F(SiteOnLan, ProblemsOfTheFieldsWriteNothingAnywhere)
+{
+    const std::string valid = "  K03_01301:\n"
+                              "    Winda:\n"
+                              "      Czas odblokowania przycisków: 2,5 s\n"
+                              "  K04_01401:\n"
+                              "    Szafki:\n"
+                              "      Nazwa pomieszczenia: Szatnia damska\n";
+    const struct {
+        const char* fields;  // of K01_01101, after the valid controllers
+        const char* err;
+    } cases[] = {
+        {"    Przejście 2:\n"
+         "      Wyjścia:\n"
+         "        Rygiel: K01_01101:Out1\n",
+         "FILE:12:17: K01_01101: Przejście 2 / Wyjścia / Rygiel: K01_01101:Out1 is used by Przejście 1 / "
+         "Wyjścia / Rygiel; the selector offers only what no other slot uses\n"},
+        {"    Przejście 1:\n"
+         "      Wyjścia:\n"
+         "        Zamek: K01_01101:Out2\n",
+         "FILE:12:9: K01_01101: Przejście 1 / Wyjścia / Zamek: no such field; Przejście 1 / Wyjścia holds "
+         "Rygiel, Przypomnienie, Alarm, CCTV\n"},
+        {"    Przejście 1:\n"
+         "      Wyjścia:\n"
+         "        Rygiel: K09_00001:Out1\n",
+         "FILE:12:17: K01_01101: Przejście 1 / Wyjścia / Rygiel: no device K09_00001 in the bus-device table "
+         "of "
+         "K01_01101\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string file =
+            Write("site.yaml", "quorctl-site: 1\ncontrollers:\n" + valid + "  K01_01101:\n" + c.fields);
+        for (const char* command : {"plan", "apply"}) {
+            const Outcome run = Quorctl({"site", command, file});
+            EXPECT_EQ(run.Status, 2) << command;
+            std::string err = std::string(c.err) + "quorctl: 1 problem in FILE" +
+                              (command == std::string("apply") ? "; nothing written\n" : "\n");
+            for (size_t at = err.find("FILE"); at != std::string::npos; at = err.find("FILE", at))
+                err.replace(at, 4, file);
+            EXPECT_EQ(run.Err, err) << command;
+            EXPECT_EQ(run.Out, "") << command;
+        }
+        EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
+                                    {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 0}}));
+    }
+}
+
 TEST_F(SiteOnLan, BackupAndReportOfEveryController)
 {
     Emu("K02_01201").Mode = 0;  // Blokada: left out, the others go on
@@ -321,6 +370,25 @@ TEST_F(SiteOnLan, PlanForScripts)
   "unchanged": 1
 }
 )");
+}
+
+TEST_F(SiteOnLan, OnlyTheControllersNamed)
+{
+    const std::string file = Write("site.yaml", "quorctl-site: 1\n"
+                                                "controllers:\n"
+                                                "  K03_01301:\n"
+                                                "    Winda:\n"
+                                                "      Czas odblokowania przycisków: 2,5 s\n"
+                                                "  K04_01401:\n"
+                                                "    Szafki:\n"
+                                                "      Test od szafki nr: 2\n");
+    const Outcome run = Quorctl({"site", "apply", file, "--only", "K04_01401"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
+                       "1 controller to change, 1 field; 0 unchanged\n"
+                       "K04_01401: written and read back\n");
+    EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
+                                {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 1}}));
 }
 
 // A controller that stops answering during its write: the run stops there,
