@@ -69,9 +69,27 @@ std::optional<SiteProblem> KindProblem(const WantedController& wanted, int kind)
     return std::nullopt;
 }
 
+// A site is read whole before anything is written: a session held meanwhile
+// would lapse on the controller (30 s without traffic) while this side still
+// counts it open. Each read or write so ends its session, and the write opens
+// one of its own. A close that fails leaves the session to lapse.
+void EndSession(UdpDev& dev)
+{
+    try {
+        dev.CloseSession();
+    } catch (const UErr&) {
+    }
+}
+
 void Read(UdpDev& dev, Controller& c)
 {
-    LoadConfiguration(dev, c);
+    try {
+        LoadConfiguration(dev, c);
+    } catch (...) {
+        EndSession(dev);
+        throw;
+    }
+    EndSession(dev);
 }
 
 void Write(UdpDev& dev, Controller& c)
@@ -216,6 +234,7 @@ ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::strin
         }
         try {
             Write(*target.Dev, *target.Held);
+            EndSession(*target.Dev);
             Controller back;
             Read(*target.Dev, back);
             const ControllerPlan again = PlanController(*target.Wanted, back, target.Dev->Id);

@@ -91,6 +91,12 @@ int EachController(UdpDevSet& devices, std::ostream& err, const std::function<vo
             err << "quorctl: left out: " << e.what() << '\n';
             status = 1;
         }
+        // Not held while the others are read: it would lapse on the controller
+        // meanwhile; one that cannot be closed lapses.
+        try {
+            dev->CloseSession();
+        } catch (const UErr&) {
+        }
     }
     return status;
 }
