@@ -228,6 +228,17 @@ TEST_F(SiteOnLan, ProblemsOfTheFieldsWriteNothingAnywhere)
     }
 }
 
+TEST_F(SiteOnLan, AFileThatCannotBeReadOrWritten)
+{
+    const Outcome plan = Quorctl({"site", "plan", File("none.yaml")});
+    EXPECT_EQ(plan.Status, 2);
+    EXPECT_EQ(plan.Err, "quorctl: cannot read " + File("none.yaml") + "\n");
+    const Outcome exported = Quorctl({"site", "export", File("none/site.yaml")});
+    EXPECT_EQ(exported.Status, 2);
+    EXPECT_EQ(exported.Err,
+              "quorctl: cannot write " + File("none/site.yaml") + ": No such file or directory\n");
+}
+
 TEST_F(SiteOnLan, BackupAndReportOfEveryController)
 {
     Emu("K02_01201").Mode = 0;  // Blokada: left out, the others go on
