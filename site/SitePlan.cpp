@@ -823,6 +823,12 @@ private:
 
 }  // namespace
 
+std::string ChangeText(std::string_view controller, const FieldChange& change)
+{
+    return std::string(controller) + ": " + PathText(change.Section, change.Group, change.Label) + ": " +
+           change.From + " -> " + change.To;
+}
+
 ControllerPlan PlanController(const WantedController& wanted, Controller& c, uint32_t ownId)
 {
     return Planner(wanted, c, ownId).Plan();
