@@ -109,12 +109,6 @@ void Write(UdpDev& dev, Controller& c)
     }
 }
 
-// "Przejście 1 / Wyjścia / Rygiel".
-std::string PlaceText(const FieldChange& change)
-{
-    return change.Section + (change.Group.empty() ? "" : " / " + change.Group) + " / " + change.Label;
-}
-
 }  // namespace
 
 size_t SitePlan::ControllersToChange() const
@@ -240,12 +234,12 @@ ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::strin
             const ControllerPlan again = PlanController(*target.Wanted, back, target.Dev->Id);
             std::string left;
             for (const FieldChange& change : again.Changes)
-                left +=
-                    "\n  " + PlaceText(change) + ": holds " + change.From + ", the file says " + change.To;
+                left += "\n  " + ChangeText(name, change);
             for (const SiteProblem& problem : again.Problems)
                 left += "\n  " + problem.Text;
             if (!left.empty())
-                throw std::runtime_error(name + " read back does not hold what the file says:" + left);
+                throw std::runtime_error(
+                    name + " read back does not hold what the file says (held -> file):" + left);
         } catch (const UErr& e) {
             outcome.Failed = name;
             outcome.Reason = e.Text();

@@ -43,11 +43,8 @@ std::string PlanText(const SitePlan& plan)
 {
     std::string text;
     for (const SiteTarget& target : plan.Targets) {
-        for (const FieldChange& change : target.Changes) {
-            text += target.Wanted->Name + ": " + change.Section +
-                    (change.Group.empty() ? "" : " / " + change.Group) + " / " + change.Label + ": " +
-                    change.From + " -> " + change.To + "\n";
-        }
+        for (const FieldChange& change : target.Changes)
+            text += ChangeText(target.Wanted->Name, change) + "\n";
     }
     return text + Counted(plan.ControllersToChange(), "controller", "controllers") + " to change, " +
            Counted(plan.FieldsToChange(), "field", "fields") + "; " + std::to_string(plan.Unchanged()) +
