@@ -278,11 +278,13 @@ SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only)
             read(*dev);
         return exported;
     }
+    std::vector<const UdpDev*> taken;  // a controller named twice (by name and address) is stated once
     for (const std::string& key : only) {
-        if (UdpDev* dev = FindByName(devices, key))
-            read(*dev);
-        else
+        UdpDev* dev = FindByName(devices, key);
+        if (dev == nullptr)
             exported.LeftOut.push_back(key + ": no device of this name or address answered the search");
+        else if (std::find(taken.begin(), taken.end(), dev) == taken.end())
+            read(*dev), taken.push_back(dev);
     }
     return exported;
 }

@@ -111,7 +111,7 @@ TEST_F(SiteOnLan, AControllerThatCannotBeReadIsLeftOut)
     Emu("K02_01201").Mode = 0;  // Blokada
     const std::string file = File("site.yaml");
     const Outcome exported =
-        Quorctl({"site", "export", file, "--only", "K03_01301", "K02_01201", "K09_00001"});
+        Quorctl({"site", "export", file, "--only", "K03_01301", "K02_01201", "K09_00001", "10.45.1.13"});
     EXPECT_EQ(exported.Status, 1);
     EXPECT_EQ(
         exported.Err,
@@ -120,6 +120,8 @@ TEST_F(SiteOnLan, AControllerThatCannotBeReadIsLeftOut)
         "quorctl: left out: K09_00001: no device of this name or address answered the search\n");
     const std::string text = ReadFile(file);
     EXPECT_THAT(text, HasSubstr("controllers:\n  K03_01301:\n    Winda:\n"));
+    // Stated once, though named twice.
+    EXPECT_EQ(text.find("\n  K03_01301:\n", text.find("\n  K03_01301:\n") + 1), std::string::npos);
     EXPECT_EQ(text.find("K02_01201"), std::string::npos);
 }
 
