@@ -404,6 +404,31 @@ TEST_F(SiteOnLan, OnlyTheControllersNamed)
                                 {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 1}}));
 }
 
+// A controller that acknowledges its write but does not keep it: the read-back
+// names what it holds, and the run stops there.
+TEST_F(SiteOnLan, AWriteNotKeptStopsTheRun)
+{
+    const std::string file = Write("site.yaml", "quorctl-site: 1\n"
+                                                "controllers:\n"
+                                                "  K03_01301:\n"
+                                                "    Winda:\n"
+                                                "      Czas odblokowania przycisków: 2,5 s\n"
+                                                "  K04_01401:\n"
+                                                "    Szafki:\n"
+                                                "      Test od szafki nr: 2\n");
+    sim::EmuController& lift = Emu("K03_01301");
+    const auto stored = lift.Blocks;
+    lift.AfterWrite = [&lift, &stored](uint8_t, uint8_t) { lift.Blocks = stored; };
+    const Outcome run = Quorctl({"site", "apply", file});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_EQ(run.Err, "K03_01301 read back does not hold what the file says (held -> file):\n"
+                       "  K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s\n"
+                       "quorctl: apply stopped at K03_01301; written: none; failed: K03_01301; "
+                       "not reached: K04_01401; nothing is rolled back\n");
+    EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
+                                {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 1}, {"K04_01401", 0}}));
+}
+
 // A controller that stops answering during its write: the run stops there,
 // names what was written; run again once it answers, it converges.
 TEST_F(SiteOnLan, AFailureHalfWayNamesWhatWasWrittenAndARunAgainConverges)
