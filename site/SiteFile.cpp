@@ -34,6 +34,70 @@ std::string PlaceText(FilePlace at)
     return "line " + std::to_string(at.Line);
 }
 
+// Where the text stops being well-formed UTF-8, or holds a control character
+// (a line break other than LF and CR LF included), with what is wrong there;
+// npos when it does neither. A file saved in Windows-1250 shows here, at its
+// first Polish letter.
+std::pair<size_t, std::string_view> NotText(std::string_view text)
+{
+    constexpr std::string_view NotUtf8 = "not UTF-8: a site file is UTF-8 text";
+    constexpr std::string_view Control = "a control character: a site file is plain text";
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        int length = 0;
+        char32_t min = 0;
+        if (byte < 0x80) {
+            if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F)
+                return {i, Control};
+            ++i;
+            continue;
+        }
+        if (byte >= 0xC2 && byte <= 0xDF) {
+            length = 2;
+            min = 0x80;
+        } else if (byte >= 0xE0 && byte <= 0xEF) {
+            length = 3;
+            min = 0x800;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            length = 4;
+            min = 0x10000;
+        } else {
+            return {i, NotUtf8};
+        }
+        if (i + length > text.size())
+            return {i, NotUtf8};
+        char32_t code = byte & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return {i, NotUtf8};
+            code = code << 6 | (next & 0x3F);
+        }
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return {i, NotUtf8};
+        if (code <= 0x9F || code == 0x2028 || code == 0x2029 || code == 0xFFFE || code == 0xFFFF)
+            return {i, Control};
+        i += length;
+    }
+    return {std::string_view::npos, {}};
+}
+
+// The line and column (in characters) of a byte of the text.
+FilePlace PlaceAt(std::string_view text, size_t at)
+{
+    FilePlace place{1, 1};
+    for (size_t i = 0; i < at && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++place.Line;
+            place.Column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++place.Column;
+        }
+    }
+    return place;
+}
+
 class Reader {
 public:
     Reader(std::string_view text, std::vector<SiteProblem>& problems) : Text(text), Problems(problems) {}
@@ -51,8 +115,11 @@ public:
         }
         bool version = false;
         bool controllers = false;
+        std::map<std::string, FilePlace> seen;
         for (const auto& entry : root) {
             const std::string key = KeyText(entry.first);
+            if (!FirstTime(seen, key, PlaceOf(entry.first), "key"))
+                continue;
             if (key == VersionKey) {
                 version = true;
                 if (!entry.second.IsScalar() || entry.second.Scalar() != "1")
@@ -315,6 +382,10 @@ std::string ProblemLine(std::string_view file, const SiteProblem& problem)
 
 SiteFile ReadSiteFile(std::string_view text, std::vector<SiteProblem>& problems)
 {
+    if (const auto [at, what] = NotText(text); at != std::string_view::npos) {
+        problems.push_back({PlaceAt(text, at), std::string(what)});
+        return {};
+    }
     YAML::Node root;
     try {
         root = YAML::Load(std::string(text));

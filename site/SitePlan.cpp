@@ -455,6 +455,11 @@ private:
                         "no such group; " + w.Section + " holds " + Listed(keys));
             return;
         }
+        if (w.Group.empty() && !Labels(w.Section, w.Label).empty()) {
+            Problem(w.At, PathText(w.Section, w.Group, w.Label),
+                    "a group, not a field: it holds " + Listed(Labels(w.Section, w.Label)));
+            return;
+        }
         Problem(w.At, PathText(w.Section, w.Group, w.Label),
                 "no such field; " + (w.Group.empty() ? w.Section : w.Section + " / " + w.Group) + " holds " +
                     Listed(w.Group.empty() ? keys : Labels(w.Section, w.Group)));
@@ -545,12 +550,17 @@ private:
         if (otherKind >= 0)
             return std::string(text) + " is " + std::string(KindWord(otherKind)) + "; this field takes " +
                    std::string(KindWord(kind));
-        const std::string device(text.substr(0, text.find(':')));
+        const size_t colon = text.find(':');
+        const std::string device(text.substr(0, colon));
+        const std::string kindWord(KindWord(kind));
         for (int e = 0; e < C.Table.DevCount; ++e) {
-            if (C.Table.Dev[e].Present() && DevName(C.Table.Dev[e].Id) == device)
-                return device + " has no " +
-                       std::string(text.substr(std::min(text.size(), device.size() + 1))) +
-                       "; this field takes " + std::string(KindWord(kind));
+            if (!C.Table.Dev[e].Present() || DevName(C.Table.Dev[e].Id) != device)
+                continue;
+            // A module is named by its device alone.
+            if (colon == text.npos)
+                return device + " has no " + kindWord.substr(kindWord.find(' ') + 1);
+            return device + " has no " + std::string(text.substr(colon + 1)) + "; this field takes " +
+                   kindWord;
         }
         return "no device " + device + " in the bus-device table of " + Wanted.Name;
     }

@@ -329,7 +329,8 @@ const PlanCase Refused[] = {
      "    Przejście 1:\n"
      "      Wyjscia: {Rygiel: -----}\n"
      "      Wyjścia: {Rygel: -----}\n"
-     "      Rygiel: -----\n",
+     "      Rygiel: -----\n"
+     "      Czytniki: R05_20101:Rd1\n",
      {
          "site.yaml:4:5: K01_01101: Winda: no such section: K01_01101 is a door controller (Przejścia)",
          "site.yaml:6:5: K01_01101: Przejście 4: no such section: K01_01101 has 3 doors; the sections are "
@@ -344,6 +345,7 @@ const PlanCase Refused[] = {
          "Wejścia, "
          "Czytniki, Śluzy, Typ przejścia, Impuls otwarcia rygla, Dozw. czas otwarcia, Otwieranie klamką, "
          "Pełny impuls rygla",
+         "site.yaml:12:7: K01_01101: Przejście 1 / Czytniki: a group, not a field: it holds 1, 2, 3, 4",
      }},
     {"DoorValues",
      "K01_01101",
@@ -459,10 +461,12 @@ const PlanCase Refused[] = {
     {"ARoomNameOutsideWindows1250",
      "K04_01401",
      "    Szafki:\n"
-     "      Nazwa pomieszczenia: Szatnia 日本\n",
+     "      Nazwa pomieszczenia: Szatnia 日本\n"
+     "      Moduł 2: {Moduł: K04_01401}\n",
      {
          "site.yaml:5:28: K04_01401: Szafki / Nazwa pomieszczenia: the controller keeps the room name in "
          "Windows-1250, which lacks a character of \"Szatnia 日本\"",
+         "site.yaml:6:24: K04_01401: Szafki / Moduł 2 / Moduł: K04_01401 has no output module",
      }},
 };
 
