@@ -383,6 +383,26 @@ TEST_F(SiteOnLan, PlanForScripts)
   "unchanged": 1
 }
 )");
+    // A problem: the same object with it, the problem also on stderr.
+    const std::string bad = Write("bad.yaml", "quorctl-site: 1\ncontrollers:\n  K09_00001:\n    Winda: {}\n");
+    const Outcome refused = Quorctl({"site", "plan", bad, "--format", "json"});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_EQ(refused.Out, R"({
+  "controllers": [],
+  "problems": [
+    {
+      "line": 3,
+      "column": 3,
+      "text": "no controller K09_00001 answered the search"
+    }
+  ],
+  "to_change": 0,
+  "fields": 0,
+  "unchanged": 0
+}
+)");
+    EXPECT_EQ(refused.Err,
+              bad + ":3:3: no controller K09_00001 answered the search\nquorctl: 1 problem in " + bad + "\n");
 }
 
 TEST_F(SiteOnLan, OnlyTheControllersNamed)
