@@ -218,7 +218,9 @@ struct CtlLine {
         sub->group("Commands");
         Commands.emplace_back(sub, command);
         File(sub);
-        sub->add_option("--only", Options.Only, "only the controllers named (device names)")
+        sub->add_option("--only", Options.Only,
+                        "only the controllers named (device names; after FILE, as\nevery word up to the next "
+                        "option is a name)")
             ->type_name("NAME");
         return sub;
     }
