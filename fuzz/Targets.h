@@ -14,7 +14,8 @@
     X(quorsim_args)                                                                                          \
     X(help_rtf)                                                                                              \
     X(report)                                                                                                \
-    X(backup_file)
+    X(backup_file)                                                                                           \
+    X(site_file)
 
 #define QUOR_FUZZ_DECLARE(name) int QuorFuzz_##name(const uint8_t* data, size_t size);
 QUOR_FUZZ_TARGETS(QUOR_FUZZ_DECLARE)

@@ -90,6 +90,8 @@ Bytes EmuController::WriteBlock(uint8_t type, uint8_t index, std::span<const uin
     Writes.emplace_back(type, index, Bytes(body.begin(), body.end()));
     if (Bus && type == DoorBlockType)
         Bus->AcceptNew();
+    if (AfterWrite)
+        AfterWrite(type, index);
     return {AckByte};
 }
 

@@ -96,6 +96,10 @@ public:
     Bytes BusTable;                                           // payload of the 'D' reply while Bus is not set
     std::map<std::pair<uint8_t, uint8_t>, Bytes> Blocks;      // (type, index) -> payload of the 'C' reply
     std::vector<std::tuple<uint8_t, uint8_t, Bytes>> Writes;  // every accepted 'c' (type, index, body)
+    // Runs after each accepted 'c', before the acknowledgement goes out: a test
+    // may spoil what was stored, as a controller that acknowledges a block it
+    // does not keep.
+    std::function<void(uint8_t type, uint8_t index)> AfterWrite;
     int DeleteLostCount = 0;
     std::vector<uint16_t> Replacements;
     std::function<std::array<uint8_t, 16>()> Random = SeededRandom(Id);  // the 16 session bytes

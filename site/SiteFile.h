@@ -34,7 +34,13 @@ struct WantedField {
     std::string Group;  // empty for a field outside any group box
     std::string Label;
     std::string Text;
-    FilePlace At;
+    FilePlace At;  // the label's place
+    // The places of the value, of the section's key and of the group's key
+    // (none outside a group): what a problem with each of them names. Each has a
+    // default, so that the fields above alone still initialise a WantedField.
+    FilePlace ValueAt{};
+    FilePlace SectionAt{};
+    FilePlace GroupAt{};
 };
 
 struct WantedController {
@@ -58,7 +64,15 @@ struct ExportedController {
 };
 
 // The site file stating every field of each controller, in the order given;
-// ReadSiteFile gives the same fields back.
+// ReadSiteFile gives the same fields back. A value is written with its mark
+// after a blank, none as "-----", quoted where YAML would read it as anything
+// but this text. The lockers' "!" (a number outside its module's range, the
+// sheet's yellow) is no part of a value and nothing to set: it follows the
+// value as a comment, "Od: 10  # !".
 std::string SiteFileText(std::span<const ExportedController> controllers);
+
+// A field's value as the site file spells it: the value, a blank and its mark
+// ("P01_40101:Out5 NC"), "-----" for none; never the lockers' "!".
+std::string FieldText(const SheetField& field);
 
 }  // namespace quor::site

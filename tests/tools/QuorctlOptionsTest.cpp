@@ -17,6 +17,9 @@ struct LineCase {
     OutputFormat Format = OutputFormat::Text;
     bool DryRun = false;
     bool Accept = false;
+    bool All = false;
+    std::vector<std::string> Only = {};
+    const char* HelpOf = "";
 };
 
 const LineCase GoodLines[] = {
@@ -79,6 +82,28 @@ const LineCase GoodLines[] = {
      .Command = CtlCommand::Scan,
      .Device = "10.2.0.0/24",
      .Format = OutputFormat::Csv},
+    {.Args = {"backup", "--all", "kopie"}, .Command = CtlCommand::Backup, .File = "kopie", .All = true},
+    {.Args = {"report", "--all", "raporty", "--location", "Hala 2"},
+     .Command = CtlCommand::Report,
+     .File = "raporty",
+     .Location = "Hala 2",
+     .All = true},
+    {.Args = {"site", "export", "site.yaml"}, .Command = CtlCommand::SiteExport, .File = "site.yaml"},
+    {.Args = {"--interface", "eth1", "site", "plan", "site.yaml", "--only", "K01_01101", "K03_01301"},
+     .Command = CtlCommand::SitePlan,
+     .File = "site.yaml",
+     .Interface = "eth1",
+     .Only = {"K01_01101", "K03_01301"}},
+    {.Args = {"site", "plan", "--format", "json", "site.yaml"},
+     .Command = CtlCommand::SitePlan,
+     .File = "site.yaml",
+     .Format = OutputFormat::Json},
+    {.Args = {"site", "apply", "site.yaml", "--dry-run"},
+     .Command = CtlCommand::SiteApply,
+     .File = "site.yaml",
+     .DryRun = true},
+    {.Args = {"site", "--help"}, .Command = CtlCommand::Help, .HelpOf = "site"},
+    {.Args = {"site", "apply", "-h"}, .Command = CtlCommand::Help, .HelpOf = "site"},
 };
 
 TEST(QuorctlOptions, TargetsAndNoBroadcast)
@@ -115,6 +140,9 @@ TEST(QuorctlOptions, ReadEveryCommand)
         EXPECT_EQ(o.Format, c.Format) << line;
         EXPECT_EQ(o.DryRun, c.DryRun) << line;
         EXPECT_EQ(o.AcceptSerialChanges, c.Accept) << line;
+        EXPECT_EQ(o.All, c.All) << line;
+        EXPECT_EQ(o.Only, c.Only) << line;
+        EXPECT_EQ(o.HelpOf, c.HelpOf) << line;
     }
 }
 
@@ -150,10 +178,23 @@ TEST(QuorctlOptions, RefuseWrongLines)
         {{"config", "K01_01101", "--format"}, "--format needs a value"},
         {{"config", "K01_01101", "--format", "xml"}, "--format takes json, csv or text, not xml"},
         {{"report", "K01_01101", "r.txt", "--format", "json"},
-         "--format belongs to search, table, config and scan"},
+         "--format belongs to search, table, config, scan and site plan"},
         {{"restore", "K01_01101", "b.json", "--format", "json"},
-         "--format belongs to search, table, config and scan"},
-        {{"backup", "K01_01101", "b.json", "--dry-run"}, "--dry-run belongs to restore"},
+         "--format belongs to search, table, config, scan and site plan"},
+        {{"backup", "K01_01101", "b.json", "--dry-run"}, "--dry-run belongs to restore and site apply"},
+        {{"backup", "--all"}, "--all needs a value"},
+        {{"backup", "K01_01101", "--all", "kopie"}, "backup --all DIR takes no DEVICE or FILE"},
+        {{"report", "--all", "raporty", "K01_01101", "r.txt"}, "report --all DIR takes no DEVICE or FILE"},
+        {{"config", "K01_01101", "--all", "kopie"}, "--all belongs to report and backup"},
+        {{"site"}, "site needs export, plan or apply"},
+        {{"site", "push", "site.yaml"}, "site needs export, plan or apply, not push"},
+        {{"site", "plan"}, "site plan takes 1 argument"},
+        {{"site", "export", "a.yaml", "b.yaml"}, "site export takes 1 argument"},
+        {{"site", "plan", "site.yaml", "--format", "csv"},
+         "--format takes json or text for site plan, not csv"},
+        {{"site", "export", "site.yaml", "--dry-run"}, "--dry-run belongs to restore and site apply"},
+        {{"table", "K01_01101", "--only", "K01_01101"},
+         "--only belongs to site export, site plan and site apply"},
         {{"diff", "a.json", "b.json", "--accept-serial-changes"},
          "--accept-serial-changes belongs to restore"},
         {{"search", "--target"}, "--target needs a value"},
@@ -172,11 +213,14 @@ TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
     const char* const usages[] = {"search [--format json|csv]",
                                   "table DEVICE [--format json|csv]",
                                   "config DEVICE [--format json|csv]",
-                                  "report DEVICE FILE [--location TEXT]",
-                                  "backup DEVICE FILE",
+                                  "report DEVICE FILE [--location TEXT] [--all DIR]",
+                                  "backup DEVICE FILE [--all DIR]",
                                   "restore DEVICE FILE [--dry-run] [--accept-serial-changes]",
                                   "diff DEVICE|FILE FILE",
-                                  "scan ADDR/PREFIX [--format json|csv]"};
+                                  "scan ADDR/PREFIX [--format json|csv]",
+                                  "site export FILE [--only NAME]...",
+                                  "site plan FILE [--only NAME]... [--format json]",
+                                  "site apply FILE [--only NAME]... [--dry-run]"};
     std::string expected;
     for (const char* usage : usages)
         expected += std::string(expected.empty() ? "Usage: " : "   or: ") + common + usage + "\n";
@@ -186,9 +230,31 @@ TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
     EXPECT_TRUE(help.starts_with(expected)) << help;
     for (const char* line :
          {"\n  --interface NAME\n", "\n  report      writes the report file", "\n    --location TEXT\n",
-          "\n    --dry-run prints the mapping", "\nExit status: 0 done", "\n  --target ADDR[/PREFIX] ...",
-          "\n  --no-broadcast", "window lists at most 100 devices"})
+          "\n    --dry-run prints the mapping", "\nExit status: 0 done",
+          "\n    plan      reads each controller FILE names", "\n      --format json\n",
+          "\n          K01_01101: Przejście 1 / Impuls otwarcia rygla: 3 s -> 2,5 s\n",
+          "\n  --target ADDR[/PREFIX] ...", "\n  --no-broadcast", "window lists at most 100 devices"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
+}
+
+// quorctl site --help: the usage of its commands with the program's options, and the cycle.
+TEST(QuorctlOptions, SiteHelpShowsTheCycle)
+{
+    const std::string help = QuorctlHelp("site");
+    EXPECT_TRUE(help.starts_with(
+        "Usage: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
+        "export FILE [--only NAME]...\n"
+        "   or: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
+        "plan FILE [--only NAME]... [--format json]\n"
+        "   or: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
+        "apply FILE [--only NAME]... [--dry-run]\n"
+        "   or: quorctl site --help\n"))
+        << help;
+    for (const char* line : {"\n  apply       plans, then writes", "\n    --dry-run prints the plan",
+                             "\n  plan    quorctl site plan site.yaml: what would change",
+                             "\n          1 controller to change, 1 field; 2 unchanged\n"})
+        EXPECT_NE(help.find(line), std::string::npos) << line;
+    EXPECT_EQ(help.find("restore"), std::string::npos);
 }
 
 }  // namespace

@@ -58,33 +58,56 @@ std::string CliHelp::make_usage(const CLI::App* app, std::string name) const
 {
     std::ostringstream out;
     const char* lead = "Usage: ";
-    const auto line = [&](const std::string& words) {
-        out << lead << name << words << '\n';
+    const auto line = [&](const std::string& program, const std::string& words) {
+        out << lead << program << words << '\n';
         lead = "   or: ";
     };
     const std::vector<const CLI::App*> subs = app->get_subcommands([](const CLI::App*) { return true; });
+    // A command's own help (quorctl site --help) names the program's options before it.
+    std::string program = name;
+    if (const CLI::App* parent = app->get_parent(); parent != nullptr && !subs.empty())
+        program = parent->get_name() + OptionUsage(*parent) + " " + app->get_name();
     if (subs.empty())
-        line(PositionalUsage(*app) + OptionUsage(*app));
+        line(name, PositionalUsage(*app) + OptionUsage(*app));
     const std::string own = OptionUsage(*app);
-    for (const CLI::App* sub : subs)
-        line((Without.contains(sub->get_name()) ? "" : own) + " " + sub->get_name() + PositionalUsage(*sub) +
-             OptionUsage(*sub));
+    for (const CLI::App* sub : subs) {
+        const std::string command = (Without.contains(sub->get_name()) ? "" : own) + " " + sub->get_name();
+        // A command of commands (quorctl site) has a line for each of its own.
+        const std::vector<const CLI::App*> nested =
+            sub->get_subcommands([](const CLI::App*) { return true; });
+        if (nested.empty())
+            line(program, command + PositionalUsage(*sub) + OptionUsage(*sub));
+        for (const CLI::App* inner : nested)
+            line(program, command + " " + inner->get_name() + PositionalUsage(*inner) + OptionUsage(*inner));
+    }
     if (!subs.empty())
         for (const CLI::Option* flag : {app->get_help_ptr(), app->get_version_ptr()})
             if (flag != nullptr && !flag->get_lnames().empty())
-                line(" --" + flag->get_lnames().front());
+                line(name, " --" + flag->get_lnames().front());
     if (!app->get_description().empty())
         out << '\n' << app->get_description() << '\n';
     return out.str();
 }
 
-// The command, what it does, and its own options beneath it.
+namespace {
+
+// The command, what it does, and its own options beneath it; then its own
+// commands, each further in.
+void CommandHelp(std::ostream& out, const CLI::App* sub, const std::string& indent, size_t width)
+{
+    CLI::detail::format_help(out, indent + sub->get_name(), sub->get_description(), width);
+    for (const CLI::Option* opt : sub->get_options([sub](const CLI::Option* o) { return InUsage(*sub, o); }))
+        CLI::detail::format_help(out, indent + "  " + OptionText(opt), opt->get_description(), width);
+    for (const CLI::App* inner : sub->get_subcommands([](const CLI::App*) { return true; }))
+        CommandHelp(out, inner, indent + "  ", width);
+}
+
+}  // namespace
+
 std::string CliHelp::make_subcommand(const CLI::App* sub) const
 {
     std::ostringstream out;
-    CLI::detail::format_help(out, sub->get_name(), sub->get_description(), column_width_);
-    for (const CLI::Option* opt : sub->get_options([sub](const CLI::Option* o) { return InUsage(*sub, o); }))
-        CLI::detail::format_help(out, "  " + OptionText(opt), opt->get_description(), column_width_);
+    CommandHelp(out, sub, "", column_width_);
     return out.str();
 }
 

@@ -1,18 +1,23 @@
 #include "tools/quorctl/Commands.h"
 
+#include <filesystem>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 
 #include "link/NetInterfaces.h"
 #include "report/Rap.h"
+#include "report/RapName.h"
 #include "site/Backup.h"
 #include "site/ControllerRead.h"
 #include "site/FileWrite.h"
+#include "site/SiteRun.h"
 #include "text/Cp1250.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/DeviceSearch.h"
 #include "tools/quorctl/Listings.h"
 #include "tools/quorctl/SiteCommands.h"
+#include "tools/quorctl/SiteFileCommands.h"
 #include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
@@ -52,6 +57,52 @@ void Quorctl::Config(std::string_view device, std::ostream& out, OutputFormat fo
                                          : ConfigListing(dev, controller, format));
 }
 
+namespace {
+
+void WriteReport(const Controller& controller, const std::string& path, std::string_view location,
+                 std::chrono::year_month_day date)
+{
+    const std::string locationCp1250 = ToCp1250(ClipUtf8(location, LocationMax));
+    std::ostringstream text;
+    WriteRap(controller.Doors, controller.Table, text, locationCp1250, date);
+    // As the window saves it: complete under its name, or not there at all.
+    ReplaceFile(path, text.str());
+}
+
+void NeedFolder(const std::string& folder)
+{
+    if (!std::filesystem::is_directory(folder))
+        throw std::runtime_error("no folder " + folder);
+}
+
+// Runs one controller's part of a command for every controller: one that
+// fails is named on err and the others go on. Returns the exit status.
+int EachController(UdpDevSet& devices, std::ostream& err, const std::function<void(UdpDev&)>& each)
+{
+    devices.Search();
+    int status = 0;
+    for (UdpDev* dev : site::FoundControllers(devices)) {
+        try {
+            each(*dev);
+        } catch (const UErr& e) {
+            err << "quorctl: left out: " << site::UnreadableText(e) << '\n';
+            status = 1;
+        } catch (const std::runtime_error& e) {
+            err << "quorctl: left out: " << e.what() << '\n';
+            status = 1;
+        }
+        // Not held while the others are read: it would lapse on the controller
+        // meanwhile; one that cannot be closed lapses.
+        try {
+            dev->CloseSession();
+        } catch (const UErr&) {
+        }
+    }
+    return status;
+}
+
+}  // namespace
+
 void Quorctl::Report(std::string_view device, const std::string& path, std::string_view location,
                      std::chrono::year_month_day date)
 {
@@ -60,11 +111,36 @@ void Quorctl::Report(std::string_view device, const std::string& path, std::stri
     LoadConfiguration(dev, controller);
     if (controller.Table.Kind != KindDoors)
         throw std::runtime_error(DevName(dev.Id) + " is not a door controller");
-    const std::string locationCp1250 = ToCp1250(ClipUtf8(location, LocationMax));
-    std::ostringstream text;
-    WriteRap(controller.Doors, controller.Table, text, locationCp1250, date);
-    // As the window saves it: complete under its name, or not there at all.
-    ReplaceFile(path, text.str());
+    WriteReport(controller, path, location, date);
+}
+
+int Quorctl::ReportAll(const std::string& folder, std::string_view location, std::chrono::year_month_day date,
+                       std::ostream& out, std::ostream& err)
+{
+    NeedFolder(folder);
+    // The window's name for the report, with the ISO date's separator: a
+    // program has no regional date format to follow.
+    return EachController(Devices, err, [&](UdpDev& dev) {
+        Controller controller;
+        LoadConfiguration(dev, controller);
+        if (controller.Table.Kind != KindDoors)
+            return;
+        const std::string path =
+            (std::filesystem::path(folder) / WithRapExtension(ProposedRapName('-', date, dev.Id))).string();
+        WriteReport(controller, path, location, date);
+        out << path << '\n';
+    });
+}
+
+int Quorctl::BackupAll(const std::string& folder, std::ostream& out, std::ostream& err)
+{
+    NeedFolder(folder);
+    return EachController(Devices, err, [&](UdpDev& dev) {
+        const std::string path = (std::filesystem::path(folder) / (DevName(dev.Id) + ".json")).string();
+        Controller controller;
+        SaveBackup(TakeBackup(dev, controller), path);
+        out << path << '\n';
+    });
 }
 
 void Quorctl::WriteBackup(std::string_view device, const std::string& path)
@@ -107,11 +183,13 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
         err << "quorctl: " << e.what() << '\n';
         return 2;
     }
-    const int failed = options.Command == CtlCommand::Diff ? 2 : 1;
+    const bool site = options.Command == CtlCommand::SiteExport || options.Command == CtlCommand::SitePlan ||
+                      options.Command == CtlCommand::SiteApply;
+    const int failed = options.Command == CtlCommand::Diff || site ? 2 : 1;
     try {
         switch (options.Command) {
         case CtlCommand::Help:
-            out << QuorctlHelp();
+            out << QuorctlHelp(options.HelpOf);
             break;
         case CtlCommand::Version:
             out << QuorctlVersion();
@@ -127,18 +205,27 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
             ctl.Config(options.Device, out, options.Format);
             break;
         case CtlCommand::Report:
+            if (options.All)
+                return ctl.ReportAll(options.File, options.Location, today, out, err);
             ctl.Report(options.Device, options.File, options.Location, today);
             break;
         case CtlCommand::Interfaces:
             out << InterfaceLines(SearchInterfaces());
             break;
         case CtlCommand::Backup:
+            if (options.All)
+                return ctl.BackupAll(options.File, out, err);
             ctl.WriteBackup(options.Device, options.File);
             break;
         case CtlCommand::Restore:
             return RunRestore(ctl, options, out, err);
         case CtlCommand::Diff:
             return RunDiff(ctl, options, out);
+        case CtlCommand::SiteExport:
+            return RunSiteExport(ctl, options, out, err);
+        case CtlCommand::SitePlan:
+        case CtlCommand::SiteApply:
+            return RunSitePlan(ctl, options, out, err);
         }
     } catch (const UErr& e) {
         err << e.Text();

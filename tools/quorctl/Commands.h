@@ -33,6 +33,12 @@ public:
                 std::chrono::year_month_day date);
     // The backup file of a controller.
     void WriteBackup(std::string_view device, const std::string& path);
+    // --all: one report of each door controller, one backup of each
+    // controller, in folder; each path written on out, each controller that
+    // cannot be read on err. Exit status 1 when one could not be, else 0.
+    int ReportAll(const std::string& folder, std::string_view location, std::chrono::year_month_day date,
+                  std::ostream& out, std::ostream& err);
+    int BackupAll(const std::string& folder, std::ostream& out, std::ostream& err);
 
     // Destroying the table closes the sessions this program opened.
     UdpDevSet Devices;

@@ -47,12 +47,44 @@ network namespace of its own (diff: also any failure).)";
 
 const char* const FormatHelp = "search, table, config and scan: the output for scripts (default\ntext)";
 
+// The cycle of quorctl site, in quorctl --help (and so the manual page) and quorctl site --help.
+const char* const SiteCycle =
+    R"(A site as code: one YAML file states what the controllers of a site hold,
+in the words of their sheets (docs/site-file.md), and goes under version
+control. The cycle:
+  export  quorctl site export site.yaml: every controller found, every
+          field
+  edit    door 1 of K01_01101: Impuls otwarcia rygla: 3 s becomes 2,5 s
+  plan    quorctl site plan site.yaml: what would change, nothing written:
+          K01_01101: Przejście 1 / Impuls otwarcia rygla: 3 s -> 2,5 s
+          1 controller to change, 1 field; 2 unchanged
+  apply   quorctl site apply site.yaml: writes exactly that, reads it back
+  plan    again: 0 controllers to change, 0 fields; 3 unchanged
+
+A field the file leaves out is left as the controller holds it. plan and
+apply check the whole file first and list every problem as
+FILE:LINE:COLUMN: TEXT (a controller not found, not a controller, of another
+kind or in mode Blokada or Konfiguracja; a section, group or label its sheet
+lacks; a value its control or selector would not take); then apply writes
+nothing anywhere. apply writes each controller with a change in the file's
+order, as the sheet's write button does, and reads it back; a controller
+without a change gets no write, so a second apply writes nothing. A failure
+stops the run and names the controllers written, the one that failed and
+those not reached; nothing is rolled back.
+
+Exit status of site: export 0, or 1 when a controller could not be read (it
+is left out, with a warning); plan and apply --dry-run 0 nothing to change,
+1 changes; apply 0 done; every site command 2 on a problem in the file or a
+failure.)";
+
 // The command line as CLI11 reads it; --help is written from the same declarations.
 struct CtlLine {
     CLI::App App{About, "quorctl"};
     QuorctlOptions Options;
     std::string Format = "text";  // checked after the parse, with our own message
     std::vector<std::pair<CLI::App*, CtlCommand>> Commands;
+    CLI::App* Site = nullptr;
+    std::string AllFolder;
 
     CtlLine()
     {
@@ -92,20 +124,25 @@ struct CtlLine {
         CLI::App* report = Command(CtlCommand::Report, "report",
                                    "writes the report file of a door controller (Windows-1250,\n"
                                    "CR LF) with today's date");
-        Device(report);
-        File(report);
+        Device(report, false);
+        File(report, false);
         report
             ->add_option("--location", Options.Location,
                          "describes where the controller is installed (at most 80\ncharacters are kept)")
             ->type_name("TEXT");
+        AllOption(report, "instead of DEVICE FILE: a report of each door controller found,\n"
+                          "in DIR, named as the window proposes (\"2021-03-05\n"
+                          "K01_01101.txt\")");
 
         CLI::App* backup = Command(CtlCommand::Backup, "backup",
                                    "reads the controller as config does and writes FILE (JSON, to\n"
                                    "a temporary name renamed at the end): the controller, its\n"
                                    "bus-device table, every configuration block exactly as read\n"
                                    "(hex) and, for people, the sheet's fields");
-        Device(backup);
-        File(backup);
+        Device(backup, false);
+        File(backup, false);
+        AllOption(backup, "instead of DEVICE FILE: a backup of each controller found, in\n"
+                          "DIR, named by its device name (K01_01101.json)");
 
         CLI::App* restore = Command(CtlCommand::Restore, "restore",
                                     "writes the blocks of the backup FILE to the controller with\n"
@@ -141,11 +178,28 @@ struct CtlLine {
         scan->add_option("ADDR/PREFIX", Options.Device)->required();
         FormatOption(scan);
 
+        Site = App.add_subcommand("site", "a site as code: what every controller of a site holds, in one\n"
+                                          "file people review; export, plan, apply (the cycle below)");
+        Site->group("Commands");
+        Site->footer(SiteCycle);
+        SiteCommand(CtlCommand::SiteExport, "export",
+                    "reads every controller found (or those --only names) and\n"
+                    "writes FILE stating every field, to a temporary name renamed\n"
+                    "at the end");
+        CLI::App* plan = SiteCommand(CtlCommand::SitePlan, "plan",
+                                     "reads each controller FILE names and prints every field that\n"
+                                     "would change, then a summary; writes nothing");
+        plan->add_option("--format", Format, "the plan for scripts (default text)")->type_name("json");
+        CLI::App* apply = SiteCommand(CtlCommand::SiteApply, "apply",
+                                      "plans, then writes each controller with a change and reads\n"
+                                      "it back");
+        apply->add_flag("--dry-run", Options.DryRun, "prints the plan and writes nothing");
+
         Command(CtlCommand::Interfaces, "interfaces",
                 "the interfaces a search can use (up, with an IPv4 address, not\n"
                 "loopback), one per line: name and address/prefix length");
 
-        App.footer(Footer);
+        App.footer(std::string(Footer) + "\n\n" + SiteCycle);
     }
 
     CLI::App* Command(CtlCommand command, const std::string& name, const std::string& about)
@@ -166,8 +220,38 @@ struct CtlLine {
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
         App.add_flag("--no-broadcast", Options.NoBroadcast, "a search asks the targets only");
     }
-    void Device(CLI::App* sub) { sub->add_option("DEVICE", Options.Device)->required(); }
-    void File(CLI::App* sub) { sub->add_option("FILE", Options.File)->required(); }
+    void Device(CLI::App* sub, bool required = true)
+    {
+        sub->add_option("DEVICE", Options.Device)->required(required);
+    }
+    void File(CLI::App* sub, bool required = true)
+    {
+        sub->add_option("FILE", Options.File)->required(required);
+    }
+    // backup and report: --all DIR takes the place of DEVICE FILE, checked after the parse.
+    void AllOption(CLI::App* sub, const std::string& about)
+    {
+        sub->add_option("--all", AllFolder, about)->type_name("DIR");
+    }
+    CLI::App* SiteCommand(CtlCommand command, const std::string& name, const std::string& about)
+    {
+        CLI::App* sub = Site->add_subcommand(name, about);
+        sub->group("Commands");
+        Commands.emplace_back(sub, command);
+        File(sub);
+        sub->add_option("--only", Options.Only,
+                        "only the controllers named (device names; after FILE, as\nevery word up to the next "
+                        "option is a name)")
+            ->type_name("NAME");
+        return sub;
+    }
+    // "site plan" for a command of site.
+    static std::string FullName(const CLI::App& sub)
+    {
+        const CLI::App* parent = sub.get_parent();
+        const bool nested = parent != nullptr && parent->get_parent() != nullptr;
+        return (nested ? parent->get_name() + " " : "") + sub.get_name();
+    }
     void FormatOption(CLI::App* sub)
     {
         sub->add_option("--format", Format, FormatHelp)->type_name("json|csv");
@@ -179,7 +263,7 @@ struct CtlLine {
         std::vector<std::string> owners;
         for (const auto& [sub, command] : Commands)
             if (NamedOption(*sub, word) != nullptr)
-                owners.push_back(sub->get_name());
+                owners.push_back(FullName(*sub));
         std::string text;
         for (size_t i = 0; i < owners.size(); ++i)
             text += (i == 0 ? "" : i + 1 == owners.size() ? " and " : ", ") + owners[i];
@@ -189,7 +273,7 @@ struct CtlLine {
     // The option whose value CLI11 found missing: its message starts with the name.
     static std::string MissingValue(const std::string& message)
     {
-        for (const char* name : {"--interface", "--location", "--format", "--target"})
+        for (const char* name : {"--interface", "--location", "--format", "--all", "--only", "--target"})
             if (message.starts_with(std::string(name) + ":"))
                 return name == std::string("--interface") ? "--interface needs a name"
                                                           : std::string(name) + " needs a value";
@@ -216,17 +300,53 @@ OutputFormat FormatOf(const std::string& word)
     throw std::invalid_argument("--format takes json, csv or text, not " + word);
 }
 
+size_t Operands(const CLI::App& sub)
+{
+    return sub.get_options([](const CLI::Option* o) { return o->get_positional(); }).size();
+}
+
+size_t OperandsGiven(const CLI::App& sub)
+{
+    size_t given = 0;
+    for (const CLI::Option* o : sub.get_options([](const CLI::Option* o) { return o->get_positional(); }))
+        given += o->count() != 0 ? 1 : 0;
+    return given;
+}
+
 std::string TakesText(const CLI::App& sub)
 {
-    const size_t operands = sub.get_options([](const CLI::Option* o) { return o->get_positional(); }).size();
-    return sub.get_name() + " takes " + std::to_string(operands) + " argument" + (operands == 1 ? "" : "s");
+    const size_t operands = Operands(sub);
+    return CtlLine::FullName(sub) + " takes " + std::to_string(operands) + " argument" +
+           (operands == 1 ? "" : "s");
+}
+
+// backup and report: DEVICE FILE, or --all DIR alone.
+void CheckAll(const CtlLine& line, const CLI::App& chosen, QuorctlOptions& options)
+{
+    const CLI::Option* all = chosen.get_option_no_throw("--all");
+    if (all == nullptr)
+        return;
+    if (all->count() == 0) {
+        if (OperandsGiven(chosen) != Operands(chosen))
+            throw std::invalid_argument(TakesText(chosen));
+        return;
+    }
+    if (OperandsGiven(chosen) != 0)
+        throw std::invalid_argument(chosen.get_name() + " --all DIR takes no DEVICE or FILE");
+    if (line.AllFolder.empty())
+        throw std::invalid_argument("--all needs a folder");
+    options.All = true;
+    options.File = line.AllFolder;
 }
 
 }  // namespace
 
-std::string QuorctlHelp()
+std::string QuorctlHelp(const std::string& command)
 {
-    return CtlLine().App.help();
+    CtlLine line;
+    if (command == "site")
+        return line.Site->help(line.App.get_name());
+    return line.App.help();
 }
 
 std::string QuorctlVersion()
@@ -241,7 +361,10 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
     try {
         line.App.parse(reversed);
     } catch (const CLI::CallForHelp&) {
-        return QuorctlOptions{};
+        QuorctlOptions help;
+        if (line.Site->parsed())
+            help.HelpOf = "site";
+        return help;
     } catch (const CLI::CallForVersion&) {
         QuorctlOptions version;
         version.Command = CtlCommand::Version;
@@ -267,11 +390,17 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
             throw std::invalid_argument("unknown option: " + arg);
         throw std::invalid_argument(arg.substr(0, arg.find('=')) + " belongs to " + owners);
     }
+    if (chosen == nullptr && line.Site->parsed())
+        throw std::invalid_argument("site needs export, plan or apply" +
+                                    (words.empty() ? std::string() : ", not " + words.front()));
     if (chosen == nullptr)
         throw std::invalid_argument(words.empty() ? "no command given" : "unknown command: " + words.front());
     if (!words.empty())
         throw std::invalid_argument(TakesText(*chosen));
     options.Format = FormatOf(line.Format);
+    if (options.Format == OutputFormat::Csv && chosen->get_parent() == line.Site)
+        throw std::invalid_argument("--format takes json or text for site plan, not csv");
+    CheckAll(line, *chosen, options);
     for (const auto& [sub, command] : line.Commands)
         if (sub == chosen)
             options.Command = command;

@@ -17,6 +17,9 @@ enum class CtlCommand {
     Backup,
     Restore,
     Diff,
+    SiteExport,
+    SitePlan,
+    SiteApply,
     Scan
 };
 
@@ -26,7 +29,8 @@ enum class OutputFormat { Text, Json, Csv };
 struct QuorctlOptions {
     CtlCommand Command = CtlCommand::Help;
     std::string Device;     // a device name such as K01_12345, or a dotted address; diff: a device or a file
-    std::string File;       // report, backup: the file to write; restore, diff: the backup to read
+    std::string File;       // report, backup: the file to write (with All: the folder); restore, diff: the
+                            // backup to read; site: the site file
     std::string Location;   // report: UTF-8, at most LocationMax characters are kept
     std::string Interface;  // the network interface every datagram leaves by; empty: the routes decide
     // --target ADDR[/PREFIX], as given (scan: its range is Device); checked where they are expanded.
@@ -34,15 +38,18 @@ struct QuorctlOptions {
     bool NoBroadcast = false;      // --no-broadcast: the search asks the targets only
     bool LoopbackTargets = false;  // inside a network namespace of our own a target may be loopback
     OutputFormat Format = OutputFormat::Text;
-    bool DryRun = false;               // restore
+    bool DryRun = false;               // restore, site apply
     bool AcceptSerialChanges = false;  // restore
+    bool All = false;                  // backup, report: every controller found, one file each in File
+    std::vector<std::string> Only;     // site: the controllers to take; empty: all
+    std::string HelpOf;                // Help: the command whose help was asked for ("site"), or empty
 };
 
 // The location dialog's edit field takes at most this many characters.
 inline constexpr int LocationMax = 80;
 
-// What --help and --version print.
-std::string QuorctlHelp();
+// What --help and --version print; QuorctlHelp("site") is the help of quorctl site.
+std::string QuorctlHelp(const std::string& command = {});
 std::string QuorctlVersion();
 
 // Throws std::invalid_argument naming what is wrong.

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (options.Command == CtlCommand::Help || options.Command == CtlCommand::Version) {
-        std::cout << (options.Command == CtlCommand::Help ? QuorctlHelp() : QuorctlVersion());
+        std::cout << (options.Command == CtlCommand::Help ? QuorctlHelp(options.HelpOf) : QuorctlVersion());
         return 0;
     }
     try {

@@ -1,0 +1,410 @@
+// Reading and writing the site file. The file is a person's, edited by hand:
+// every problem is named with its place, and reading goes on past it so that
+// one run lists them all.
+#include "site/SiteFile.h"
+
+#include <map>
+#include <utility>
+#include <yaml-cpp/yaml.h>
+
+namespace quor::site {
+
+namespace {
+
+constexpr std::string_view VersionKey = "quorctl-site";
+constexpr std::string_view ControllersKey = "controllers";
+constexpr std::string_view NoneText = "-----";
+// The lockers' mark of a number outside its module's range: the sheet's colour,
+// nothing the installer sets, so the file shows it as a comment.
+constexpr std::string_view DerivedMark = "!";
+
+// The parser counts columns in bytes; an editor counts characters.
+FilePlace PlaceOf(std::string_view text, const YAML::Mark& mark)
+{
+    if (mark.is_null() || mark.pos < mark.column || static_cast<size_t>(mark.pos) > text.size())
+        return {};
+    int column = 1;
+    for (char ch : text.substr(mark.pos - mark.column, mark.column))
+        column += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    return {mark.line + 1, column};
+}
+
+std::string PlaceText(FilePlace at)
+{
+    return "line " + std::to_string(at.Line);
+}
+
+// Where the text stops being well-formed UTF-8, or holds a control character
+// (a line break other than LF and CR LF included), with what is wrong there;
+// npos when it does neither. A file saved in Windows-1250 shows here, at its
+// first Polish letter.
+std::pair<size_t, std::string_view> NotText(std::string_view text)
+{
+    constexpr std::string_view NotUtf8 = "not UTF-8: a site file is UTF-8 text";
+    constexpr std::string_view Control = "a control character: a site file is plain text";
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        int length = 0;
+        char32_t min = 0;
+        if (byte < 0x80) {
+            if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F)
+                return {i, Control};
+            ++i;
+            continue;
+        }
+        if (byte >= 0xC2 && byte <= 0xDF) {
+            length = 2;
+            min = 0x80;
+        } else if (byte >= 0xE0 && byte <= 0xEF) {
+            length = 3;
+            min = 0x800;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            length = 4;
+            min = 0x10000;
+        } else {
+            return {i, NotUtf8};
+        }
+        if (i + length > text.size())
+            return {i, NotUtf8};
+        char32_t code = byte & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return {i, NotUtf8};
+            code = code << 6 | (next & 0x3F);
+        }
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return {i, NotUtf8};
+        if (code <= 0x9F || code == 0x2028 || code == 0x2029 || code == 0xFFFE || code == 0xFFFF)
+            return {i, Control};
+        i += length;
+    }
+    return {std::string_view::npos, {}};
+}
+
+// The line and column (in characters) of a byte of the text.
+FilePlace PlaceAt(std::string_view text, size_t at)
+{
+    FilePlace place{1, 1};
+    for (size_t i = 0; i < at && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++place.Line;
+            place.Column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++place.Column;
+        }
+    }
+    return place;
+}
+
+class Reader {
+public:
+    Reader(std::string_view text, std::vector<SiteProblem>& problems) : Text(text), Problems(problems) {}
+
+    SiteFile Read(const YAML::Node& root)
+    {
+        SiteFile file;
+        if (root.IsNull()) {
+            Problem({1, 1}, "the file is empty; it begins with \"quorctl-site: 1\"");
+            return file;
+        }
+        if (!root.IsMap()) {
+            Problem(PlaceOf(root), "the file is no map; it begins with \"quorctl-site: 1\"");
+            return file;
+        }
+        bool version = false;
+        bool controllers = false;
+        std::map<std::string, FilePlace> seen;
+        for (const auto& entry : root) {
+            const std::string key = KeyText(entry.first);
+            if (!FirstTime(seen, key, PlaceOf(entry.first), "key"))
+                continue;
+            if (key == VersionKey) {
+                version = true;
+                if (!entry.second.IsScalar() || entry.second.Scalar() != "1")
+                    Problem(PlaceOf(entry.second), "version " + Shown(entry.second) +
+                                                       " is not known; this program reads quorctl-site: 1");
+            } else if (key == ControllersKey) {
+                controllers = true;
+                Controllers(entry.second, file);
+            } else {
+                Problem(PlaceOf(entry.first),
+                        "unknown key \"" + key + "\"; the file holds quorctl-site and controllers");
+            }
+        }
+        if (!version)
+            Problem(PlaceOf(root), "no \"quorctl-site: 1\"");
+        if (!controllers)
+            Problem(PlaceOf(root), "no \"controllers\"");
+        return file;
+    }
+
+private:
+    FilePlace PlaceOf(const YAML::Node& node) const { return site::PlaceOf(Text, node.Mark()); }
+
+    void Problem(FilePlace at, std::string text) { Problems.push_back({at, std::move(text)}); }
+
+    static std::string Shown(const YAML::Node& node)
+    {
+        if (node.IsScalar())
+            return "\"" + node.Scalar() + "\"";
+        if (node.IsNull())
+            return "(empty)";
+        return node.IsMap() ? "(a map)" : "(a list)";
+    }
+
+    // A key that is no text is a problem of its own; it reads as "".
+    std::string KeyText(const YAML::Node& key)
+    {
+        if (key.IsScalar())
+            return key.Scalar();
+        Problem(PlaceOf(key), "a key must be a text, not " + Shown(key));
+        return {};
+    }
+
+    // Whether key is stated for the first time in its map; the second time is a problem.
+    bool FirstTime(std::map<std::string, FilePlace>& seen, const std::string& key, FilePlace at,
+                   std::string_view what)
+    {
+        const auto [it, first] = seen.emplace(key, at);
+        if (!first)
+            Problem(at, std::string(what) + " \"" + key + "\" is stated twice (first at " +
+                            PlaceText(it->second) + ")");
+        return first;
+    }
+
+    // A map, or nothing stated (an empty node); anything else is a problem.
+    bool MapOrEmpty(const YAML::Node& node, std::string_view what)
+    {
+        if (node.IsMap() || node.IsNull())
+            return node.IsMap();
+        Problem(PlaceOf(node), std::string(what) + " must be a map, not " + Shown(node));
+        return false;
+    }
+
+    void Controllers(const YAML::Node& node, SiteFile& file)
+    {
+        if (!MapOrEmpty(node, "controllers"))
+            return;
+        std::map<std::string, FilePlace> seen;
+        for (const auto& entry : node) {
+            const std::string name = KeyText(entry.first);
+            const FilePlace at = PlaceOf(entry.first);
+            if (!FirstTime(seen, name, at, "controller"))
+                continue;
+            WantedController c{name, at, {}};
+            if (MapOrEmpty(entry.second, "controller " + name))
+                Sections(entry.second, c);
+            file.Controllers.push_back(std::move(c));
+        }
+    }
+
+    void Sections(const YAML::Node& node, WantedController& c)
+    {
+        std::map<std::string, FilePlace> seen;
+        for (const auto& entry : node) {
+            const std::string section = KeyText(entry.first);
+            const FilePlace at = PlaceOf(entry.first);
+            if (!FirstTime(seen, section, at, "section") || !MapOrEmpty(entry.second, "section " + section))
+                continue;
+            std::map<std::string, FilePlace> fields;
+            for (const auto& item : entry.second) {
+                const std::string key = KeyText(item.first);
+                if (item.second.IsMap()) {
+                    if (!FirstTime(fields, key, PlaceOf(item.first), "group"))
+                        continue;
+                    std::map<std::string, FilePlace> labels;
+                    for (const auto& field : item.second) {
+                        WantedField f{section, key, KeyText(field.first), {}, PlaceOf(field.first)};
+                        f.SectionAt = at;
+                        f.GroupAt = PlaceOf(item.first);
+                        if (FirstTime(labels, f.Label, f.At, "field"))
+                            Field(field.second, f, c);
+                    }
+                } else {
+                    WantedField f{section, "", key, {}, PlaceOf(item.first)};
+                    f.SectionAt = at;
+                    if (FirstTime(fields, key, f.At, "field"))
+                        Field(item.second, f, c);
+                }
+            }
+        }
+    }
+
+    void Field(const YAML::Node& value, WantedField& f, WantedController& c)
+    {
+        // An empty value's node has the place of whatever follows it.
+        f.ValueAt = value.IsNull() ? f.At : PlaceOf(value);
+        if (value.IsScalar()) {
+            f.Text = value.Scalar();
+        } else if (!value.IsNull()) {
+            Problem(f.ValueAt, "the value of " + f.Label + " must be a text, not " + Shown(value));
+            return;
+        }
+        c.Fields.push_back(std::move(f));
+    }
+
+    std::string_view Text;
+    std::vector<SiteProblem>& Problems;
+};
+
+bool CanonicalNumber(std::string_view text)
+{
+    if (text.empty() || (text[0] == '0' && text.size() > 1))
+        return false;
+    return text.find_first_not_of("0123456789") == text.npos;
+}
+
+// A text YAML would read as something other than this text: a number in any
+// other spelling, a truth value or null of YAML 1.1 or 1.2.
+bool ReadsAsOther(std::string_view text)
+{
+    std::string lower;
+    for (char ch : text)
+        lower += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    for (std::string_view word : {"null", "~", "true", "false", "yes", "no", "on", "off", "y", "n"}) {
+        if (lower == word)
+            return true;
+    }
+    if (CanonicalNumber(text))
+        return false;
+    const char first = text.front();
+    const bool numeric = (first >= '0' && first <= '9') || first == '+' || first == '-' || first == '.';
+    return numeric && text.find(' ') == text.npos;
+}
+
+// Whether text may stand as a plain scalar and reads back as itself.
+bool PlainSafe(std::string_view text)
+{
+    if (text.empty() || text == NoneText)
+        return text == NoneText;
+    if (std::string_view("-?:,[]{}#&*!|>'\"%@`").find(text.front()) != std::string_view::npos)
+        return false;
+    if (text.front() == ' ' || text.back() == ' ' || text.back() == ':')
+        return false;
+    if (text.find(": ") != text.npos || text.find(" #") != text.npos)
+        return false;
+    for (char ch : text) {
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F)
+            return false;
+    }
+    return !ReadsAsOther(text);
+}
+
+std::string Quoted(std::string_view text)
+{
+    if (PlainSafe(text))
+        return std::string(text);
+    std::string out = "\"";
+    for (char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (ch == '\n') {
+            out += "\\n";
+        } else if (ch == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char Hex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += Hex[byte >> 4];
+            out += Hex[byte & 0xF];
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+void WriteField(std::string& out, const std::string& indent, const SheetField& f)
+{
+    out += indent + Quoted(f.Label) + ": " + Quoted(FieldText(f));
+    if (f.Mark == DerivedMark)
+        out += "  # " + std::string(DerivedMark);
+    out += "\n";
+}
+
+void WriteController(std::string& out, const ExportedController& c)
+{
+    out += "  " + Quoted(c.Name) + ":\n";
+    const auto& fields = c.Fields;
+    std::vector<bool> written(fields.size(), false);
+    // A section, and a group inside it, gathers every field of its name in
+    // the order of the first: a map states each key once.
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (written[i])
+            continue;
+        const std::string& section = fields[i].Section;
+        out += "    " + Quoted(section) + ":\n";
+        for (size_t j = i; j < fields.size(); ++j) {
+            if (written[j] || fields[j].Section != section)
+                continue;
+            const std::string& group = fields[j].Group;
+            if (group.empty()) {
+                WriteField(out, "      ", fields[j]);
+                written[j] = true;
+                continue;
+            }
+            out += "      " + Quoted(group) + ":\n";
+            for (size_t k = j; k < fields.size(); ++k) {
+                if (!written[k] && fields[k].Section == section && fields[k].Group == group) {
+                    WriteField(out, "        ", fields[k]);
+                    written[k] = true;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::string FieldText(const SheetField& f)
+{
+    if (f.Value.empty())
+        return std::string(NoneText);
+    if (f.Mark.empty() || f.Mark == DerivedMark)
+        return f.Value;
+    return f.Value + " " + f.Mark;
+}
+
+std::string ProblemLine(std::string_view file, const SiteProblem& problem)
+{
+    std::string line(file);
+    if (problem.At.Line > 0) {
+        line += ":" + std::to_string(problem.At.Line);
+        if (problem.At.Column > 0)
+            line += ":" + std::to_string(problem.At.Column);
+    }
+    return line + ": " + problem.Text;
+}
+
+SiteFile ReadSiteFile(std::string_view text, std::vector<SiteProblem>& problems)
+{
+    if (const auto [at, what] = NotText(text); at != std::string_view::npos) {
+        problems.push_back({PlaceAt(text, at), std::string(what)});
+        return {};
+    }
+    YAML::Node root;
+    try {
+        root = YAML::Load(std::string(text));
+    } catch (const YAML::Exception& e) {
+        problems.push_back({PlaceOf(text, e.mark), "not YAML: " + e.msg});
+        return {};
+    }
+    return Reader(text, problems).Read(root);
+}
+
+std::string SiteFileText(std::span<const ExportedController> controllers)
+{
+    std::string out = std::string(VersionKey) + ": 1\n" + std::string(ControllersKey) + ":";
+    if (controllers.empty())
+        return out + " {}\n";
+    out += "\n";
+    for (const ExportedController& c : controllers)
+        WriteController(out, c);
+    return out;
+}
+
+}  // namespace quor::site

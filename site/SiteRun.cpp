@@ -1,0 +1,292 @@
+#include "site/SiteRun.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+#include "link/DevMode.h"
+#include "model/Hardres.h"
+#include "sheets/SheetWords.h"
+#include "site/ControllerRead.h"
+#include "site/SheetFields.h"
+
+namespace quor::site {
+
+namespace {
+
+UdpDev* FindByName(UdpDevSet& devices, const std::string& key)
+{
+    for (int i = 0; i < devices.Count; ++i) {
+        UdpDev& dev = devices.Dev[i];
+        if (DevName(dev.Id) == key || dev.IpText() == key)
+            return &dev;
+    }
+    return nullptr;
+}
+
+bool Kept(std::span<const std::string> only, const std::string& name)
+{
+    return only.empty() || std::find(only.begin(), only.end(), name) != only.end();
+}
+
+// The kind whose sheet has this section; 0 for a section of no sheet, which
+// planning names.
+int KindOfSection(const std::string& section)
+{
+    if (section == words::Doors || section.starts_with(std::string(words::Door) + " "))
+        return KindDoors;
+    if (section == words::Lift)
+        return KindLift;
+    if (section == words::Lockers)
+        return KindLockers;
+    return 0;
+}
+
+const char* KindText(int kind)
+{
+    switch (kind) {
+    case KindDoors:
+        return "a door controller";
+    case KindLift:
+        return "a lift controller";
+    case KindLockers:
+        return "a lockers controller";
+    }
+    return "a controller of no known kind";
+}
+
+// The first field whose section belongs to another kind's sheet: one problem
+// says it, rather than one for each field of that section.
+std::optional<SiteProblem> KindProblem(const WantedController& wanted, int kind)
+{
+    for (const WantedField& field : wanted.Fields) {
+        const int own = KindOfSection(field.Section);
+        if (own != 0 && own != kind)
+            return SiteProblem{field.SectionAt.Line != 0 ? field.SectionAt : field.At,
+                               wanted.Name + " is " + KindText(kind) + "; " + field.Section +
+                                   " is on the sheet of " + KindText(own)};
+    }
+    return std::nullopt;
+}
+
+// A site is read whole before anything is written: a session held meanwhile
+// would lapse on the controller (30 s without traffic) while this side still
+// counts it open. Each read or write so ends its session, and the write opens
+// one of its own. A close that fails leaves the session to lapse.
+void EndSession(UdpDev& dev)
+{
+    try {
+        dev.CloseSession();
+    } catch (const UErr&) {
+    }
+}
+
+void Read(UdpDev& dev, Controller& c)
+{
+    try {
+        LoadConfiguration(dev, c);
+    } catch (...) {
+        EndSession(dev);
+        throw;
+    }
+    EndSession(dev);
+}
+
+void Write(UdpDev& dev, Controller& c)
+{
+    switch (c.Table.Kind) {
+    case KindDoors:
+        c.Doors.Store(dev);
+        break;
+    case KindLift:
+        c.Lift.Write(dev);
+        break;
+    case KindLockers:
+        c.Lockers.Write(dev);
+        break;
+    default:
+        throw std::runtime_error(DevName(dev.Id) + " holds no configuration to write");
+    }
+}
+
+}  // namespace
+
+size_t SitePlan::ControllersToChange() const
+{
+    return std::count_if(Targets.begin(), Targets.end(),
+                         [](const SiteTarget& t) { return !t.Changes.empty(); });
+}
+
+size_t SitePlan::FieldsToChange() const
+{
+    size_t fields = 0;
+    for (const SiteTarget& target : Targets)
+        fields += target.Changes.size();
+    return fields;
+}
+
+size_t SitePlan::Unchanged() const
+{
+    return std::count_if(Targets.begin(), Targets.end(),
+                         [](const SiteTarget& t) { return t.Held != nullptr && t.Changes.empty(); });
+}
+
+std::string UnreadableText(const UErr& error)
+{
+    const std::string name = error.Dev != nullptr ? DevName(error.Dev->Id) : std::string("the device");
+    if (error.Code == ErrModeRefuses && error.Dev != nullptr)
+        return name + " is in mode " + error.Dev->ModeName() +
+               ", which keeps its configuration closed (Serwis or Instalacja is needed)";
+    std::string message = ErrorMessage(error.Code);
+    message = message.substr(0, message.find('\n'));
+    return name + " cannot be read: Błąd nr " + std::to_string(error.Code) + ": " + message;
+}
+
+std::vector<UdpDev*> FoundControllers(UdpDevSet& devices)
+{
+    std::vector<UdpDev*> found;
+    for (int i = 0; i < devices.Count; ++i)
+        if (DevType(devices.Dev[i].Id) == ControllerType)
+            found.push_back(&devices.Dev[i]);
+    return found;
+}
+
+SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProblem> fileProblems,
+                  std::span<const std::string> only)
+{
+    SitePlan plan;
+    plan.Problems = std::move(fileProblems);
+    for (const std::string& name : only) {
+        const auto named = [&name](const WantedController& w) { return w.Name == name; };
+        if (std::none_of(file.Controllers.begin(), file.Controllers.end(), named))
+            plan.Problems.push_back({{}, "--only " + name + ": the file names no such controller"});
+    }
+    devices.Search();
+    for (const WantedController& wanted : file.Controllers) {
+        if (!Kept(only, wanted.Name))
+            continue;
+        SiteTarget& target = plan.Targets.emplace_back();
+        target.Wanted = &wanted;
+        const auto problem = [&](const std::string& text) { plan.Problems.push_back({wanted.At, text}); };
+        UdpDev* dev = FindByName(devices, wanted.Name);
+        if (dev == nullptr || DevName(dev->Id) != wanted.Name) {
+            problem("no controller " + wanted.Name + " answered the search");
+            continue;
+        }
+        target.Dev = dev;
+        if (DevType(dev->Id) != ControllerType) {
+            problem(wanted.Name + " is not a controller");
+            continue;
+        }
+        if (!ConfigOpen(dev->Mode)) {
+            problem(wanted.Name + " is in mode " + dev->ModeName() +
+                    ", which does not allow writing (Serwis or Instalacja is needed)");
+            continue;
+        }
+        auto held = std::make_unique<Controller>();
+        try {
+            Read(*dev, *held);
+        } catch (const UErr& e) {
+            problem(UnreadableText(e));
+            continue;
+        } catch (const std::runtime_error& e) {
+            problem(e.what());
+            continue;
+        }
+        if (auto kind = KindProblem(wanted, held->Table.Kind)) {
+            plan.Problems.push_back(*kind);
+            continue;
+        }
+        ControllerPlan planned = PlanController(wanted, *held, dev->Id);
+        plan.Problems.insert(plan.Problems.end(), planned.Problems.begin(), planned.Problems.end());
+        if (!planned.Problems.empty())
+            continue;
+        target.Changes = std::move(planned.Changes);
+        target.Held = std::move(held);
+    }
+    // By their place: a reader goes through the file once. Problems without a
+    // place (the file's whole, --only) come first.
+    std::stable_sort(plan.Problems.begin(), plan.Problems.end(),
+                     [](const SiteProblem& a, const SiteProblem& b) {
+                         return std::pair(a.At.Line, a.At.Column) < std::pair(b.At.Line, b.At.Column);
+                     });
+    return plan;
+}
+
+ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::string&)>& written)
+{
+    if (!plan.Problems.empty())
+        throw std::logic_error("a plan with problems is never applied");
+    ApplyOutcome outcome;
+    for (SiteTarget& target : plan.Targets) {
+        if (target.Changes.empty())
+            continue;
+        const std::string& name = target.Wanted->Name;
+        if (!outcome.Failed.empty()) {
+            outcome.NotReached.push_back(name);
+            continue;
+        }
+        try {
+            Write(*target.Dev, *target.Held);
+            EndSession(*target.Dev);
+            Controller back;
+            Read(*target.Dev, back);
+            const ControllerPlan again = PlanController(*target.Wanted, back, target.Dev->Id);
+            std::string left;
+            for (const FieldChange& change : again.Changes)
+                left += "\n  " + ChangeText(name, change);
+            for (const SiteProblem& problem : again.Problems)
+                left += "\n  " + problem.Text;
+            if (!left.empty())
+                throw std::runtime_error(
+                    name + " read back does not hold what the file says (held -> file):" + left);
+        } catch (const UErr& e) {
+            outcome.Failed = name;
+            outcome.Reason = e.Text();
+            continue;
+        } catch (const std::runtime_error& e) {
+            outcome.Failed = name;
+            outcome.Reason = std::string(e.what()) + "\n";
+            continue;
+        }
+        outcome.Written.push_back(name);
+        if (written)
+            written(name);
+    }
+    return outcome;
+}
+
+SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only)
+{
+    devices.Search();
+    SiteExport exported;
+    const auto read = [&exported](UdpDev& dev) {
+        Controller c;
+        try {
+            Read(dev, c);
+        } catch (const UErr& e) {
+            exported.LeftOut.push_back(UnreadableText(e));
+            return;
+        } catch (const std::runtime_error& e) {
+            exported.LeftOut.push_back(e.what());
+            return;
+        }
+        exported.Controllers.push_back({DevName(dev.Id), SheetFields(c, dev.Id)});
+    };
+    if (only.empty()) {
+        for (UdpDev* dev : FoundControllers(devices))
+            read(*dev);
+        return exported;
+    }
+    std::vector<const UdpDev*> taken;  // a controller named twice (by name and address) is stated once
+    for (const std::string& key : only) {
+        UdpDev* dev = FindByName(devices, key);
+        if (dev == nullptr)
+            exported.LeftOut.push_back(key + ": no device of this name or address answered the search");
+        else if (std::find(taken.begin(), taken.end(), dev) == taken.end())
+            read(*dev), taken.push_back(dev);
+    }
+    return exported;
+}
+
+}  // namespace quor::site
