@@ -228,20 +228,6 @@ std::string ItemText(const BusDevTable& table, int resourceKind, ResRef r)
                                         : table.ResItemText(r, Prefixes[resourceKind]);
 }
 
-std::string KindOfController(int32_t kind)
-{
-    switch (kind) {
-    case KindDoors:
-        return "a door controller";
-    case KindLift:
-        return "a lift controller";
-    case KindLockers:
-        return "a lockers controller";
-    default:
-        return "a controller of kind " + std::to_string(kind);
-    }
-}
-
 std::string Listed(const std::vector<std::string>& items)
 {
     std::string text;
@@ -424,12 +410,7 @@ private:
     // A section of another kind of controller, or of a door the controller lacks.
     std::string NoSection(const std::string& section) const
     {
-        const std::string door = std::string(words::Door) + " ";
-        const bool doorWords = section == words::Doors || section.starts_with(door);
-        const int32_t kind = doorWords                   ? KindDoors
-                             : section == words::Lift    ? KindLift
-                             : section == words::Lockers ? KindLockers
-                                                         : 0;
+        const int32_t kind = KindOfSection(section);
         if (kind != 0 && kind != C.Table.Kind)
             return "no such section: " + Wanted.Name + " is " + KindOfController(C.Table.Kind) + " (" +
                    SheetOf(C.Table.Kind) + ")";
@@ -842,6 +823,31 @@ std::string ChangeText(std::string_view controller, const FieldChange& change)
 ControllerPlan PlanController(const WantedController& wanted, Controller& c, uint32_t ownId)
 {
     return Planner(wanted, c, ownId).Plan();
+}
+
+int32_t KindOfSection(std::string_view section)
+{
+    if (section == words::Doors || section.starts_with(std::string(words::Door) + " "))
+        return KindDoors;
+    if (section == words::Lift)
+        return KindLift;
+    if (section == words::Lockers)
+        return KindLockers;
+    return 0;
+}
+
+std::string KindOfController(int32_t kind)
+{
+    switch (kind) {
+    case KindDoors:
+        return "a door controller";
+    case KindLift:
+        return "a lift controller";
+    case KindLockers:
+        return "a lockers controller";
+    default:
+        return "a controller of kind " + std::to_string(kind);
+    }
 }
 
 }  // namespace quor::site

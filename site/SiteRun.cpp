@@ -29,32 +29,6 @@ bool Kept(std::span<const std::string> only, const std::string& name)
     return only.empty() || std::find(only.begin(), only.end(), name) != only.end();
 }
 
-// The kind whose sheet has this section; 0 for a section of no sheet, which
-// planning names.
-int KindOfSection(const std::string& section)
-{
-    if (section == words::Doors || section.starts_with(std::string(words::Door) + " "))
-        return KindDoors;
-    if (section == words::Lift)
-        return KindLift;
-    if (section == words::Lockers)
-        return KindLockers;
-    return 0;
-}
-
-const char* KindText(int kind)
-{
-    switch (kind) {
-    case KindDoors:
-        return "a door controller";
-    case KindLift:
-        return "a lift controller";
-    case KindLockers:
-        return "a lockers controller";
-    }
-    return "a controller of no known kind";
-}
-
 // The first field whose section belongs to another kind's sheet: one problem
 // says it, rather than one for each field of that section.
 std::optional<SiteProblem> KindProblem(const WantedController& wanted, int kind)
@@ -63,8 +37,8 @@ std::optional<SiteProblem> KindProblem(const WantedController& wanted, int kind)
         const int own = KindOfSection(field.Section);
         if (own != 0 && own != kind)
             return SiteProblem{field.SectionAt.Line != 0 ? field.SectionAt : field.At,
-                               wanted.Name + " is " + KindText(kind) + "; " + field.Section +
-                                   " is on the sheet of " + KindText(own)};
+                               wanted.Name + " is " + KindOfController(kind) + "; " + field.Section +
+                                   " is on the sheet of " + KindOfController(own)};
     }
     return std::nullopt;
 }
