@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "sim/Scenario.h"
+#include "tests/support/FileText.h"
 #include "tests/support/HexBytes.h"
 #include "tools/quorctl/Commands.h"
 
@@ -29,13 +30,7 @@ struct Outcome {
     std::string Err;
 };
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::ReadFile;
 
 void WriteFile(const fs::path& path, const std::string& text)
 {

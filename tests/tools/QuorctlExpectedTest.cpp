@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "sim/Scenario.h"
+#include "tests/support/FileText.h"
 #include "tools/quorctl/Commands.h"
 
 namespace quor::tools {
@@ -28,13 +29,7 @@ constexpr std::chrono::year_month_day ReportDate{std::chrono::year{2019}, std::c
                                                  std::chrono::day{29}};
 constexpr const char* ReportLocation = "Budynek B, wejście główne";
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::ReadFile;
 
 struct ExpectedRun {
     std::string Scenario;

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "sim/Scenario.h"
+#include "tests/support/FileText.h"
 #include "tools/quorctl/Commands.h"
 
 namespace quor::tools {
@@ -28,13 +29,7 @@ struct Outcome {
     std::string Err;
 };
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::ReadFile;
 
 class SiteOnLan : public testing::Test {
 protected:
