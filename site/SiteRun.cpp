@@ -8,21 +8,12 @@
 #include "model/Hardres.h"
 #include "sheets/SheetWords.h"
 #include "site/ControllerRead.h"
+#include "site/DeviceSearch.h"
 #include "site/SheetFields.h"
 
 namespace quor::site {
 
 namespace {
-
-UdpDev* FindByName(UdpDevSet& devices, const std::string& key)
-{
-    for (int i = 0; i < devices.Count; ++i) {
-        UdpDev& dev = devices.Dev[i];
-        if (DevName(dev.Id) == key || dev.IpText() == key)
-            return &dev;
-    }
-    return nullptr;
-}
 
 bool Kept(std::span<const std::string> only, const std::string& name)
 {
@@ -142,7 +133,7 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
         SiteTarget& target = plan.Targets.emplace_back();
         target.Wanted = &wanted;
         const auto problem = [&](const std::string& text) { plan.Problems.push_back({wanted.At, text}); };
-        UdpDev* dev = FindByName(devices, wanted.Name);
+        UdpDev* dev = FindFound(devices, wanted.Name);
         if (dev == nullptr || DevName(dev->Id) != wanted.Name) {
             problem("no controller " + wanted.Name + " answered the search");
             continue;
@@ -230,35 +221,47 @@ ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::strin
     return outcome;
 }
 
+void EachController(std::span<UdpDev* const> controllers, const std::function<void(UdpDev&)>& each,
+                    const std::function<void(const std::string&)>& leftOut)
+{
+    for (UdpDev* dev : controllers) {
+        try {
+            each(*dev);
+        } catch (const UErr& e) {
+            leftOut(UnreadableText(e));
+        } catch (const std::runtime_error& e) {
+            leftOut(e.what());
+        } catch (...) {
+            EndSession(*dev);
+            throw;
+        }
+        EndSession(*dev);
+    }
+}
+
 SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only)
 {
     devices.Search();
     SiteExport exported;
     const auto read = [&exported](UdpDev& dev) {
         Controller c;
-        try {
-            Read(dev, c);
-        } catch (const UErr& e) {
-            exported.LeftOut.push_back(UnreadableText(e));
-            return;
-        } catch (const std::runtime_error& e) {
-            exported.LeftOut.push_back(e.what());
-            return;
-        }
+        LoadConfiguration(dev, c);
         exported.Controllers.push_back({DevName(dev.Id), SheetFields(c, dev.Id)});
     };
+    const auto leftOut = [&exported](const std::string& why) { exported.LeftOut.push_back(why); };
     if (only.empty()) {
-        for (UdpDev* dev : FoundControllers(devices))
-            read(*dev);
+        EachController(FoundControllers(devices), read, leftOut);
         return exported;
     }
     std::vector<const UdpDev*> taken;  // a controller named twice (by name and address) is stated once
     for (const std::string& key : only) {
-        UdpDev* dev = FindByName(devices, key);
+        UdpDev* dev = FindFound(devices, key);
         if (dev == nullptr)
             exported.LeftOut.push_back(key + ": no device of this name or address answered the search");
-        else if (std::find(taken.begin(), taken.end(), dev) == taken.end())
-            read(*dev), taken.push_back(dev);
+        else if (std::find(taken.begin(), taken.end(), dev) == taken.end()) {
+            EachController(std::span(&dev, 1), read, leftOut);
+            taken.push_back(dev);
+        }
     }
     return exported;
 }

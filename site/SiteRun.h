@@ -71,6 +71,12 @@ SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only);
 // The controllers that answered the last search, in its order.
 std::vector<UdpDev*> FoundControllers(UdpDevSet& devices);
 
+// Runs each on the controllers one after another and ends each one's session
+// after its turn, so that none lapses on its controller while the others take
+// theirs. One that fails is left out: leftOut is told why, and the others go on.
+void EachController(std::span<UdpDev* const> controllers, const std::function<void(UdpDev&)>& each,
+                    const std::function<void(const std::string&)>& leftOut);
+
 // One line for a controller that cannot be read: what LoadConfiguration threw.
 std::string UnreadableText(const UErr& error);
 

@@ -15,8 +15,8 @@
 #include "link/Udpdev.h"
 #include "sim/Scenario.h"
 #include "site/ControllerRead.h"
+#include "site/DeviceSearch.h"
 #include "tools/common/NetGuard.h"
-#include "tools/quorctl/DeviceSearch.h"
 
 namespace quor {
 namespace {
@@ -52,7 +52,7 @@ protected:
 
     UdpDev& Found(const std::string& name)
     {
-        UdpDev* dev = tools::FindFound(Devices, name);
+        UdpDev* dev = site::FindFound(Devices, name);
         if (!dev)
             throw std::runtime_error(name + " did not answer the search");
         return *dev;

@@ -36,6 +36,11 @@ device_log() {
     echo "$QUOR_LAN_DIR/$1.log"
 }
 
+# The block writes a device took in with a good signature.
+block_writes() {
+    grep -cE " in  +[0-9.]+ < [0-9.:]+ c $1 signed .* sig=ok" "$(device_log "$1")" || true
+}
+
 # The command letters a device received, in order: "OOTOKODCCCO".
 received_letters() {
     awk '$2 == "in" {print $6}' "$(device_log "$1")" 2>/dev/null | tr -d '\n'

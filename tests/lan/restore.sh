@@ -18,11 +18,6 @@ work="$QUOR_LAN_DIR/restore"
 mkdir -p "$work"
 ctl() { "$LAN" run -- "$quorctl" "$@"; }
 
-# The write requests a device took in (signature good).
-writes() {
-    grep -cE " in  +[0-9.]+ < [0-9.:]+ c $1 signed .* sig=ok" "$(device_log "$1")" || true
-}
-
 # The sheet as `config` prints it, without the Ethernet row and the controller's own name.
 sheet() {
     ctl config "$1" | tail -n +2 | sed "s/$1/SELF/g"
@@ -32,9 +27,9 @@ for pair in K01_00411:K01_00412:3 K03_00421:K03_00422:1 K04_00431:K04_00432:1; d
     IFS=: read -r source target blocks <<<"$pair"
     ctl backup "$source" "$work/$source.json" || fail "backup $source failed"
     ctl restore "$target" "$work/$source.json" --dry-run >"$work/dry" || fail "dry run onto $target failed"
-    [ "$(writes "$target")" -eq 0 ] || fail "$target: the dry run wrote"
+    [ "$(block_writes "$target")" -eq 0 ] || fail "$target: the dry run wrote"
     ctl restore "$target" "$work/$source.json" >"$work/out" || fail "restore onto $target failed"
-    [ "$(writes "$target")" -eq "$blocks" ] || fail "$target: $(writes "$target") writes, expected $blocks"
+    [ "$(block_writes "$target")" -eq "$blocks" ] || fail "$target: $(block_writes "$target") writes, expected $blocks"
     [ "$(grep -c '^written: ' "$work/out")" -eq "$blocks" ] || fail "$target: not every block reported written"
     ctl backup "$target" "$work/$target.json" || fail "backup $target failed"
     ctl diff "$work/$target.json" "$work/$source.json" >"$work/diff" ||
@@ -49,5 +44,5 @@ status=0
 ctl restore K01_00414 "$work/K01_00411.json" >/dev/null 2>"$work/err" || status=$?
 [ "$status" -eq 1 ] || fail "restore onto K01_00414: exit $status, expected 1"
 grep -q "K01_00414 holds nothing on A2" "$work/err" || fail "restore onto K01_00414: $(cat "$work/err")"
-[ "$(writes K01_00414)" -eq 0 ] || fail "K01_00414: a refused restore wrote"
+[ "$(block_writes K01_00414)" -eq 0 ] || fail "K01_00414: a refused restore wrote"
 echo "PASSED"

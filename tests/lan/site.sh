@@ -17,12 +17,9 @@ mkdir -p "$work"
 site="$work/site.yaml"
 ctl() { "$LAN" run -- "$quorctl" "$@"; }
 
-# The block writes a device took in (signature good).
-writes() {
-    grep -cE " in  +[0-9.]+ < [0-9.:]+ c $1 signed .* sig=ok" "$(device_log "$1")" || true
-}
+# The block writes of the four controllers.
 all_writes() {
-    echo "$(writes K01_01101) $(writes K02_01201) $(writes K03_01301) $(writes K04_01401)"
+    echo "$(block_writes K01_01101) $(block_writes K02_01201) $(block_writes K03_01301) $(block_writes K04_01401)"
 }
 
 # run EXPECTED-STATUS OUT-FILE quorctl-arguments...

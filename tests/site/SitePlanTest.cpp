@@ -24,6 +24,7 @@
 #include "site/SiteFile.h"
 #include "site/SitePlan.h"
 #include "site/SlotNames.h"
+#include "tests/support/EmuNamed.h"
 
 namespace quor::site {
 namespace {
@@ -36,14 +37,7 @@ public:
         sim::AttachAll(Scenario, Lan);
     }
 
-    sim::EmuController& Emu(const std::string& name)
-    {
-        for (auto& device : Scenario.Devices) {
-            if (DevName(device->Id) == name)
-                return dynamic_cast<sim::EmuController&>(*device);
-        }
-        throw std::runtime_error("no " + name + " in the scenario");
-    }
+    sim::EmuController& Emu(const std::string& name) { return test::EmuNamed(Scenario, name); }
     // One device per controller for the whole test, as the window keeps one:
     // a second would find the session of the first foreign.
     UdpDev& Dev(const std::string& name)

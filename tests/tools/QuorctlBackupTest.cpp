@@ -11,8 +11,10 @@
 #include <sstream>
 
 #include "sim/Scenario.h"
+#include "tests/support/EmuNamed.h"
 #include "tests/support/FileText.h"
 #include "tests/support/HexBytes.h"
+#include "tests/support/QuorctlRun.h"
 #include "tools/quorctl/Commands.h"
 
 namespace quor::tools {
@@ -22,13 +24,7 @@ namespace fs = std::filesystem;
 using testing::HasSubstr;
 using Bytes = std::vector<uint8_t>;
 
-constexpr std::chrono::year_month_day Today{std::chrono::year{2021}, std::chrono::March, std::chrono::day{5}};
-
-struct Outcome {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
+using test::Outcome;
 
 using test::ReadFile;
 
@@ -59,13 +55,7 @@ protected:
     }
     ~BackupOnLan() override { fs::remove_all(Folder); }
 
-    Outcome Quorctl(const std::vector<std::string>& args)
-    {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunQuorctl(ParseQuorctlOptions(args), Lan.AddPc(), out, err, Today);
-        return {status, out.str(), err.str()};
-    }
+    Outcome Quorctl(const std::vector<std::string>& args) { return test::RunQuorctlOn(Lan, args); }
     std::string File(const std::string& name) const { return (Folder / name).string(); }
     // A backup file of the controller, named after it unless named.
     std::string BackupOf(const std::string& device, const std::string& name = {})
@@ -76,14 +66,7 @@ protected:
         EXPECT_EQ(run.Out, "");
         return path;
     }
-    sim::EmuController& Emu(const std::string& name)
-    {
-        for (auto& device : Scenario.Devices) {
-            if (DevName(device->Id) == name)
-                return dynamic_cast<sim::EmuController&>(*device);
-        }
-        throw std::runtime_error("no " + name + " in the scenario");
-    }
+    sim::EmuController& Emu(const std::string& name) { return test::EmuNamed(Scenario, name); }
     std::string IpOf(const std::string& name)
     {
         for (size_t i = 0; i < Scenario.Devices.size(); ++i) {

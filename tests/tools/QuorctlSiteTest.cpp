@@ -12,7 +12,9 @@
 #include <sstream>
 
 #include "sim/Scenario.h"
+#include "tests/support/EmuNamed.h"
 #include "tests/support/FileText.h"
+#include "tests/support/QuorctlRun.h"
 #include "tools/quorctl/Commands.h"
 
 namespace quor::tools {
@@ -21,13 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::HasSubstr;
 
-constexpr std::chrono::year_month_day Today{std::chrono::year{2021}, std::chrono::March, std::chrono::day{5}};
-
-struct Outcome {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
+using test::Outcome;
 
 using test::ReadFile;
 
@@ -45,26 +41,14 @@ protected:
     }
     ~SiteOnLan() override { fs::remove_all(Folder); }
 
-    Outcome Quorctl(const std::vector<std::string>& args)
-    {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunQuorctl(ParseQuorctlOptions(args), Lan.AddPc(), out, err, Today);
-        return {status, out.str(), err.str()};
-    }
+    Outcome Quorctl(const std::vector<std::string>& args) { return test::RunQuorctlOn(Lan, args); }
     std::string File(const std::string& name) const { return (Folder / name).string(); }
     std::string Write(const std::string& name, const std::string& text) const
     {
         std::ofstream(File(name), std::ios::binary) << text;
         return File(name);
     }
-    sim::EmuController& Emu(const std::string& name)
-    {
-        for (auto& device : Scenario.Devices)
-            if (DevName(device->Id) == name)
-                return dynamic_cast<sim::EmuController&>(*device);
-        throw std::runtime_error("no " + name + " in the scenario");
-    }
+    sim::EmuController& Emu(const std::string& name) { return test::EmuNamed(Scenario, name); }
     // The block writes of every controller, by name, and none left behind.
     std::map<std::string, size_t> TakeWrites()
     {
@@ -400,16 +384,19 @@ TEST_F(SiteOnLan, PlanForScripts)
               bad + ":3:3: no controller K09_00001 answered the search\nquorctl: 1 problem in " + bad + "\n");
 }
 
+// One edit of the lift and one of the lockers.
+constexpr char LiftAndLockers[] = "quorctl-site: 1\n"
+                                  "controllers:\n"
+                                  "  K03_01301:\n"
+                                  "    Winda:\n"
+                                  "      Czas odblokowania przycisków: 2,5 s\n"
+                                  "  K04_01401:\n"
+                                  "    Szafki:\n"
+                                  "      Test od szafki nr: 2\n";
+
 TEST_F(SiteOnLan, OnlyTheControllersNamed)
 {
-    const std::string file = Write("site.yaml", "quorctl-site: 1\n"
-                                                "controllers:\n"
-                                                "  K03_01301:\n"
-                                                "    Winda:\n"
-                                                "      Czas odblokowania przycisków: 2,5 s\n"
-                                                "  K04_01401:\n"
-                                                "    Szafki:\n"
-                                                "      Test od szafki nr: 2\n");
+    const std::string file = Write("site.yaml", LiftAndLockers);
     const Outcome run = Quorctl({"site", "apply", file, "--only", "K04_01401"});
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
@@ -423,14 +410,7 @@ TEST_F(SiteOnLan, OnlyTheControllersNamed)
 // names what it holds, and the run stops there.
 TEST_F(SiteOnLan, AWriteNotKeptStopsTheRun)
 {
-    const std::string file = Write("site.yaml", "quorctl-site: 1\n"
-                                                "controllers:\n"
-                                                "  K03_01301:\n"
-                                                "    Winda:\n"
-                                                "      Czas odblokowania przycisków: 2,5 s\n"
-                                                "  K04_01401:\n"
-                                                "    Szafki:\n"
-                                                "      Test od szafki nr: 2\n");
+    const std::string file = Write("site.yaml", LiftAndLockers);
     sim::EmuController& lift = Emu("K03_01301");
     const auto stored = lift.Blocks;
     lift.AfterWrite = [&lift, &stored](uint8_t, uint8_t) { lift.Blocks = stored; };

@@ -13,8 +13,9 @@
 
 #include "sim/EmuDevice.h"
 #include "sim/Scenario.h"
+#include "site/DeviceSearch.h"
+#include "tests/support/QuorctlRun.h"
 #include "tools/quorctl/Commands.h"
-#include "tools/quorctl/DeviceSearch.h"
 
 namespace quor::tools {
 namespace {
@@ -22,8 +23,6 @@ namespace {
 using sim::Bytes;
 using testing::HasSubstr;
 using testing::Not;
-
-constexpr std::chrono::year_month_day Today{std::chrono::year{2021}, std::chrono::March, std::chrono::day{5}};
 
 // One door controller K01_00031 (two doors) and one lockers controller K04_00041.
 constexpr const char* Odd = R"({"devices": [
@@ -41,11 +40,7 @@ constexpr const char* Odd = R"({"devices": [
                "room": "Łódź Kaliska"}}
 ]})";
 
-struct Outcome {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
+using test::Outcome;
 
 class QuorctlOnLan : public testing::Test {
 protected:
@@ -58,13 +53,7 @@ protected:
         Scenario = sim::LoadScenario(std::string(QUOR_SCENARIO_DIR) + "/" + name);
         sim::AttachAll(Scenario, Lan);
     }
-    Outcome Quorctl(const std::vector<std::string>& args)
-    {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = RunQuorctl(ParseQuorctlOptions(args), Lan.AddPc(), out, err, Today);
-        return {status, out.str(), err.str()};
-    }
+    Outcome Quorctl(const std::vector<std::string>& args) { return test::RunQuorctlOn(Lan, args); }
     sim::EmuController& Controller(size_t i)
     {
         return dynamic_cast<sim::EmuController&>(*Scenario.Devices.at(i));
@@ -258,8 +247,8 @@ TEST_F(QuorctlOnLan, TwoHundredFiftyDevicesByTheirAddresses)
         lan.Attach("10.2.0." + std::to_string(serial), *devices[250 - serial]);
     tools::Quorctl ctl(lan.AddPc());
     AddTarget(ctl.Devices.Scope.Targets, "10.2.0.0/24", false);
-    EXPECT_EQ(SearchFor(ctl.Devices, "K01_00240").Ip, 0x0A0200F0u);
-    EXPECT_EQ(&SearchFor(ctl.Devices, "10.2.0.240"), &ctl.Devices.Dev[239]);
+    EXPECT_EQ(site::SearchFor(ctl.Devices, "K01_00240").Ip, 0x0A0200F0u);
+    EXPECT_EQ(&site::SearchFor(ctl.Devices, "10.2.0.240"), &ctl.Devices.Dev[239]);
 }
 
 TEST_F(QuorctlOnLan, TargetsRefusedAtStart)

@@ -10,11 +10,11 @@
 #include "report/RapName.h"
 #include "site/Backup.h"
 #include "site/ControllerRead.h"
+#include "site/DeviceSearch.h"
 #include "site/FileWrite.h"
 #include "site/SiteRun.h"
 #include "text/Cp1250.h"
 #include "tools/quorctl/ConfigText.h"
-#include "tools/quorctl/DeviceSearch.h"
 #include "tools/quorctl/Listings.h"
 #include "tools/quorctl/SiteCommands.h"
 #include "tools/quorctl/SiteFileCommands.h"
@@ -77,27 +77,14 @@ void NeedFolder(const std::string& folder)
 
 // Runs one controller's part of a command for every controller: one that
 // fails is named on err and the others go on. Returns the exit status.
-int EachController(UdpDevSet& devices, std::ostream& err, const std::function<void(UdpDev&)>& each)
+int EachFound(UdpDevSet& devices, std::ostream& err, const std::function<void(UdpDev&)>& each)
 {
     devices.Search();
     int status = 0;
-    for (UdpDev* dev : site::FoundControllers(devices)) {
-        try {
-            each(*dev);
-        } catch (const UErr& e) {
-            err << "quorctl: left out: " << site::UnreadableText(e) << '\n';
-            status = 1;
-        } catch (const std::runtime_error& e) {
-            err << "quorctl: left out: " << e.what() << '\n';
-            status = 1;
-        }
-        // Not held while the others are read: it would lapse on the controller
-        // meanwhile; one that cannot be closed lapses.
-        try {
-            dev->CloseSession();
-        } catch (const UErr&) {
-        }
-    }
+    EachController(FoundControllers(devices), each, [&](const std::string& why) {
+        err << "quorctl: left out: " << why << '\n';
+        status = 1;
+    });
     return status;
 }
 
@@ -120,7 +107,7 @@ int Quorctl::ReportAll(const std::string& folder, std::string_view location, std
     NeedFolder(folder);
     // The window's name for the report, with the ISO date's separator: a
     // program has no regional date format to follow.
-    return EachController(Devices, err, [&](UdpDev& dev) {
+    return EachFound(Devices, err, [&](UdpDev& dev) {
         Controller controller;
         LoadConfiguration(dev, controller);
         if (controller.Table.Kind != KindDoors)
@@ -135,7 +122,7 @@ int Quorctl::ReportAll(const std::string& folder, std::string_view location, std
 int Quorctl::BackupAll(const std::string& folder, std::ostream& out, std::ostream& err)
 {
     NeedFolder(folder);
-    return EachController(Devices, err, [&](UdpDev& dev) {
+    return EachFound(Devices, err, [&](UdpDev& dev) {
         const std::string path = (std::filesystem::path(folder) / (DevName(dev.Id) + ".json")).string();
         Controller controller;
         SaveBackup(TakeBackup(dev, controller), path);

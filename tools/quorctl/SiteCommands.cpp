@@ -9,12 +9,12 @@
 
 #include "site/Backup.h"
 #include "site/ControllerRead.h"
+#include "site/DeviceSearch.h"
 #include "site/Diff.h"
 #include "site/Formats.h"
 #include "site/RawBlocks.h"
 #include "site/Restore.h"
 #include "site/SlotNames.h"
-#include "tools/quorctl/DeviceSearch.h"
 
 namespace quor::tools {
 

@@ -1,9 +1,9 @@
-#include "tools/quorctl/DeviceSearch.h"
+#include "site/DeviceSearch.h"
 
 #include <stdexcept>
 #include <string>
 
-namespace quor::tools {
+namespace quor::site {
 
 UdpDev* FindFound(UdpDevSet& devices, std::string_view key)
 {
@@ -23,4 +23,4 @@ UdpDev& SearchFor(UdpDevSet& devices, std::string_view key)
     throw std::runtime_error("no device " + std::string(key) + " answered the search");
 }
 
-}  // namespace quor::tools
+}  // namespace quor::site

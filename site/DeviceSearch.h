@@ -5,7 +5,7 @@
 
 #include "link/Udpdev.h"
 
-namespace quor::tools {
+namespace quor::site {
 
 // The device found whose name (K01_12345) or dotted address is key; nullptr when none is.
 UdpDev* FindFound(UdpDevSet& devices, std::string_view key);
@@ -14,4 +14,4 @@ UdpDev* FindFound(UdpDevSet& devices, std::string_view key);
 // device that answered carries that name or address.
 UdpDev& SearchFor(UdpDevSet& devices, std::string_view key);
 
-}  // namespace quor::tools
+}  // namespace quor::site
