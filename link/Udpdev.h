@@ -116,8 +116,8 @@ class UdpDevSet {
 public:
     // The window lists at most this many devices.
     static constexpr int WindowCapacity = 100;
-    // At least one datagram every SendGapUs as a search sends its requests, so
-    // that a range does not burst into a small router.
+    // At most one datagram every SendGapUs µs as a search sends its requests,
+    // so that a range does not burst into a small router.
     static constexpr int SendGapUs = 50;
 
     explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity)

@@ -699,7 +699,8 @@ private:
                 refuse("the controller keeps the room name in Windows-1250, which lacks a character of \"" +
                        name + "\"");
             else if (characters > static_cast<size_t>(RoomNameMax))
-                refuse("the room name holds at most 15 characters, not " + std::to_string(characters));
+                refuse("the room name holds at most " + std::to_string(RoomNameMax) + " characters, not " +
+                       std::to_string(characters));
             else
                 SetRoomNameText(OutSetOf(C), name);
             break;
