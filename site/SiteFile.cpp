@@ -274,6 +274,23 @@ bool ReadsAsOther(std::string_view text)
     return numeric && text.find(' ') == text.npos;
 }
 
+// A character the reader refuses as it stands in a file (a C1 control, a
+// Unicode line or paragraph separator, a non-character) but takes as an
+// escape; with its length in bytes, or a length of 0 at any other byte.
+std::pair<char32_t, size_t> EscapedCode(std::string_view text, size_t at)
+{
+    const auto byte = [&](size_t k) {
+        return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0;
+    };
+    if (byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F)
+        return {byte(1), 2};
+    if (byte(0) == 0xE2 && byte(1) == 0x80 && (byte(2) == 0xA8 || byte(2) == 0xA9))
+        return {0x2000 | (byte(2) - 0x80), 3};
+    if (byte(0) == 0xEF && byte(1) == 0xBF && (byte(2) == 0xBE || byte(2) == 0xBF))
+        return {0xFFC0 | (byte(2) - 0x80), 3};
+    return {0, 0};
+}
+
 // Whether text may stand as a plain scalar and reads back as itself.
 bool PlainSafe(std::string_view text)
 {
@@ -285,8 +302,8 @@ bool PlainSafe(std::string_view text)
         return false;
     if (text.find(": ") != text.npos || text.find(" #") != text.npos)
         return false;
-    for (char ch : text) {
-        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F)
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == 0x7F || EscapedCode(text, i).second)
             return false;
     }
     return !ReadsAsOther(text);
@@ -294,12 +311,19 @@ bool PlainSafe(std::string_view text)
 
 std::string Quoted(std::string_view text)
 {
+    static constexpr char Hex[] = "0123456789ABCDEF";
     if (PlainSafe(text))
         return std::string(text);
     std::string out = "\"";
-    for (char ch : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
         const auto byte = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
+        if (const auto [code, length] = EscapedCode(text, i); length) {
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += Hex[code >> shift & 0xF];
+            i += length - 1;
+        } else if (ch == '"' || ch == '\\') {
             out += '\\';
             out += ch;
         } else if (ch == '\n') {
@@ -307,7 +331,6 @@ std::string Quoted(std::string_view text)
         } else if (ch == '\t') {
             out += "\\t";
         } else if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char Hex[] = "0123456789ABCDEF";
             out += "\\x";
             out += Hex[byte >> 4];
             out += Hex[byte & 0xF];

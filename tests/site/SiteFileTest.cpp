@@ -273,12 +273,16 @@ TEST(SiteFileText, ReadsBackAsTheFieldsWritten)
 // Texts a field could hold come back from the file as they were written.
 TEST(SiteFileText, AwkwardValuesReadBackUnchanged)
 {
-    const std::vector<std::string> values = {
+    std::vector<std::string> values = {
         "12",  "012",  "0x1F", "-5",  "1.5",   ".inf",     "null", "~",    "true", "No",   "y",       "2,5 s",
         "3 s", "a: b", "a #b", "a:",  "#a",    "&a",       "*a",   "!a",   "|",    ">",    "'a'",     "\"a\"",
         "%a",  "@a",   "`a",   "[a]", "{a}",   "? a",      " a",   "a ",   "a\tb", "a\\b", "Łódź ę",  "-",
         "- a", "---",  "...",  ",a",  "? (7)", "K01:Out1", "\x01", "a\nb", "1:30", "+1",   "Śluza 1",
     };
+    // Characters the reader refuses as they stand in a file (a C1 control, a
+    // line or paragraph separator, a non-character), so they are escaped.
+    values.insert(values.end(),
+                  {"\xC2\x85", "a\xE2\x80\xA8z", "\xE2\x80\xA9", "\xEF\xBF\xBE", "\xEF\xBF\xBF", "a\rz"});
     std::vector<ExportedController> exported(1);
     exported[0].Name = "K01_01101";
     for (size_t i = 0; i < values.size(); ++i)
