@@ -7,7 +7,7 @@
 
 #include "model/KindConfig.h"
 #include "site/ControllerRead.h"
-#include "site/FileWrite.h"
+#include "site/Files.h"
 #include "site/Formats.h"
 #include "site/SheetFields.h"
 #include "site/SlotNames.h"

@@ -1,13 +1,10 @@
 // Reading a backup file: everything restore and diff rely on is checked here,
 // so that a damaged or foreign file is refused before any device is touched.
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "model/KindConfig.h"
 #include "site/Backup.h"
+#include "site/Files.h"
 #include "site/Formats.h"
 #include "site/RawBlocks.h"
 
@@ -195,14 +192,7 @@ Backup ParseBackup(std::string_view text, const std::string& source)
 
 Backup LoadBackup(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("cannot read " + path + ": " + std::strerror(errno));
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        throw std::runtime_error("cannot read " + path);
-    return ParseBackup(text.str(), path);
+    return ParseBackup(ReadFile(path), path);
 }
 
 }  // namespace quor::site

@@ -213,7 +213,10 @@ TEST_F(SiteOnLan, AFileThatCannotBeReadOrWritten)
 {
     const Outcome plan = Quorctl({"site", "plan", File("none.yaml")});
     EXPECT_EQ(plan.Status, 2);
-    EXPECT_EQ(plan.Err, "quorctl: cannot read " + File("none.yaml") + "\n");
+    EXPECT_EQ(plan.Err, "quorctl: cannot read " + File("none.yaml") + ": No such file or directory\n");
+    const Outcome folder = Quorctl({"site", "apply", File("")});
+    EXPECT_EQ(folder.Status, 2);
+    EXPECT_EQ(folder.Err, "quorctl: cannot read " + File("") + ": Is a directory\n");
     const Outcome exported = Quorctl({"site", "export", File("none/site.yaml")});
     EXPECT_EQ(exported.Status, 2);
     EXPECT_EQ(exported.Err,

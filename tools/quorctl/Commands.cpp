@@ -11,7 +11,7 @@
 #include "site/Backup.h"
 #include "site/ControllerRead.h"
 #include "site/DeviceSearch.h"
-#include "site/FileWrite.h"
+#include "site/Files.h"
 #include "site/SiteRun.h"
 #include "text/Cp1250.h"
 #include "tools/quorctl/ConfigText.h"

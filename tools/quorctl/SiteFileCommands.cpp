@@ -1,12 +1,10 @@
 // quorctl site export, plan and apply.
 #include "tools/quorctl/SiteFileCommands.h"
 
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <stdexcept>
 
-#include "site/FileWrite.h"
+#include "site/Files.h"
 
 namespace quor::tools {
 
@@ -17,16 +15,6 @@ namespace {
 std::string Counted(size_t n, const std::string& one, const std::string& many)
 {
     return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-std::string ReadSiteText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::string NameList(const std::vector<std::string>& names)
@@ -91,7 +79,7 @@ int RunSitePlan(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, 
 {
     std::string text;
     try {
-        text = ReadSiteText(options.File);
+        text = ReadFile(options.File);
     } catch (const std::runtime_error& e) {
         err << "quorctl: " << e.what() << '\n';
         return 2;

@@ -1,5 +1,5 @@
 #pragma once
-// Writing a file people keep (a backup, a report) in one piece.
+// Reading and writing a file people keep (a backup, a report, a site file).
 
 #include <string>
 
@@ -9,5 +9,9 @@ namespace quor::site {
 // that a failure leaves neither half a file under the name nor a spoilt file
 // it was to replace. Throws std::runtime_error "cannot write PATH: REASON".
 void ReplaceFile(const std::string& path, const std::string& text);
+
+// The whole of a file's bytes. Throws std::runtime_error "cannot read PATH:
+// REASON", also for a folder.
+std::string ReadFile(const std::string& path);
 
 }  // namespace quor::site

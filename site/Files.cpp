@@ -1,4 +1,4 @@
-#include "site/FileWrite.h"
+#include "site/Files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,6 +17,11 @@ namespace {
 [[noreturn]] void CannotWrite(const std::string& path, int error)
 {
     throw std::runtime_error("cannot write " + path + ": " + std::strerror(error));
+}
+
+[[noreturn]] void CannotRead(const std::string& path, int error)
+{
+    throw std::runtime_error("cannot read " + path + ": " + std::strerror(error));
 }
 
 // 0 when every byte was written, else the error number.
@@ -59,6 +64,30 @@ void ReplaceFile(const std::string& path, const std::string& text)
         ::unlink(temporary.c_str());
         CannotWrite(path, error);
     }
+}
+
+std::string ReadFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        CannotRead(path, errno);
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            CannotRead(path, error);
+        }
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return text;
 }
 
 }  // namespace quor::site
