@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -75,15 +77,14 @@ CommandLine ReadCommandLine(const QCoreApplication& app)
         line.Interface = parser.value(interfaceOption);
         CheckInterface(line.Interface);
     }
-    for (const QString& target : parser.values(targetOption)) {
-        try {
-            quor::AddTarget(line.Scope.Targets, target.toStdString(), quor::tools::InSeparateNetNamespace());
-        } catch (const std::invalid_argument& e) {
-            Refuse("--target " + QString::fromStdString(e.what()) + "\n");
-        }
-    }
+    std::vector<std::string> targets;
+    for (const QString& target : parser.values(targetOption))
+        targets.push_back(target.toStdString());
     line.Scope.Broadcast = !parser.isSet(noBroadcastOption);
-    if (!line.Scope.Broadcast && line.Scope.Targets.empty())
-        Refuse("--no-broadcast needs a --target, or nothing is asked\n");
+    try {
+        quor::AddTargetOptions(line.Scope, targets, quor::tools::InSeparateNetNamespace());
+    } catch (const std::invalid_argument& e) {
+        Refuse(QString::fromStdString(e.what()) + "\n");
+    }
     return line;
 }

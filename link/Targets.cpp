@@ -97,4 +97,17 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
     targets = std::move(merged);
 }
 
+void AddTargetOptions(SearchScope& scope, std::span<const std::string> texts, bool loopbackAllowed)
+{
+    for (const std::string& text : texts) {
+        try {
+            AddTarget(scope.Targets, text, loopbackAllowed);
+        } catch (const std::invalid_argument& e) {
+            throw std::invalid_argument(std::string("--target ") + e.what());
+        }
+    }
+    if (!scope.Broadcast && scope.Targets.empty())
+        throw std::invalid_argument("--no-broadcast needs a --target, or nothing is asked");
+}
+
 }  // namespace quor

@@ -4,6 +4,8 @@
 // address or by range; the search then asks each address as well.
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,5 +31,10 @@ struct SearchScope {
 // emulated devices, elsewhere nothing. Throws std::invalid_argument with a
 // message that starts with the text given; targets is then unchanged.
 void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopbackAllowed);
+
+// Adds the addresses of each --target option to scope, then checks that the
+// scope asks anyone at all. Throws std::invalid_argument with the message to
+// show ("--target ...", "--no-broadcast needs a --target, ...").
+void AddTargetOptions(SearchScope& scope, std::span<const std::string> texts, bool loopbackAllowed);
 
 }  // namespace quor

@@ -148,15 +148,7 @@ SearchScope ScopeOf(const QuorctlOptions& options)
             throw std::invalid_argument(std::string("scan ") + e.what());
         }
     }
-    for (const std::string& target : options.Targets) {
-        try {
-            AddTarget(scope.Targets, target, options.LoopbackTargets);
-        } catch (const std::invalid_argument& e) {
-            throw std::invalid_argument(std::string("--target ") + e.what());
-        }
-    }
-    if (!scope.Broadcast && scope.Targets.empty())
-        throw std::invalid_argument("--no-broadcast needs a --target, or nothing is asked");
+    AddTargetOptions(scope, options.Targets, options.LoopbackTargets);
     return scope;
 }
 
