@@ -34,6 +34,41 @@ std::string PlaceText(FilePlace at)
     return "line " + std::to_string(at.Line);
 }
 
+// The character of the well-formed UTF-8 sequence at text[at], with its
+// length in bytes; a length of 0 where no such sequence begins.
+std::pair<char32_t, size_t> Utf8At(std::string_view text, size_t at)
+{
+    const auto byte = static_cast<unsigned char>(text[at]);
+    size_t length = 1;
+    char32_t min = 0;
+    if (byte < 0x80)
+        return {byte, 1};
+    if (byte >= 0xC2 && byte <= 0xDF) {
+        length = 2;
+        min = 0x80;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+        length = 3;
+        min = 0x800;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+        length = 4;
+        min = 0x10000;
+    } else {
+        return {0, 0};
+    }
+    if (at + length > text.size())
+        return {0, 0};
+    char32_t code = byte & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return {0, 0};
+        code = code << 6 | (next & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return {0, 0};
+    return {code, length};
+}
+
 // Where the text stops being well-formed UTF-8, or holds a control character
 // (a line break other than LF and CR LF included), with what is wrong there;
 // npos when it does neither. A file saved in Windows-1250 shows here, at its
@@ -42,45 +77,34 @@ std::pair<size_t, std::string_view> NotText(std::string_view text)
 {
     constexpr std::string_view NotUtf8 = "not UTF-8: a site file is UTF-8 text";
     constexpr std::string_view Control = "a control character: a site file is plain text";
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        int length = 0;
-        char32_t min = 0;
-        if (byte < 0x80) {
-            if ((byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F)
-                return {i, Control};
-            ++i;
-            continue;
-        }
-        if (byte >= 0xC2 && byte <= 0xDF) {
-            length = 2;
-            min = 0x80;
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            length = 3;
-            min = 0x800;
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            length = 4;
-            min = 0x10000;
-        } else {
+    for (size_t i = 0; i < text.size();) {
+        const auto [code, length] = Utf8At(text, i);
+        if (length == 0)
             return {i, NotUtf8};
-        }
-        if (i + length > text.size())
-            return {i, NotUtf8};
-        char32_t code = byte & (0x7F >> length);
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return {i, NotUtf8};
-            code = code << 6 | (next & 0x3F);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return {i, NotUtf8};
-        if (code <= 0x9F || code == 0x2028 || code == 0x2029 || code == 0xFFFE || code == 0xFFFF)
+        const bool allowed = code == '\t' || code == '\n' || code == '\r';
+        if ((code < 0x20 && !allowed) || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029 ||
+            code == 0xFFFE || code == 0xFFFF)
             return {i, Control};
         i += length;
     }
     return {std::string_view::npos, {}};
+}
+
+// A scalar as UTF-8. yaml-cpp gives the escapes \N and \_ as the single bytes
+// 0x85 and 0xA0 rather than as U+0085 and U+00A0; every other byte of a
+// scalar comes from the checked text or from an escape it encodes itself.
+std::string Utf8Scalar(std::string text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const size_t length = Utf8At(text, i).second) {
+            i += length - 1;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(text[i]);
+        text.replace(i, 1, {static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))});
+        ++i;
+    }
+    return text;
 }
 
 // The line and column (in characters) of a byte of the text.
@@ -148,7 +172,7 @@ private:
     static std::string Shown(const YAML::Node& node)
     {
         if (node.IsScalar())
-            return "\"" + node.Scalar() + "\"";
+            return "\"" + Utf8Scalar(node.Scalar()) + "\"";
         if (node.IsNull())
             return "(empty)";
         return node.IsMap() ? "(a map)" : "(a list)";
@@ -158,7 +182,7 @@ private:
     std::string KeyText(const YAML::Node& key)
     {
         if (key.IsScalar())
-            return key.Scalar();
+            return Utf8Scalar(key.Scalar());
         Problem(PlaceOf(key), "a key must be a text, not " + Shown(key));
         return {};
     }
@@ -237,7 +261,7 @@ private:
         // An empty value's node has the place of whatever follows it.
         f.ValueAt = value.IsNull() ? f.At : PlaceOf(value);
         if (value.IsScalar()) {
-            f.Text = value.Scalar();
+            f.Text = Utf8Scalar(value.Scalar());
         } else if (!value.IsNull()) {
             Problem(f.ValueAt, "the value of " + f.Label + " must be a text, not " + Shown(value));
             return;

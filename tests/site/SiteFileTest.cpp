@@ -92,6 +92,23 @@ TEST(SiteFileRead, JsonReadsAsYaml)
                            }));
 }
 
+// The escapes \N and \_ mean U+0085 and U+00A0, as \x85 and \xA0 do.
+TEST(SiteFileRead, EscapesReadAsUtf8)
+{
+    const char* const text = "quorctl-site: 1\n"
+                             "controllers:\n"
+                             "  \"K\\_01\": {S: {L: \"a\\Nb\\x85\\_\\xA0\"}}\n";
+    std::vector<SiteProblem> problems;
+    const SiteFile file = ReadSiteFile(text, problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(Lines(file), (std::vector<std::string>{
+                               "K\xC2\xA0"
+                               "01 @3:3",
+                               "S |  | L | a\xC2\x85"
+                               "b\xC2\x85\xC2\xA0\xC2\xA0 @3:17 =3:20",
+                           }));
+}
+
 struct ProblemCase {
     const char* Name;
     const char* Text;
