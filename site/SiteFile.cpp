@@ -365,9 +365,20 @@ std::string Quoted(std::string_view text)
     return out + "\"";
 }
 
+// A key up to the ":" before its value. yaml-cpp takes a key on its value's
+// line only up to 1,024 bytes as written; a longer one (no name of the window
+// is) goes on a line of its own as an explicit key, "? KEY", then ":".
+std::string KeyColon(const std::string& indent, std::string_view key)
+{
+    const std::string written = Quoted(key);
+    if (written.size() <= 1024)
+        return indent + written + ":";
+    return indent + "? " + written + "\n" + indent + ":";
+}
+
 void WriteField(std::string& out, const std::string& indent, const SheetField& f)
 {
-    out += indent + Quoted(f.Label) + ": " + Quoted(FieldText(f));
+    out += KeyColon(indent, f.Label) + " " + Quoted(FieldText(f));
     if (f.Mark == DerivedMark)
         out += "  # " + std::string(DerivedMark);
     out += "\n";
@@ -375,7 +386,7 @@ void WriteField(std::string& out, const std::string& indent, const SheetField& f
 
 void WriteController(std::string& out, const ExportedController& c)
 {
-    out += "  " + Quoted(c.Name) + ":\n";
+    out += KeyColon("  ", c.Name) + "\n";
     const auto& fields = c.Fields;
     std::vector<bool> written(fields.size(), false);
     // A section, and a group inside it, gathers every field of its name in
@@ -384,7 +395,7 @@ void WriteController(std::string& out, const ExportedController& c)
         if (written[i])
             continue;
         const std::string& section = fields[i].Section;
-        out += "    " + Quoted(section) + ":\n";
+        out += KeyColon("    ", section) + "\n";
         for (size_t j = i; j < fields.size(); ++j) {
             if (written[j] || fields[j].Section != section)
                 continue;
@@ -394,7 +405,7 @@ void WriteController(std::string& out, const ExportedController& c)
                 written[j] = true;
                 continue;
             }
-            out += "      " + Quoted(group) + ":\n";
+            out += KeyColon("      ", group) + "\n";
             for (size_t k = j; k < fields.size(); ++k) {
                 if (!written[k] && fields[k].Section == section && fields[k].Group == group) {
                     WriteField(out, "        ", fields[k]);

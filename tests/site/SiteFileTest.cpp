@@ -313,5 +313,34 @@ TEST(SiteFileText, AwkwardValuesReadBackUnchanged)
         EXPECT_EQ(file.Controllers[0].Fields[i].Text, values[i]) << i;
 }
 
+// YAML takes a key on its value's line up to 1,024 bytes as written; longer
+// names, sections, groups and labels still read back as they were.
+TEST(SiteFileText, LongKeysReadBackUnchanged)
+{
+    std::string polish;
+    for (int i = 0; i < 513; ++i)
+        polish += "ś";
+    const std::vector<std::string> keys = {std::string(1024, 'a'), std::string(1025, 'b'), polish,
+                                           "\"" + std::string(1100, 'c')};
+    std::vector<ExportedController> exported;
+    for (const std::string& key : keys)
+        exported.push_back({key, {{key, key, key, key, "", "", ""}, {key, "", "L", "1", "", "", ""}}});
+    std::vector<SiteProblem> problems;
+    const SiteFile file = ReadSiteFile(SiteFileText(exported), problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_EQ(file.Controllers.size(), keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const WantedController& c = file.Controllers[i];
+        EXPECT_EQ(c.Name, keys[i]) << i;
+        ASSERT_EQ(c.Fields.size(), 2u) << i;
+        EXPECT_EQ(std::vector<std::string>(
+                      {c.Fields[0].Section, c.Fields[0].Group, c.Fields[0].Label, c.Fields[0].Text}),
+                  std::vector<std::string>(4, keys[i]))
+            << i;
+        EXPECT_EQ(c.Fields[1].Section + "|" + c.Fields[1].Label + "|" + c.Fields[1].Text, keys[i] + "|L|1")
+            << i;
+    }
+}
+
 }  // namespace
 }  // namespace quor::site
