@@ -3,6 +3,7 @@
 // one run lists them all.
 #include "site/SiteFile.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 #include <yaml-cpp/yaml.h>
@@ -69,6 +70,17 @@ std::pair<char32_t, size_t> Utf8At(std::string_view text, size_t at)
     return {code, length};
 }
 
+// A character the reader refuses as it stands in the file, though an escape
+// may give it: a control other than tab and the line ends, a Unicode line or
+// paragraph separator, a non-character.
+bool RefusedRaw(char32_t code)
+{
+    if (code == '\t' || code == '\n' || code == '\r')
+        return false;
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029 ||
+           code == 0xFFFE || code == 0xFFFF;
+}
+
 // Where the text stops being well-formed UTF-8, or holds a control character
 // (a line break other than LF and CR LF included), with what is wrong there;
 // npos when it does neither. A file saved in Windows-1250 shows here, at its
@@ -81,9 +93,7 @@ std::pair<size_t, std::string_view> NotText(std::string_view text)
         const auto [code, length] = Utf8At(text, i);
         if (length == 0)
             return {i, NotUtf8};
-        const bool allowed = code == '\t' || code == '\n' || code == '\r';
-        if ((code < 0x20 && !allowed) || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029 ||
-            code == 0xFFFE || code == 0xFFFF)
+        if (RefusedRaw(code))
             return {i, Control};
         i += length;
     }
@@ -298,23 +308,6 @@ bool ReadsAsOther(std::string_view text)
     return numeric && text.find(' ') == text.npos;
 }
 
-// A character the reader refuses as it stands in a file (a C1 control, a
-// Unicode line or paragraph separator, a non-character) but takes as an
-// escape; with its length in bytes, or a length of 0 at any other byte.
-std::pair<char32_t, size_t> EscapedCode(std::string_view text, size_t at)
-{
-    const auto byte = [&](size_t k) {
-        return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0;
-    };
-    if (byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F)
-        return {byte(1), 2};
-    if (byte(0) == 0xE2 && byte(1) == 0x80 && (byte(2) == 0xA8 || byte(2) == 0xA9))
-        return {0x2000 | (byte(2) - 0x80), 3};
-    if (byte(0) == 0xEF && byte(1) == 0xBF && (byte(2) == 0xBE || byte(2) == 0xBF))
-        return {0xFFC0 | (byte(2) - 0x80), 3};
-    return {0, 0};
-}
-
 // Whether text may stand as a plain scalar and reads back as itself.
 bool PlainSafe(std::string_view text)
 {
@@ -326,41 +319,41 @@ bool PlainSafe(std::string_view text)
         return false;
     if (text.find(": ") != text.npos || text.find(" #") != text.npos)
         return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (static_cast<unsigned char>(text[i]) < 0x20 || text[i] == 0x7F || EscapedCode(text, i).second)
+    for (size_t i = 0; i < text.size();) {
+        const auto [code, length] = Utf8At(text, i);
+        if (length == 0 || code < 0x20 || RefusedRaw(code))
             return false;
+        i += length;
     }
     return !ReadsAsOther(text);
 }
 
+// A double-quoted scalar escapes what would not read back as it stands: the
+// quote and backslash, and every control or other character RefusedRaw names.
 std::string Quoted(std::string_view text)
 {
     static constexpr char Hex[] = "0123456789ABCDEF";
     if (PlainSafe(text))
         return std::string(text);
     std::string out = "\"";
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        const auto byte = static_cast<unsigned char>(ch);
-        if (const auto [code, length] = EscapedCode(text, i); length) {
-            out += "\\u";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += Hex[code >> shift & 0xF];
-            i += length - 1;
-        } else if (ch == '"' || ch == '\\') {
+    for (size_t i = 0; i < text.size();) {
+        const auto [code, length] = Utf8At(text, i);
+        if (code == '"' || code == '\\') {
             out += '\\';
-            out += ch;
-        } else if (ch == '\n') {
+            out += static_cast<char>(code);
+        } else if (code == '\n') {
             out += "\\n";
-        } else if (ch == '\t') {
+        } else if (code == '\t') {
             out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += Hex[byte >> 4];
-            out += Hex[byte & 0xF];
+        } else if (length != 0 && (code < 0x20 || RefusedRaw(code))) {
+            out += code < 0x100 ? "\\x" : "\\u";
+            for (int shift = code < 0x100 ? 4 : 12; shift >= 0; shift -= 4)
+                out += Hex[code >> shift & 0xF];
         } else {
-            out += ch;
+            // Text the reader gave is UTF-8; any other byte is kept as it is.
+            out.append(text.substr(i, std::max<size_t>(length, 1)));
         }
+        i += std::max<size_t>(length, 1);
     }
     return out + "\"";
 }
