@@ -36,6 +36,15 @@ std::vector<std::string> ProblemLines(std::string_view text)
     return lines;
 }
 
+// Reads a text that must state no problem.
+SiteFile ReadWithoutProblems(std::string_view text)
+{
+    std::vector<SiteProblem> problems;
+    SiteFile file = ReadSiteFile(text, problems);
+    EXPECT_TRUE(problems.empty());
+    return file;
+}
+
 TEST(SiteFileRead, TheIssuesExampleGivesEachFieldWithItsPlace)
 {
     const char* const text = "quorctl-site: 1\n"
@@ -55,9 +64,7 @@ TEST(SiteFileRead, TheIssuesExampleGivesEachFieldWithItsPlace)
                              "  K03_01301:\n"
                              "    Winda:\n"
                              "      Wybór piętra: D01_60101:In1 NC\n";
-    std::vector<SiteProblem> problems;
-    const SiteFile file = ReadSiteFile(text, problems);
-    EXPECT_TRUE(problems.empty());
+    const SiteFile file = ReadWithoutProblems(text);
     EXPECT_EQ(Lines(file), (std::vector<std::string>{
                                "K01_01101 @3:3",
                                "Przejścia |  | Nr pociągu | 12 @5:7 =5:19",
@@ -81,9 +88,7 @@ TEST(SiteFileRead, JsonReadsAsYaml)
     const char* const text = "{\"quorctl-site\": 1, \"controllers\": {\"K03_01301\": {\"Winda\": {\n"
                              "  \"Czas odblokowania przycisków\": \"2,5 s\", \"Czytniki\": {\"1\": null},\n"
                              "  \"Wybór piętra\": \"D01_60101:In1\"}}}}\n";
-    std::vector<SiteProblem> problems;
-    const SiteFile file = ReadSiteFile(text, problems);
-    EXPECT_TRUE(problems.empty());
+    const SiteFile file = ReadWithoutProblems(text);
     EXPECT_EQ(Lines(file), (std::vector<std::string>{
                                "K03_01301 @1:37",
                                "Winda |  | Czas odblokowania przycisków | 2,5 s @2:3 =2:35",
@@ -98,9 +103,7 @@ TEST(SiteFileRead, EscapesReadAsUtf8)
     const char* const text = "quorctl-site: 1\n"
                              "controllers:\n"
                              "  \"K\\_01\": {S: {L: \"a\\Nb\\x85\\_\\xA0\"}}\n";
-    std::vector<SiteProblem> problems;
-    const SiteFile file = ReadSiteFile(text, problems);
-    EXPECT_TRUE(problems.empty());
+    const SiteFile file = ReadWithoutProblems(text);
     EXPECT_EQ(Lines(file), (std::vector<std::string>{
                                "K\xC2\xA0"
                                "01 @3:3",
@@ -266,9 +269,7 @@ TEST(SiteFileText, StatesEveryFieldQuotedWhereYamlWouldReadOtherwise)
 TEST(SiteFileText, ReadsBackAsTheFieldsWritten)
 {
     const ExportedController one[] = {Exported[0]};
-    std::vector<SiteProblem> problems;
-    const SiteFile file = ReadSiteFile(SiteFileText(one), problems);
-    EXPECT_TRUE(problems.empty());
+    const SiteFile file = ReadWithoutProblems(SiteFileText(one));
     ASSERT_EQ(file.Controllers.size(), 1u);
     EXPECT_EQ(file.Controllers[0].Name, "K01_01101");
     std::vector<std::string> read;
@@ -304,9 +305,7 @@ TEST(SiteFileText, AwkwardValuesReadBackUnchanged)
     exported[0].Name = "K01_01101";
     for (size_t i = 0; i < values.size(); ++i)
         exported[0].Fields.push_back({"S", "", "L" + std::to_string(i), values[i], "", "", ""});
-    std::vector<SiteProblem> problems;
-    const SiteFile file = ReadSiteFile(SiteFileText(exported), problems);
-    EXPECT_TRUE(problems.empty());
+    const SiteFile file = ReadWithoutProblems(SiteFileText(exported));
     ASSERT_EQ(file.Controllers.size(), 1u);
     ASSERT_EQ(file.Controllers[0].Fields.size(), values.size());
     for (size_t i = 0; i < values.size(); ++i)
@@ -325,9 +324,7 @@ TEST(SiteFileText, LongKeysReadBackUnchanged)
     std::vector<ExportedController> exported;
     for (const std::string& key : keys)
         exported.push_back({key, {{key, key, key, key, "", "", ""}, {key, "", "L", "1", "", "", ""}}});
-    std::vector<SiteProblem> problems;
-    const SiteFile file = ReadSiteFile(SiteFileText(exported), problems);
-    EXPECT_TRUE(problems.empty());
+    const SiteFile file = ReadWithoutProblems(SiteFileText(exported));
     ASSERT_EQ(file.Controllers.size(), keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {
         const WantedController& c = file.Controllers[i];
