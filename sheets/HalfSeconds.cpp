@@ -25,6 +25,9 @@ uint8_t ParseHalfSeconds(std::string_view text)
     size_t comma = text.npos;
     if (const auto scanned = ScanInt(text, &comma)) {
         whole = *scanned;
+    } else {
+        // No whole seconds typed: ",5" is half a second, as the installer means it.
+        comma = text.find_first_not_of(" \t\n\v\f\r");
     }
     if (comma < text.size() && (text[comma] == ',' || text[comma] == '.')) {
         const size_t digit = text.find_first_not_of(" \t\n\v\f\r", comma + 1);

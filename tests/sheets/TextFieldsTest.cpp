@@ -34,7 +34,9 @@ TEST(HalfSeconds, ParseTypedText)
         {"3.5", 7},  // a point reads as the comma
         {"4.5", 9},
         {"4.", 8},
-        {",5", 0},
+        {",5", 1},  // no whole seconds: half a second
+        {" .7", 1},
+        {",4", 0},
         {"", 0},
         {"100", 127},
         // How "%d,%1d" reads the rest.
