@@ -82,13 +82,16 @@ int TypedAirlockIndex(std::string_view typed, const std::vector<std::string>& it
         return out;
     };
     const std::string text = folded(typed);
+    if (text.empty() || (!items.empty() && text == folded(items[0]))) {
+        return 0;
+    }
     for (size_t i = 1; i < items.size(); ++i) {
         const std::string item = folded(items[i]);
         if (text == item || text == item.substr(item.rfind(' ') + 1)) {
             return static_cast<int>(i);
         }
     }
-    return 0;
+    return -1;
 }
 
 int DoorTypeIndex(uint8_t doorType)

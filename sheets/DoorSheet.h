@@ -38,7 +38,8 @@ int AirlockIndex(uint8_t doorFlags, int itemCount);
 uint8_t AirlockFlags(uint8_t doorFlags, int index);
 // The item that text typed into the airlock field names: an item's text, or
 // the airlock's number alone ("3" for "Śluza 3"), blanks around it and case ignored;
-// 0 (none) for anything else, an airlock beyond the items included.
+// 0 (none) for "-----" or no text; -1 for text that names no item, an airlock
+// beyond the items included: such text changes nothing.
 int TypedAirlockIndex(std::string_view typed, const std::vector<std::string>& items);
 // The door-type item; -1 (no selection) for a stored type above 4.
 int DoorTypeIndex(uint8_t doorType);

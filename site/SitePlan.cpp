@@ -652,7 +652,7 @@ private:
         case What::Airlock: {
             const std::vector<std::string> items = AirlockItems(C.Table);
             const int index = IsNone(text) ? 0 : TypedAirlockIndex(text, items);
-            if (index == 0 && !IsNone(text))
+            if (index < 0)
                 refuse(items.size() > 1 ? "no airlock \"" + text + "\"; the airlocks are " +
                                               Listed({items.begin() + 1, items.end()}) + " or -----"
                                         : "no airlock \"" + text + "\": " + Wanted.Name +

@@ -316,14 +316,14 @@ TEST(Airlock, TypedText)
 {
     const std::vector<std::string> items = {"  -----", "Śluza 1", "Śluza 2"};
     const std::pair<std::string_view, int> cases[] = {
-        {"Śluza 2", 2}, {"2", 2},       {" 1 ", 1}, {"Śluza 1 ", 1}, {"3", 0},
-        {"Śluza 3", 0}, {"  -----", 0}, {"", 0},    {"Śluza", 0},    {"12", 0},
-        {"śluza 1", 1}, {"ŚLUZA 2", 2}, {"0", 0},
+        {"Śluza 2", 2}, {"2", 2},       {" 1 ", 1},     {"Śluza 1 ", 1}, {"3", -1},     {"Śluza 3", -1},
+        {"  -----", 0}, {"-----", 0},   {"", 0},        {"  ", 0},       {"Śluza", -1}, {"12", -1},
+        {"abc", -1},    {"śluza 1", 1}, {"ŚLUZA 2", 2}, {"0", -1},
     };
     for (const auto& [typed, index] : cases) {
         EXPECT_EQ(TypedAirlockIndex(typed, items), index) << '"' << typed << '"';
     }
-    EXPECT_EQ(TypedAirlockIndex("1", {"  -----"}), 0);
+    EXPECT_EQ(TypedAirlockIndex("1", {"  -----"}), -1);
 }
 
 TEST_F(DoorSheet, ChoosingAnAirlock)
