@@ -60,7 +60,7 @@ void SetTestStartText(OutSetCfg& cfg, std::string_view text)
 
 void SetRoomNameText(OutSetCfg& cfg, std::string_view utf8)
 {
-    cfg.SetRoomName(RoomNameBytes(utf8));
+    cfg.SetRoomName(RoomNameBytes(utf8, cfg.RoomName()));
 }
 
 void TakeInShownLockerNumbers(OutSetCfg& cfg)

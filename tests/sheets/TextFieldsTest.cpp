@@ -161,6 +161,31 @@ TEST(RoomName, StoredInWindows1250)
     EXPECT_EQ(RoomNameText("\x81"), "\xEF\xBF\xBD");  // undefined in the code page
 }
 
+// A byte the code page leaves undefined shows as U+FFFD; the n-th U+FFFD
+// left in the text is written back as the n-th such byte of the name stored.
+TEST(RoomName, UndefinedBytesWrittenBackAsRead)
+{
+    const std::string fffd = "\xEF\xBF\xBD";
+    const struct {
+        std::string typed;
+        std::string stored;
+        std::string bytes;
+    } cases[] = {
+        {"S" + fffd + "AB",
+         "S\x98"
+         "A",
+         "S\x98"
+         "AB"},
+        {fffd + fffd + "x", "\x81y\x83", "\x81\x83x"},
+        {fffd + "x" + fffd, "\x90", "\x90x?"},  // one more than the name had
+        {fffd, "", "?"},
+        {"ABC", "\x81", "ABC"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RoomNameBytes(c.typed, c.stored), c.bytes) << c.typed;
+    }
+}
+
 TEST(RoomName, EveryPolishLetterSurvivesTheRoundTrip)
 {
     for (std::string name : {"ąćęłńóśźż", "ĄĆĘŁŃÓŚŹŻ", "Pokój 12", "Szatnia-Męska"}) {
