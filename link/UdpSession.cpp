@@ -47,7 +47,47 @@ void UdpDev::EnsureSession()
     }
 }
 
+// No reply in any attempt from a device that still answers its poll: it has
+// most likely lost our session (it restarted, or another PC took it over) and
+// ignores frames signed with our key. It is then met as a fresh look at it
+// would meet it: a session nobody holds is opened again and the command, which
+// the device never took, is sent once more; a session another party holds is
+// code 4. A session of ours whose replies were only lost is opened anew, and
+// the command is not repeated, since the device may have carried it out.
 int UdpDev::SignedExchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result)
+{
+    const bool held = Alive && SessionOpen;
+    if (const std::optional<int> m = TrySigned(cmd, payload, result)) {
+        return *m;
+    }
+    if (held && Poll()) {
+        if (!SessionOpen) {
+            OpenSession();
+            if (const std::optional<int> m = TrySigned(cmd, payload, result)) {
+                return *m;
+            }
+        } else if (!ReopenSession()) {
+            Fail(ErrForeignSession, 0);
+        }
+    }
+    Fail(ErrNoReply, cmd);
+}
+
+bool UdpDev::ReopenSession()
+{
+    SessionOpen = false;
+    try {
+        OpenSession();
+    } catch (const UErr& e) {
+        if (e.Code != ErrSessionRefused) {
+            throw;
+        }
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> UdpDev::TrySigned(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result)
 {
     std::array<uint8_t, MaxFrameLen> req;
     const size_t n = std::min(payload.size(), req.size() - SignedOverhead);
@@ -81,7 +121,7 @@ int UdpDev::SignedExchange(uint8_t cmd, std::span<const uint8_t> payload, std::s
         }
         return m;
     }
-    Fail(ErrNoReply, cmd);
+    return std::nullopt;
 }
 
 void UdpDev::SignedCommand(uint8_t cmd, std::span<const uint8_t> payload)

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -107,6 +108,10 @@ public:
 
 private:
     [[noreturn]] void Fail(int code, uint8_t cmd);
+    // One signed exchange's attempts; nullopt when none was answered.
+    std::optional<int> TrySigned(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result);
+    // Opens a session again; false when the device refuses it, as it does while another party holds one.
+    bool ReopenSession();
 };
 
 // The devices found, in the configurator's order. The table's size is fixed
