@@ -220,6 +220,65 @@ TEST(BusPane, RowsAndReplacementPairs)
     }
 }
 
+// Two lost readers (R05_00001, R05_00002) and two new ones (R05_00003, R05_00004): four pairs.
+BusDevTable TwoLostTwoNew()
+{
+    return ParsedTable("05 00 21 00 00 00"
+                       "39 30 2D 21  01 00 02 02 04 02 00 00"
+                       "01 00 05 20  01 80 00 00 02 01 00 00"
+                       "02 00 05 20  02 80 00 00 02 01 00 00"
+                       "03 00 05 20  03 10 00 00 02 01 00 00"
+                       "04 00 05 20  04 10 00 00 02 01 00 00");
+}
+
+// The first pair is selected when the list is first shown; afterwards the
+// pair chosen, by its devices, or none once it is gone.
+TEST(BusPane, ChosenPairKeptByItsDevices)
+{
+    NoWire wire;
+    const UdpDevSet devices = Devices(wire, {Ctr}, 0);
+    const BusDevTable table = TwoLostTwoNew();
+    const struct {
+        const char* what;
+        PairChoice choice;
+        int current;
+        bool replace;
+    } cases[] = {
+        {"first shown", {true, PairDevices{0x20050002, 0x20050004}}, 0, true},
+        {"chosen pair", {false, PairDevices{0x20050002, 0x20050003}}, 2, true},
+        {"pair gone", {false, PairDevices{0x20050009, 0x20050003}}, -1, false},
+        {"nothing chosen", {false, std::nullopt}, -1, false},
+    };
+    for (const auto& c : cases) {
+        const BusPaneView v = ViewBusPane(table, devices, true, c.choice);
+        EXPECT_EQ(v.Pairs.Items.size(), 4u) << c.what;
+        EXPECT_EQ(v.Pairs.Current, c.current) << c.what;
+        EXPECT_TRUE(v.ReplaceEnabled) << c.what;
+        EXPECT_EQ(v.ReplaceBtnEnabled, c.replace) << c.what;
+    }
+    EXPECT_EQ(DevicesOfPair(table, 0x0301), (PairDevices{0x20050001, 0x20050003}));
+}
+
+// A device that has just taken over another's settings is inactive until it
+// answers: it is offered as no old device, and nothing offers to delete it.
+TEST(BusPane, SettlingDeviceIsNotLost)
+{
+    NoWire wire;
+    const BusPaneView v = ViewBusPane(TwoLostTwoNew(), Devices(wire, {Ctr}, 0), true, {}, {0x20050001});
+    ASSERT_EQ(v.Pairs.Items.size(), 2u);
+    EXPECT_EQ(v.Pairs.Items[0].Text, "R05_00002 <-- R05_00003");
+    EXPECT_FALSE(v.DelLostEnabled);
+    EXPECT_EQ(v.DelLostTip, "Urządzenie R05_00001 przejęło ustawienia zastąpionego i jeszcze nie odpowiada; "
+                            "\"Usuń nieaktywne\" usunęłoby także je. Poczekaj kilka sekund.");
+    EXPECT_EQ(SettlingText({0x20050001, 0x20050002}),
+              "Urządzenia R05_00001, R05_00002 przejęły ustawienia zastąpionych i jeszcze nie odpowiadają; "
+              "\"Usuń nieaktywne\" usunęłoby także je. Poczekaj kilka sekund.");
+    // Once it answers it is an active device like any other.
+    const BusPaneView settled = ViewBusPane(TwoLostTwoNew(), Devices(wire, {Ctr}, 0), true, {}, {0x20050003});
+    EXPECT_TRUE(settled.DelLostEnabled);
+    EXPECT_EQ(settled.DelLostTip, "");
+}
+
 // A table that is not the selected controller's current one is still listed,
 // greyed, with no command on offer.
 TEST(BusPane, TableNotCurrentOffersNoCommand)
