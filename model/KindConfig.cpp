@@ -112,4 +112,32 @@ void MarkKindConfig(Controller& c)
     }
 }
 
+std::vector<CfgBlock> KindRecords(Controller& c)
+{
+    std::vector<CfgBlock> records;
+    for (const BlockRecord& b : KindBlocks(c)) {
+        records.push_back(*b.Record);
+        if (b.Block.Type == BlockCommon) {
+            Put16(records.back().Data.data(), c.Doors.TrainNumber);
+        }
+    }
+    return records;
+}
+
+void RestoreKindRecords(Controller& c, const std::vector<CfgBlock>& records)
+{
+    const std::vector<BlockRecord> blocks = KindBlocks(c);
+    for (size_t i = 0; i < blocks.size() && i < records.size(); ++i) {
+        // Only the block's own part: a lift or lockers record keeps its table.
+        *blocks[i].Record = records[i];
+        if (blocks[i].Block.Type == BlockCommon) {
+            c.Doors.TrainNumber = Get16(records[i].Data.data());
+        }
+    }
+    for (BusDev& dev : c.Table.Dev) {
+        dev.Taken = {};
+    }
+    MarkKindConfig(c);
+}
+
 }  // namespace quor

@@ -53,4 +53,11 @@ inline KindShape ShapeOf(const BusDevTable& table)
 // the table's kind uses, so that edits not yet written keep their resources.
 void MarkKindConfig(Controller& c);
 
+// The records of the table's kind as a write would send them, the door
+// controller's train number in its common block: what edits are measured by.
+std::vector<CfgBlock> KindRecords(Controller& c);
+// Puts records that KindRecords gave back into a controller of the same kind
+// and shape, and marks them afresh in its table.
+void RestoreKindRecords(Controller& c, const std::vector<CfgBlock>& records);
+
 }  // namespace quor
