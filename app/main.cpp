@@ -1,6 +1,7 @@
 // quorConfig: the configurator of the quor access-control controllers.
+#include <cstdio>
 #include <exception>
-#include <memory>
+#include <system_error>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,12 +19,24 @@
 
 namespace {
 
-// The last resort for an error nothing else caught.
+// The last resort for an error nothing else caught. It is said on stderr too,
+// for whoever started the program from a terminal or a script; SIGTERM closes it.
 void ShowException(const QString& text)
 {
+    fprintf(stderr, "quorconfig: %s\n", qPrintable(text));
     QMessageBox box(QMessageBox::Critical, "quorConfig", text, QMessageBox::NoButton);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    const QuitOnSignal quitOnSignal(box);
     box.exec();
+}
+
+// The port is taken: most likely by another quorConfig, or a quorctl, on this
+// PC. A second window would only fight the first one for the replies.
+QString PortTakenText()
+{
+    return QStringLiteral("quorConfig jest już uruchomiony na tym komputerze: port UDP %1 jest zajęty "
+                          "(przez inny quorConfig albo quorctl).")
+        .arg(quor::QuorPort);
 }
 
 }  // namespace
@@ -45,11 +58,16 @@ int main(int argc, char** argv)
     quor::LoadQtPolish(qtPolish);
     try {
         const CommandLine line = ReadCommandLine(app);
-        // With no interface named, the window opens its endpoint itself, as it always has.
-        std::unique_ptr<quor::UdpEndpoint> chosenUdp;
-        if (!line.Interface.isEmpty())
-            chosenUdp = std::make_unique<quor::UdpEndpoint>(quor::QuorPort, line.Interface.toStdString());
-        quor::TMainWin MainWin(chosenUdp.get(), nullptr, line.Scope);
+        quor::UdpEndpoint udp(quor::QuorPort, line.Interface.toStdString());
+        try {
+            udp.Open();
+        } catch (const std::system_error& e) {
+            if (e.code() != std::errc::address_in_use)
+                throw;
+            ShowException(PortTakenText());
+            return 1;
+        }
+        quor::TMainWin MainWin(&udp, nullptr, line.Scope);
         quor::THelpWin HelpWin(&MainWin);
         quor::TLokalizDlg LokalizDlg(&MainWin);
         MainWin.HelpWin = &HelpWin;

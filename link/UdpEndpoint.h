@@ -39,6 +39,9 @@ public:
     void Broadcast(uint16_t port, std::span<const uint8_t> data) override;
     int Receive(std::span<uint8_t> buf, int waitMs = 200, std::string* senderIp = nullptr) override;
     Clock& Time() override { return SysClock; }
+    // Opens the socket now rather than on first use, so that a port another
+    // program holds is known before anything else is done.
+    void Open() { Socket(); }
 
 private:
     int Socket();

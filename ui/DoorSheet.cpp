@@ -33,6 +33,9 @@ void ShowRows(const std::array<SelectorRow, N>& rows, const std::array<SelectorR
 void TMainWin::ConnectDoorSheet()
 {
     connect(DDoorTabs, &TTabControl::Change, this, &TMainWin::DDoorTabsChange);
+    // A click on a tab takes the focus, so that a field being typed into is
+    // left, and its text stored, while it still shows the door it was typed for.
+    DDoorTabs->Tabs->setFocusPolicy(Qt::ClickFocus);
     connect(DOut0Sel, &QComboBox::activated, this, &TMainWin::DOutRygSelChange);
     for (size_t i = 0; i < DOutRows.size(); ++i) {
         QComboBox* sel = DOutRows[i].Sel;
@@ -54,9 +57,10 @@ void TMainWin::ConnectDoorSheet()
         AirlockTyped = false;
         SetAirlock(DoorCfgSet, DDoorTabs->TabIndex(), index);
         ShowAirlock();
+        ShowUnsavedMark();
     });
-    // Typed text selects the item it names, or none, once the field is left;
-    // until then a stored airlock beyond the items stays as it is.
+    // Typed text selects the item it names once the field is left; until
+    // then a stored airlock beyond the items stays as it is.
     connect(DSluzaSel->lineEdit(), &QLineEdit::textEdited, this, [this] { AirlockTyped = true; });
     StoreOnLeave(DSluzaSel, DSluzaSel->lineEdit(), this, [this] { DSluzaSelChange(); });
     connect(DKlamkaCb, &QCheckBox::clicked, this, &TMainWin::DKlamkaCbClick);
@@ -67,8 +71,13 @@ void TMainWin::ConnectDoorSheet()
     connect(DTrainNrEd, &QLineEdit::editingFinished, this, &TMainWin::DTrainNrEdExit);
 }
 
+// A controller read afresh: nothing typed before belongs to it.
 void TMainWin::PrepareDoorSheet()
 {
+    for (QLineEdit* edit : {DTrainNrEd, DRygTimEd, DOpenTimEd, DSluzaSel->lineEdit()}) {
+        edit->setModified(false);
+    }
+    AirlockTyped = false;
     DDoorTabs->SetTabs(DoorTabCaptions(BusDevTable));
     const bool train = TrainNumberShown(BusDevTable);
     DTrainNrEd->setVisible(train);
@@ -82,21 +91,24 @@ void TMainWin::LoadDoorSheet()
         return;
     }
     Loading = true;
-    AirlockTyped = false;
     EnableTestGroup(DoorSheet);
     if (const std::optional<DoorSheetView> view = ViewDoorSheet(DoorCfgSet, DDoorTabs->TabIndex())) {
         ShowRows(DOutRows, view->Outputs);
         ShowRows(DInRows, view->Inputs);
         ShowRows(DRdRows, view->Readers);
-        ShowAirlock(view->AirlockIndex);
+        if (!TypingAirlock()) {
+            AirlockTyped = false;
+            ShowAirlock(view->AirlockIndex);
+        }
         DKlamkaCb->setChecked(view->HandleOpening);
         DFullTimCb->setChecked(view->FullBoltPulse);
         DTypeCb->setCurrentIndex(view->TypeIndex);
-        DRygTimEd->setText(QString::fromStdString(view->BoltPulseText));
-        DOpenTimEd->setText(QString::fromStdString(view->OpenTimeText));
+        ShowUnlessTyping(DRygTimEd, QString::fromStdString(view->BoltPulseText));
+        ShowUnlessTyping(DOpenTimEd, QString::fromStdString(view->OpenTimeText));
         ShowWhole(DTrainNrEd, QString::fromStdString(view->TrainNumberText));
     }
     Loading = false;
+    ShowUnsavedMark();
 }
 
 void TMainWin::DDoorTabsChange()
@@ -149,6 +161,7 @@ void TMainWin::DOutCbClick(QCheckBox* sender)
         return;
     }
     SetDoorOutputNc(DoorCfgSet, DDoorTabs->TabIndex(), slot, sender->isChecked());
+    ShowUnsavedMark();
 }
 
 void TMainWin::DInCbClick(QCheckBox* sender)
@@ -158,6 +171,7 @@ void TMainWin::DInCbClick(QCheckBox* sender)
         return;
     }
     SetDoorInputNc(DoorCfgSet, DDoorTabs->TabIndex(), slot, sender->isChecked());
+    ShowUnsavedMark();
 }
 
 void TMainWin::DRdCbClick(QCheckBox* sender)
@@ -167,12 +181,14 @@ void TMainWin::DRdCbClick(QCheckBox* sender)
         return;
     }
     SetReaderExit(DoorCfgSet, DDoorTabs->TabIndex(), slot, sender->isChecked());
+    ShowUnsavedMark();
 }
 
 void TMainWin::DKlamkaCbClick()
 {
     if (!Loading) {
         SetHandleOpening(DoorCfgSet, DDoorTabs->TabIndex(), DKlamkaCb->isChecked());
+        ShowUnsavedMark();
     }
 }
 
@@ -180,6 +196,7 @@ void TMainWin::DFullTimCbClick()
 {
     if (!Loading) {
         SetFullBoltPulse(DoorCfgSet, DDoorTabs->TabIndex(), DFullTimCb->isChecked());
+        ShowUnsavedMark();
     }
 }
 
@@ -187,6 +204,7 @@ void TMainWin::DTypeCbChange()
 {
     if (!Loading) {
         SetDoorType(DoorCfgSet, DDoorTabs->TabIndex(), DTypeCb->currentIndex());
+        ShowUnsavedMark();
     }
 }
 
@@ -208,9 +226,18 @@ void TMainWin::DSluzaSelChange()
         return;
     }
     AirlockTyped = false;
+    // Text that names no item changes nothing: the field shows the stored item again.
     const int index = TypedAirlockIndex(DSluzaSel->currentText().toStdString(), AirlockItems(BusDevTable));
-    SetAirlock(DoorCfgSet, DDoorTabs->TabIndex(), index);
+    if (index >= 0) {
+        SetAirlock(DoorCfgSet, DDoorTabs->TabIndex(), index);
+    }
     ShowAirlock();
+    ShowUnsavedMark();
+}
+
+bool TMainWin::TypingAirlock() const
+{
+    return AirlockTyped && DSluzaSel->hasFocus();
 }
 
 void TMainWin::ShowAirlock()
@@ -230,7 +257,9 @@ void TMainWin::ShowAirlock(int index)
 
 void TMainWin::DTrainNrEdExit()
 {
+    DTrainNrEd->setModified(false);
     SetTrainNumber(DoorCfgSet, TextOf(DTrainNrEd));
+    ShowUnsavedMark();
 }
 
 }  // namespace quor

@@ -25,7 +25,7 @@ QListWidgetItem* MakeRow(const std::string& text)
 
 void TMainWin::ConnectEthPane()
 {
-    connect(EthSearchBtn, &QPushButton::clicked, this, &TMainWin::EthSearchBtnClick);
+    connect(EthSearchBtn, &QPushButton::clicked, this, [this] { RunCommand(&TMainWin::EthSearchBtnClick); });
     connect(EthLstBox, &TRowList::Click, this, &TMainWin::EthLstBoxClick);
     connect(EthWwwBtn, &QPushButton::clicked, this, &TMainWin::EthWwwBtnClick);
     EthWwwBtn->setEnabled(false);
@@ -90,10 +90,18 @@ void TMainWin::RefreshEthRow(const UdpDev& dev)
     }
 }
 
+// Selecting a device, also the selected one again, reads it afresh: unsaved
+// edits would be lost, so the installer is asked first, and on a no the
+// highlighted row goes back to the device still selected.
 void TMainWin::SelectEthDevice()
 {
     const int i = EthLstBox->currentRow();
     if (i < 0) {
+        return;
+    }
+    if (!MayDropEdits()) {
+        const QSignalBlocker quiet(EthLstBox);
+        EthLstBox->setCurrentRow(UdpDevSet.Selected);
         return;
     }
     if (i < UdpDevSet.Count) {
@@ -102,6 +110,7 @@ void TMainWin::SelectEthDevice()
         // The timer's errors of the device left are said again on its return.
         if (before == nullptr || before->Id != UdpDevSet.Dev[i].Id) {
             TickErrorsShown.clear();
+            Settling.clear();
         }
     }
     if (UdpDevSet.Selected >= 0) {

@@ -67,8 +67,24 @@ QValidator::State TTimeText::validate(QString& text, int&) const
 
 void StoreOnLeave(QWidget* field, QLineEdit* edit, QWidget* window, std::function<void()> store)
 {
-    QObject::connect(edit, &QLineEdit::returnPressed, field, store);
-    field->installEventFilter(new TLeaveWatch(field, window, std::move(store)));
+    auto stored = [edit, store = std::move(store)] {
+        edit->setModified(false);
+        store();
+    };
+    QObject::connect(edit, &QLineEdit::returnPressed, field, stored);
+    field->installEventFilter(new TLeaveWatch(field, window, std::move(stored)));
+}
+
+bool Typing(const QLineEdit* edit)
+{
+    return edit->hasFocus() && edit->isModified();
+}
+
+void ShowUnlessTyping(QLineEdit* edit, const QString& text)
+{
+    if (!Typing(edit)) {
+        edit->setText(text);
+    }
 }
 
 }  // namespace quor

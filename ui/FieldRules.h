@@ -35,4 +35,11 @@ public:
 // raised, Alt-Tab) stores nothing: the half-typed text stays to be finished.
 void StoreOnLeave(QWidget* field, QLineEdit* edit, QWidget* window, std::function<void()> store);
 
+// Whether the installer is typing into edit: it has the focus, and text typed
+// since the program last showed or stored its value.
+bool Typing(const QLineEdit* edit);
+// Shows the program's text, unless the installer is typing there: a refresh
+// never takes away text that has not been stored yet.
+void ShowUnlessTyping(QLineEdit* edit, const QString& text);
+
 }  // namespace quor

@@ -45,9 +45,10 @@ void TMainWin::LoadLiftSheet()
         for (size_t i = 0; i < LRdRows.size(); ++i) {
             ShowSelector(LRdRows[i].Sel, view->Readers[i]);
         }
-        LTimEd->setText(QString::fromStdString(view->PulseText));
+        ShowUnlessTyping(LTimEd, QString::fromStdString(view->PulseText));
     }
     Loading = false;
+    ShowUnsavedMark();
 }
 
 void TMainWin::LOutSetSelChange()
@@ -73,6 +74,7 @@ void TMainWin::LInCbClick(QCheckBox* sender)
         return;
     }
     SetInputNc(LiftCfg, slot, sender->isChecked());
+    ShowUnsavedMark();
 }
 
 void TMainWin::LRdSelChange(QComboBox* sender)

@@ -10,9 +10,13 @@ namespace quor {
 
 // Until the new device's table is read, the pane lists another controller's
 // devices (or none of this one's), and its commands would reach the wrong one.
+// The installer's own selection: whatever was held or parked is dropped (they
+// were asked), and the pair list starts again from its first pair.
 void TMainWin::LoadSelectedDevice(UdpDev& dev)
 {
-    ConfigHeld = false;
+    HoldConfig(false);
+    Parked.reset();
+    ReplChoice = {};
     TableFresh = false;
     StaleDevPane();
     Guarded([this, &dev] {
@@ -23,9 +27,14 @@ void TMainWin::LoadSelectedDevice(UdpDev& dev)
         };
         // Settled before an error box opens: ticks run inside it. The table is
         // forgotten once the device answers, so doors now mean a table of its own.
-        const auto settle =
-            qScopeGuard([this, &answered] { TableFresh = answered && BusDevTable.DoorCount != 0; });
-        ConfigHeld = LoadDevice(dev, Records, {.Answered = showRow}) == LoadEnd::Configuration;
+        // A device that did not answer shows so in its row at once.
+        const auto settle = qScopeGuard([this, &dev, &answered] {
+            TableFresh = answered && BusDevTable.DoorCount != 0;
+            if (!answered) {
+                RefreshEthRow(dev);
+            }
+        });
+        HoldConfig(LoadDevice(dev, Records, {.Answered = showRow}) == LoadEnd::Configuration);
     });
     Guarded([this, &dev] { UpdateSheets(dev); });
 }
@@ -36,7 +45,7 @@ void TMainWin::LoadSelectedDevice(UdpDev& dev)
 // taken for the controller's current one.
 bool TMainWin::LoadController(UdpDev& dev)
 {
-    ConfigHeld = false;
+    HoldConfig(false);
     TableFresh = false;
     StaleDevPane();
     BusDevTable.Forget();
@@ -46,7 +55,7 @@ bool TMainWin::LoadController(UdpDev& dev)
             ShowSheets(0);
         }
     });
-    ConfigHeld = quor::LoadController(dev, Records);
+    HoldConfig(quor::LoadController(dev, Records));
     return ConfigHeld;
 }
 

@@ -23,7 +23,7 @@ namespace {
 void ShowNumber(QLineEdit* edit, const std::string& text)
 {
     const QSignalBlocker quiet(edit);
-    edit->setText(QString::fromStdString(text));
+    ShowUnlessTyping(edit, QString::fromStdString(text));
 }
 
 // Invalid locker numbers are marked yellow; nothing else stops them.
@@ -73,7 +73,7 @@ void TMainWin::LoadLockersSheet()
     // The number edits hold what they show, and a number of 10000 or more shows as none.
     TakeInShownLockerNumbers(LockersCfg);
     if (const std::optional<LockersSheetView> view = ViewLockersSheet(LockersCfg)) {
-        LsRoomNameEd->setText(QString::fromStdString(view->RoomName));
+        ShowUnlessTyping(LsRoomNameEd, QString::fromStdString(view->RoomName));
         for (int k = 0; k < LockerModules; ++k) {
             ShowSelector(LsOutSetSel[k], view->Modules[k]);
             ShowNumber(LsSetBegEd[k], view->FirstTexts[k]);
@@ -87,10 +87,11 @@ void TMainWin::LoadLockersSheet()
         for (size_t i = 0; i < LsRdRows.size(); ++i) {
             ShowSelector(LsRdRows[i].Sel, view->Readers[i]);
         }
-        LsTimEd->setText(QString::fromStdString(view->PulseText));
+        ShowUnlessTyping(LsTimEd, QString::fromStdString(view->PulseText));
         ShowWhole(LsStartNrEd, QString::fromStdString(view->TestStartText));
     }
     Loading = false;
+    ShowUnsavedMark();
 }
 
 void TMainWin::CheckLockerRanges()
@@ -120,6 +121,7 @@ void TMainWin::LsSetBegEndChange(QLineEdit* sender)
         if (sender == LsSetBegEd[k] || sender == LsSetEndEd[k]) {
             StoreLockerNumber(LockersCfg, k, sender == LsSetEndEd[k], TextOf(sender));
             CheckLockerRanges();
+            ShowUnsavedMark();
             return;
         }
     }
@@ -142,6 +144,7 @@ void TMainWin::LsInCbClick(QCheckBox* sender)
         return;
     }
     SetInputNc(LockersCfg, slot, sender->isChecked());
+    ShowUnsavedMark();
 }
 
 void TMainWin::LsRdSelChange(QComboBox* sender)
@@ -158,11 +161,13 @@ void TMainWin::LsRoomNameEdChange()
 {
     // The conversion to Windows-1250 is the system's and may be missing.
     Guarded([this] { SetRoomNameText(LockersCfg, TextOf(LsRoomNameEd)); });
+    ShowUnsavedMark();
 }
 
 void TMainWin::LsStartNrEdChange()
 {
     SetTestStartText(LockersCfg, TextOf(LsStartNrEd));
+    ShowUnsavedMark();
 }
 
 void TMainWin::LsTimEdExit()

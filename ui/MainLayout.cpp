@@ -48,7 +48,9 @@ void TMainWin::BuildWindow()
         QStringLiteral("QWidget { font: 8pt \"Liberation Sans\"; }"
                        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
                        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0px; }"
-                       "QCheckBox { spacing: 3px; }"));
+                       "QCheckBox { spacing: 3px; }"
+                       // A write button whose sheet holds edits not yet written.
+                       "QPushButton[unsaved=\"true\"] { font-weight: bold; }"));
 
     EthSelBox = MakeGroup(this, "EthSelBox", " Ethernet ", {16, 8, 281, 209});
     DevSelBox = MakeGroup(this, "DevSelBox", "", {16, 232, 281, 417});

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "sheets/NumberText.h"
+#include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 
 namespace quor {
@@ -32,6 +33,9 @@ QLineEdit* MakeNumberEdit(QWidget* parent, const char* name, QRect geometry, int
 
 void ShowWhole(QLineEdit* edit, const QString& text)
 {
+    if (Typing(edit)) {
+        return;
+    }
     auto* typed = edit->findChild<TTypedDigits*>(QString(), Qt::FindDirectChildrenOnly);
     const int limit = typed != nullptr ? typed->MaxTyped : edit->maxLength();
     if (typed != nullptr) {

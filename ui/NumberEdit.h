@@ -24,8 +24,9 @@ public:
 
 // An edit field that takes at most maxTyped digits from the keyboard.
 QLineEdit* MakeNumberEdit(QWidget* parent, const char* name, QRect geometry, int maxTyped);
-// Shows text as it is. QLineEdit::setText would cut it to maxLength, so the
-// field first makes room for it; typing stays limited by the validator.
+// Shows text as it is, unless the installer is typing there (ShowUnlessTyping).
+// QLineEdit::setText would cut it to maxLength, so the field first makes room
+// for it; typing stays limited by the validator.
 void ShowWhole(QLineEdit* edit, const QString& text);
 
 }  // namespace quor

@@ -35,7 +35,7 @@ char RegionalDateSeparator()
 
 void TMainWin::ConnectReport()
 {
-    connect(DRapBtn, &QPushButton::clicked, this, &TMainWin::DRapBtnClick);
+    connect(DRapBtn, &QPushButton::clicked, this, [this] { RunCommand(&TMainWin::DRapBtnClick); });
 }
 
 // The name proposed carries the date at the start of the command, the report

@@ -9,6 +9,7 @@
 #include "link/DevMode.h"
 #include "link/EndpointError.h"
 #include "model/KindConfig.h"
+#include "sheets/EditTexts.h"
 #include "ui/WBMain.h"
 
 namespace quor {
@@ -33,10 +34,16 @@ void TMainWin::ConnectTimer()
 void TMainWin::UDPTimerTimer()
 {
     // The event loop of an open box delivers ticks too; they wait, so that no
-    // box is ever stacked on another and no tick runs inside a tick.
-    if (ErrorBoxesOpen > 0) {
+    // box is ever stacked on another and no tick runs inside a tick. A
+    // command runs the tick it needs itself.
+    if (BoxesOpen > 0 || CommandRunning) {
         return;
     }
+    Tick();
+}
+
+void TMainWin::Tick()
+{
     const int slot = KeepAliveSlot;
     std::optional<QString> error;
     try {
@@ -128,6 +135,10 @@ void TMainWin::FollowSelectedDevice()
     if (!read) {
         return;
     }
+    if (Parked && BusDevTable.DoorCount != 0) {
+        ReturnParked(*dev);
+        return;
+    }
     // The same table as held, once it is this controller's, is what a pane
     // left stale (by a failed reload, say) waits for.
     TableFresh = BusDevTable.DoorCount != 0;
@@ -154,8 +165,12 @@ void TMainWin::FollowSelectedDevice()
 // kept in a shape that no longer exists.
 void TMainWin::ReloadChangedShape(UdpDev& dev)
 {
+    const bool dropped = UnsavedEdits();
     const bool read = LoadController(dev);
     UpdateSheets(dev);
+    if (dropped) {
+        ShowError(QString::fromStdString(EditsDroppedShapeText(dev.Id)));
+    }
     if (!read) {
         throw UErr{&dev, ErrConfigRead, 0};
     }
@@ -165,15 +180,19 @@ void TMainWin::ReloadChangedShape(UdpDev& dev)
 // loading it in that mode would find: the sheet goes instead of waiting for
 // a write to fail, and the pane no longer stands for a table that can be
 // maintained. Once the mode allows it again, the table is read and listed;
-// the sheet returns when the controller is selected again.
+// the sheet returns when the controller is selected again, or at once with
+// the edits it held, which are kept meanwhile.
 void TMainWin::DropClosedController()
 {
     if (!TableFresh && !ConfigHeld && !DevPaneCurrent) {
         return;
     }
+    if (const UdpDev* dev = SelectedDevice()) {
+        ParkEdits(*dev);
+    }
     BusDevTable.Forget();
     TableFresh = false;
-    ConfigHeld = false;
+    HoldConfig(false);
     ShowSheets(0);
     StaleDevPane();
 }

@@ -2,6 +2,7 @@
 #include "ui/WBMain.h"
 
 #include <exception>
+#include <utility>
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -51,6 +52,7 @@ TMainWin::TMainWin(Endpoint* udp, QWidget* parent, SearchScope scope)
     UDPTimer->setObjectName("UDPTimer");
     UDPTimer->setInterval(1000);
     UDPTimer->start();
+    GuardWheel();
 
     SaveRapDlg->setObjectName("SaveRapDlg");
     SaveRapDlg->setAcceptMode(QFileDialog::AcceptSave);
@@ -81,9 +83,15 @@ void TMainWin::FormCreate()
 
 void TMainWin::ShowError(const QString& text)
 {
+    // A box with nothing behind it would stand for the program: the search
+    // that runs as the window is made waits for the window to be seen.
+    if (!ErrorHook && !isVisible()) {
+        PendingErrors << text;
+        return;
+    }
     // The box's event loop goes on delivering timer ticks; they wait for it.
-    ++ErrorBoxesOpen;
-    const auto closed = qScopeGuard([this] { --ErrorBoxesOpen; });
+    ++BoxesOpen;
+    const auto closed = qScopeGuard([this] { --BoxesOpen; });
     if (ErrorHook) {
         ErrorHook(text);
         return;
@@ -107,6 +115,13 @@ void TMainWin::Guarded(const std::function<void()>& work)
 void TMainWin::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
+    if (!PendingErrors.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            for (const QString& text : std::exchange(PendingErrors, {})) {
+                ShowError(text);
+            }
+        });
+    }
     // Centred when the program shows it; a window restored by the desktop
     // stays where the installer put it.
     if (e->spontaneous()) {

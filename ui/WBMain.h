@@ -6,8 +6,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include <QDate>
 #include <QDesktopServices>
@@ -19,6 +21,8 @@
 #include "model/Cfgset.h"
 #include "model/Controller.h"
 #include "model/Hardres.h"
+#include "model/KindConfig.h"
+#include "sheets/BusPane.h"
 #include "sheets/Sheets.h"
 
 class QCheckBox;
@@ -59,6 +63,10 @@ public:
     // set it receives the text instead of a message box being shown.
     void ShowError(const QString& text);
     static inline std::function<void(const QString&)> ErrorHook;
+    // Asks the installer a question with the buttons Tak and Nie; true for
+    // Tak. When QuestionHook is set it answers instead of a box being shown.
+    bool Ask(const QString& text);
+    static inline std::function<bool(const QString&)> QuestionHook;
 
     // Forms created after the main window; set by the program entry. The
     // report command makes a location dialog of its own when none was set.
@@ -101,6 +109,24 @@ public:
     // Whether the bus-device pane lists that table. Its commands act on the
     // selected device, so they are offered only then.
     bool DevPaneCurrent = false;
+    // The replacement pair the installer chose, kept across rebuilds of the pane.
+    PairChoice ReplChoice;
+    // Devices of the selected controller that have just taken over a failed
+    // device's settings and are inactive until they answer.
+    std::set<uint32_t> Settling;
+    // The held configuration's records as read from the controller, or as
+    // last written: what the sheets' edits are measured against.
+    std::vector<CfgBlock> RecordsAsRead;
+    // Edits kept while the controller is in a mode that refuses its
+    // configuration; see ParkEdits.
+    struct ParkedEdits {
+        uint32_t Id = 0;
+        KindShape Shape;
+        std::vector<CfgBlock> AsRead;
+        std::vector<CfgBlock> Edited;
+        std::string ModeAway;  // the mode it left for, as its row names it
+    };
+    std::optional<ParkedEdits> Parked;
     std::array<SelectorRow, 4> DOutRows;
     std::array<SelectorRow, 5> DInRows;
     std::array<SelectorRow, 4> DRdRows;
@@ -298,6 +324,14 @@ public:
     void DevDelLostBtnClick();
     void DevReplaceBtnClick();
 
+    // --- Unsaved edits ---
+    // Whether a sheet holds edits not yet written, parked ones included.
+    bool UnsavedEdits();
+    // The write buttons' look says whether the shown sheet holds unsaved edits.
+    void ShowUnsavedMark();
+    // True when there are no unsaved edits, or the installer agrees to lose them.
+    bool MayDropEdits();
+
     // --- Sheets ---
     void SheetSetChange();
     void RefreshSheet();
@@ -356,11 +390,27 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     // Runs work under the error rule: a UErr shows its text, any other
     // exception its message; the steps after the failing one are skipped.
     void Guarded(const std::function<void()>& work);
+    // Errors raised before the window was first shown; they follow it.
+    QStringList PendingErrors;
+
+    // Runs a command button's command once per press: while it and the reload
+    // after it run, the command buttons are disabled, and clicks queued
+    // meanwhile find them so.
+    void RunCommand(void (TMainWin::*command)());
+    void ShowCommandButtons();
+    bool CommandRunning = false;
+    // What the bus-device pane offers once no command runs.
+    bool DelLostOffered = false;
+    bool ReplaceOffered = false;
+    // Every drop-down and tab row changes only by the installer's deliberate
+    // act: the wheel does nothing to one that does not have the focus.
+    void GuardWheel();
 
     void BuildWindow();
     void BuildEthPane();
@@ -390,13 +440,22 @@ private:
     void WriteToSelected(QProgressBar* bar, SheetKind sheet, const std::function<void(UdpDev&)>& write);
     void GatherRows();
 
-    // Periodic timer: the steps of one tick; false when it ended without a device.
+    // Periodic timer: one tick under its error rule, also when a command runs it.
+    void Tick();
+    // The steps of one tick; false when it ended without a device.
     bool RunTick();
     void FollowSelectedDevice();
     // The configuration held no longer fits the controller, or its mode no
     // longer lets it be written.
     void ReloadChangedShape(UdpDev& dev);
     void DropClosedController();
+    // The held configuration, edits included, put aside while the controller
+    // refuses it, and taken back when it returns unchanged.
+    void ParkEdits(const UdpDev& dev);
+    void ReturnParked(UdpDev& dev);
+    // Takes note that the configuration records hold what the controller
+    // does, as read (or just written).
+    void HoldConfig(bool held);
     void KeepSessionsAlive();
     // Takes in search answers that came late and lists them.
     void CollectLateAnswers();
@@ -406,11 +465,12 @@ private:
     void ForgetTickErrors(int slot);
     // The device errors (identity, code) the timer has shown and says no more.
     std::set<std::pair<uint32_t, int32_t>> TickErrorsShown;
-    // Error boxes open now; ticks are held back while there is one.
-    int ErrorBoxesOpen = 0;
+    // Message boxes open now; ticks are held back while there is one.
+    int BoxesOpen = 0;
 
-    // Bus-device pane: "Zastąp" with the pair list and its labels.
-    std::array<QWidget*, 4> ReplaceControls() const;
+    // Bus-device pane: the pair list with its labels, which "Zastąp" goes with.
+    std::array<QWidget*, 3> ReplaceControls() const;
+    void DevReplCbChange();
     // Reads the controller again after a command on its bus.
     void ReloadAfterCommand(UdpDev& dev);
 
@@ -418,6 +478,8 @@ private:
     bool AirlockTyped = false;
     void ShowAirlock();
     void ShowAirlock(int index);
+    // Whether the installer is typing into the airlock field, not yet stored.
+    bool TypingAirlock() const;
 
     // Report command.
     bool AskLocation();

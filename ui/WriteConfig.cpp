@@ -19,9 +19,9 @@ constexpr unsigned long EndPauseMs = 50;
 
 void TMainWin::ConnectWriteButtons()
 {
-    connect(DWrCfgBtn, &QPushButton::clicked, this, &TMainWin::DWrCfgBtnClick);
-    connect(LWrCfgBtn, &QPushButton::clicked, this, &TMainWin::LWrCfgBtnClick);
-    connect(LsWrCfgBtn, &QPushButton::clicked, this, &TMainWin::LsWrCfgBtnClick);
+    connect(DWrCfgBtn, &QPushButton::clicked, this, [this] { RunCommand(&TMainWin::DWrCfgBtnClick); });
+    connect(LWrCfgBtn, &QPushButton::clicked, this, [this] { RunCommand(&TMainWin::LWrCfgBtnClick); });
+    connect(LsWrCfgBtn, &QPushButton::clicked, this, [this] { RunCommand(&TMainWin::LsWrCfgBtnClick); });
 }
 
 void TMainWin::DWrCfgBtnClick()
@@ -53,6 +53,8 @@ void TMainWin::WriteToSelected(QProgressBar* bar, SheetKind sheet, const std::fu
             return;
         }
         write(UdpDevSet.Dev[s]);
+        // What the controller holds now: the sheet has no edits left to write.
+        HoldConfig(true);
         RunProgress(bar);
     });
 }

@@ -4,9 +4,11 @@
 #include <iterator>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -30,6 +32,34 @@ sim::EmuController& AddReplaceSite(WindowLan& lan)
     entries[5] = Entry(0x20050005, 5, 1, 0, 2, 1, 0, sim::BusInactive);
     entries[12] = Entry(0x2005000C, 6, 1, 0, 2, 1, 0, sim::BusNew);
     return ctrl;
+}
+
+// Three lost readers, R05_00901 to R05_00903 at entries 3 to 5, and three new
+// ones of their model, R05_00911 to R05_00913 at entries 6 to 8: nine pairs.
+sim::EmuController& AddThreeLostThreeNew(WindowLan& lan)
+{
+    auto& ctrl = lan.AddDoorController(ModeSerwis);
+    auto& entries = ctrl.Bus->Entries;
+    for (uint32_t i = 0; i < 3; ++i) {
+        entries.push_back(
+            Entry(0x20050385 + i, static_cast<uint8_t>(4 + i), 1, 0, 2, 1, 0, sim::BusInactive));
+    }
+    for (uint32_t i = 0; i < 3; ++i) {
+        entries.push_back(Entry(0x2005038F + i, static_cast<uint8_t>(7 + i), 1, 0, 2, 1, 0, sim::BusNew));
+    }
+    return ctrl;
+}
+
+// A click of the installer's that waits in the event queue, as a second
+// click does while the window is busy with the first one's command.
+void PostClick(QWidget* button)
+{
+    const QPointF at = QRectF(button->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QCoreApplication::postEvent(
+            button, new QMouseEvent(type, at, button->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier));
+    }
 }
 
 const QStringList ReplaceSiteRows = {"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
@@ -257,6 +287,117 @@ private slots:
         QCOMPARE(TakeErrors().size(), 2);
     }
 
+    // The pair chosen stays chosen while the list is rebuilt around it, by
+    // its devices; once it is gone no pair is chosen and "Zastąp" waits for
+    // the installer to choose one.
+    void chosenPairKeptAcrossRebuilds()
+    {
+        WindowLan lan;
+        auto& ctrl = AddThreeLostThreeNew(lan);
+        auto win = lan.Open();
+        QCOMPARE(win->DevReplCb->count(), 9);
+        QCOMPARE(win->DevReplCb->currentText(), QString("R05_00901 <-- R05_00911"));
+        QVERIFY(ChooseIndex(win->DevReplCb, 8));
+        QCOMPARE(win->DevReplCb->currentText(), QString("R05_00903 <-- R05_00913"));
+
+        // Reader R05_00001 is lost too: three more pairs, listed first.
+        ctrl.Bus->Entries[1].Flags = sim::BusInactive;
+        win->UDPTimerTimer();
+        QCOMPARE(win->DevReplCb->count(), 12);
+        QCOMPARE(win->DevReplCb->currentText(), QString("R05_00903 <-- R05_00913"));
+        QVERIFY(win->DevReplaceBtn->isEnabled());
+
+        // R05_00903 answers again: the pair chosen is gone, and none takes its place.
+        ctrl.Bus->Entries[5].Flags = 0;
+        win->UDPTimerTimer();
+        QCOMPARE(win->DevReplCb->count(), 9);
+        QCOMPARE(win->DevReplCb->currentIndex(), -1);
+        QVERIFY(win->DevReplCb->isEnabled());
+        QVERIFY(!win->DevReplaceBtn->isEnabled());
+        const size_t mark = lan.Lan.Trace.size();
+        win->DevReplaceBtn->click();
+        win->DevReplaceBtnClick();
+        QCOMPARE(ListCommands(lan.Lan, mark), std::string());
+
+        QVERIFY(ChooseIndex(win->DevReplCb, 4));
+        QCOMPARE(win->DevReplCb->currentText(), QString("R05_00901 <-- R05_00912"));
+        QVERIFY(win->DevReplaceBtn->isEnabled());
+        win->DevReplaceBtn->click();
+        QCOMPARE(SignedPayloads(lan.Lan, DoorCtrlIp, 'R', mark), std::vector<sim::Bytes>{HexBytes("03 07")});
+    }
+
+    // A second press that comes while the first one's command runs is
+    // delivered once the command is done, and finds the button disabled.
+    void doubleClickRunsOnce_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<std::string>("sent");
+        QTest::newRow("Zastąp") << "DevReplaceBtn" << std::string("R");
+        QTest::newRow("Zapisz konfigurację") << "DWrCfgBtn" << std::string("ccc");
+        QTest::newRow("Usuń nieaktywne") << "DevDelLostBtn" << std::string("F");
+    }
+
+    void doubleClickRunsOnce()
+    {
+        QFETCH(QString, button);
+        QFETCH(std::string, sent);
+        WindowLan lan;
+        AddThreeLostThreeNew(lan);
+        auto win = lan.Open();
+        TMainWin::KeepAliveSlot = 1;
+        const size_t mark = lan.Lan.Trace.size();
+        auto* pressed = win->findChild<QPushButton*>(button);
+        PostClick(pressed);
+        PostClick(pressed);
+        QCoreApplication::processEvents();
+        std::string commands;
+        for (const char c : Commands(lan.Lan, DoorCtrlIp, mark)) {
+            if (c == 'R' || c == 'F' || c == 'c') {
+                commands += c;
+            }
+        }
+        QCOMPARE(commands, sent);
+        QVERIFY(win->EthSearchBtn->isEnabled());
+    }
+
+    // The device that has just taken over R05_00005's settings is inactive
+    // until it answers with them; it is not lost. It is offered as no old
+    // device, and "Usuń nieaktywne", which would delete it, waits for it.
+    void justReplacedDeviceIsNotLost()
+    {
+        WindowLan lan;
+        auto& ctrl = AddReplaceSite(lan);
+        auto& entries = ctrl.Bus->Entries;
+        entries.push_back(Entry(0x2005000D, 7, 1, 0, 2, 1, 0, sim::BusNew));       // R05_00013, entry 13
+        entries.push_back(Entry(0x22BD0008, 8, 0, 2, 2, 0, 0, sim::BusInactive));  // D01_00008 lost, entry 14
+        auto win = lan.Open();
+        QVERIFY(ChooseIndex(win->DevReplCb, 0));
+        QCOMPARE(win->DevReplCb->currentText(), QString("R05_00005 <-- R05_00012"));
+        const size_t mark = lan.Lan.Trace.size();
+        win->DevReplaceBtn->click();
+        QCOMPARE(ListCommands(lan.Lan, mark), std::string("R"));
+        QVERIFY(Rows(win->DevListBox).contains("5.    Czytnik: R05_00012/A6,   (nieaktywny)"));
+        QCOMPARE(win->DevReplCb->count(), 0);
+        QVERIFY(!win->DevDelLostBtn->isEnabled());
+        const QString waiting =
+            "Urządzenie R05_00012 przejęło ustawienia zastąpionego i jeszcze nie odpowiada; "
+            "\"Usuń nieaktywne\" usunęłoby także je. Poczekaj kilka sekund.";
+        QCOMPARE(win->DevDelLostBtn->toolTip(), waiting);
+        win->DevDelLostBtnClick();
+        QCOMPARE(TakeErrors(), QStringList{waiting});
+        QCOMPARE(ListCommands(lan.Lan, mark), std::string("R"));
+
+        // It answers: an active device like any other, and the lost module goes.
+        lan.Lan.Clock.Ms += 3000;
+        win->UDPTimerTimer();
+        QVERIFY(Rows(win->DevListBox).contains("5.    Czytnik: R05_00012/A6"));
+        QCOMPARE(win->DevDelLostBtn->toolTip(), QString());
+        QVERIFY(win->DevDelLostBtn->isEnabled());
+        win->DevDelLostBtn->click();
+        QCOMPARE(ListCommands(lan.Lan, mark), std::string("RF"));
+        QVERIFY(Rows(win->DevListBox).contains("5.    Czytnik: R05_00012/A6"));
+    }
+
     // The configuration cannot be read again after a replacement: the pane
     // lists the new table, the sheet is hidden and says why, once.
     void reloadedConfigurationUnreadable()
@@ -273,7 +414,8 @@ private slots:
         QCOMPARE(Rows(win->DevListBox),
                  QStringList({"0. Kontroler: K01_12345/A1", "1.    Czytnik: R05_00001/A2",
                               "5.    Czytnik: R05_00012/A6,   (nieaktywny)", "2.      Moduł: D01_00007/A3"}));
-        QCOMPARE(OfferOf(*win), (PaneOffer{true, true, 0}));
+        // R05_00012 is inactive only until it answers with its new settings: not lost.
+        QCOMPARE(OfferOf(*win), (PaneOffer{true, false, 0}));
         win->UDPTimerTimer();
         win->UDPTimerTimer();
         QCOMPARE(TakeErrors(), texts);

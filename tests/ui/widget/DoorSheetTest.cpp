@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "tests/ui/widget/WindowLan.h"
 #include "ui/TabControl.h"
@@ -285,18 +286,23 @@ private slots:
         QCOMPARE(win->DoorCfgSet.TrainNumber, uint16_t(9876));
     }
 
-    // Text typed into the airlock field counts as the item it names, or as
-    // none; the field then shows the item stored, never the typed text.
+    // Text typed into the airlock field counts as the item it names; "-----"
+    // or no text as none; text that names no item changes nothing. The field
+    // then shows the item stored, never the typed text.
     void airlockTyped_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("flags");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("an item's text") << "Śluza 1" << 0x04 << "Śluza 1";
-        QTest::newRow("an item's number") << "1" << 0x04 << "Śluza 1";
-        QTest::newRow("no item's text") << "Śluza 2" << 0x00 << None;
-        QTest::newRow("no item's number") << "3" << 0x00 << None;
-        QTest::newRow("nothing") << "" << 0x00 << None;
+        QTest::addColumn<int>("index");
+        QTest::newRow("an item's text") << "Śluza 1" << 0xC4 << "Śluza 1" << 1;
+        QTest::newRow("an item's number") << "1" << 0xC4 << "Śluza 1" << 1;
+        // Airlock 2 stays stored, beyond the items: no item shows.
+        QTest::newRow("no item's text") << "Śluza 2" << 0xC5 << "" << -1;
+        QTest::newRow("no item's number") << "3" << 0xC5 << "" << -1;
+        QTest::newRow("no item at all") << "abc" << 0xC5 << "" << -1;
+        QTest::newRow("none") << "-----" << 0xC0 << None << 0;
+        QTest::newRow("nothing") << "" << 0xC0 << None << 0;
     }
 
     void airlockTyped()
@@ -304,12 +310,13 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, flags);
         QFETCH(QString, shown);
+        QFETCH(int, index);
         Sheet s(ModeInstalacja);
         s.Door(0).Params[ParDoorFlags] = 0xC5;  // handle, full pulse, airlock 2
         Type(s.Win->DSluzaSel->lineEdit(), typed);
-        QCOMPARE(int(s.Door(0).Params[ParDoorFlags]), 0xC0 | flags);
+        QCOMPARE(int(s.Door(0).Params[ParDoorFlags]), flags);
         QCOMPARE(s.Win->DSluzaSel->currentText(), shown);
-        QCOMPARE(s.Win->DSluzaSel->currentIndex(), flags != 0 ? 1 : 0);
+        QCOMPARE(s.Win->DSluzaSel->currentIndex(), index);
     }
 
     // A stored airlock beyond the items offered shows no item, and the
@@ -333,6 +340,9 @@ private slots:
         QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x06));
         QCOMPARE(win->DSluzaSel->currentText(), QString());
         Type(win->DSluzaSel->lineEdit(), "3");
+        QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x06));
+        QCOMPARE(win->DSluzaSel->currentText(), QString());
+        Type(win->DSluzaSel->lineEdit(), "-----");
         QCOMPARE(win->DoorCfgSet.Doors[0].Params[ParDoorFlags], uint8_t(0x00));
         QCOMPARE(win->DSluzaSel->currentText(), None);
     }
@@ -366,6 +376,70 @@ private slots:
         s.Win->DOpenTimEd->setFocus(Qt::TabFocusReason);
         QCOMPARE(int(s.Door(0).Params[ParBoltPulse]), 5);
         QCOMPARE(s.Win->DRygTimEd->text(), QString("2,5"));
+    }
+
+    // The wheel over a closed list or the door tabs, the pointer merely
+    // resting there, changes nothing; over the list that has the focus it does.
+    void wheelOnlyWithTheFocus()
+    {
+        Sheet s(ModeInstalacja);
+        s.Win->show();
+        QVERIFY(QTest::qWaitForWindowActive(s.Win.get()));
+        s.Win->DRygTimEd->setFocus(Qt::MouseFocusReason);
+        const auto wheel = [](QWidget* w) {
+            const QPointF at = QRectF(w->rect()).center();
+            QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w, &e);
+        };
+        const int bolt = s.Win->DOut0Sel->currentIndex();
+        wheel(s.Win->DOut0Sel);
+        wheel(s.Win->DDoorTabs->Tabs);
+        wheel(s.Win->DTypeCb);
+        QCOMPARE(s.Win->DOut0Sel->currentIndex(), bolt);
+        QCOMPARE(s.Door(0).Outputs[OutBolt], Ref(0, 0));
+        QCOMPARE(s.Door(0).Inputs[InOpenSensor], Ref(0, 0));
+        QCOMPARE(s.Win->DDoorTabs->TabIndex(), 0);
+        QCOMPARE(int(s.Door(0).Params[ParDoorType]), 1);
+        QVERIFY(s.Win->DRygTimEd->hasFocus());
+        QVERIFY(!s.Win->UnsavedEdits());
+
+        s.Win->DTypeCb->setFocus(Qt::TabFocusReason);
+        wheel(s.Win->DTypeCb);
+        QCOMPARE(int(s.Door(0).Params[ParDoorType]), 2);
+    }
+
+    // Text typed and not yet stored stays through a refresh of the sheet (a
+    // tick that finds the bus changed), and is stored when the field is left.
+    void typedTextSurvivesATick()
+    {
+        Sheet s(ModeInstalacja);
+        auto& ctrl = *static_cast<sim::EmuController*>(s.Lan.Devices[0].get());
+        s.Win->show();
+        QVERIFY(QTest::qWaitForWindowActive(s.Win.get()));
+        s.Win->DTrainNrEd->setFocus(Qt::MouseFocusReason);
+        s.Win->DTrainNrEd->selectAll();
+        QTest::keyClicks(s.Win->DTrainNrEd, "77");
+        ctrl.Bus->Entries[2].Flags = sim::BusInactive;
+        s.Win->UDPTimerTimer();
+        QCOMPARE(Rows(s.Win->DevListBox).size(), 3);
+        QCOMPARE(s.Win->DTrainNrEd->text(), QString("77"));
+        QCOMPARE(s.Win->DoorCfgSet.TrainNumber, uint16_t(12));
+
+        s.Win->DRygTimEd->setFocus(Qt::TabFocusReason);
+        QCOMPARE(s.Win->DoorCfgSet.TrainNumber, uint16_t(77));
+        s.Win->DRygTimEd->selectAll();
+        QTest::keyClicks(s.Win->DRygTimEd, "2,");
+        ctrl.Bus->Entries[2].Flags = 0;
+        s.Win->UDPTimerTimer();
+        QCOMPARE(s.Win->DRygTimEd->text(), QString("2,"));
+        QCOMPARE(int(s.Door(0).Params[ParBoltPulse]), 7);
+        // A field without the focus shows what is stored.
+        QCOMPARE(s.Win->DTrainNrEd->text(), QString("77"));
+
+        s.Win->DOpenTimEd->setFocus(Qt::TabFocusReason);
+        QCOMPARE(int(s.Door(0).Params[ParBoltPulse]), 4);
+        QCOMPARE(s.Win->DRygTimEd->text(), QString("2"));
     }
 
     // "Usuń nieaktywne" removed the reader while door 2 still names it: its

@@ -2,6 +2,7 @@
 // selecting a device loads or refuses.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -231,6 +232,80 @@ private slots:
         QCOMPARE(win->EthLstBox->item(1)->text(), QString(" K01_00002,  10.45.1.20,  Konfiguracja"));
         // The pane keeps the last table it showed.
         QCOMPARE(win->DevListBox->count(), 3);
+    }
+
+    // A device that does not answer when clicked shows so in its row at once.
+    void silentDeviceShowsUnreachable()
+    {
+        WindowLan lan;
+        lan.AddDoorController(ModeInstalacja);
+        lan.AddLiftController(ModeSerwis);
+        auto win = lan.Open();
+        QCOMPARE(win->EthLstBox->item(1)->text(), QString(" K02_00257,  10.45.0.11,  Serwis"));
+        lan.Lan.Detach(LiftCtrlIp);
+        win->EthLstBox->setCurrentRow(1);
+        QCOMPARE(TakeErrors(),
+                 QStringList{"K02_00257, tryb: Niedostępny.\n\nBłąd nr 1: Urządzenie nie odpowiada.\n"});
+        QCOMPARE(win->EthLstBox->item(1)->text(), QString(" K02_00257,  10.45.0.11,  Niedostępny"));
+        win->UDPTimerTimer();
+        QCOMPARE(win->EthLstBox->item(1)->text(), QString(" K02_00257,  10.45.0.11,  Niedostępny"));
+    }
+
+    // The controller no longer keeps this window's session: it restarted, or
+    // another PC took it over meanwhile. A click then meets it as a freshly
+    // started window would: a session nobody holds is opened again, one that
+    // another PC holds is error 4, every time.
+    void sessionLostMeanwhile_data()
+    {
+        QTest::addColumn<QString>("peer");  // who holds the controller's session now; empty: nobody
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("restarted") << QString() << QStringList();
+        const QString foreign =
+            "K01_12345, tryb: Serwis.\n\nBłąd nr 4: Kontroler ma obcą sesję.\n\nMożliwe "
+            "przyczyny:\n - kontroler połączony z inną kopią programu,\n - kontroler pamięta "
+            "sesję z poprzednim wywołaniem programu.\nW tym drugim przypadku należy poczekać "
+            "około 30s.\n";
+        QTest::newRow("taken over") << "10.45.9.9" << QStringList({foreign, foreign});
+    }
+
+    void sessionLostMeanwhile()
+    {
+        QFETCH(QString, peer);
+        QFETCH(QStringList, texts);
+        WindowLan lan;
+        auto& ctrl = lan.AddDoorController(ModeSerwis);
+        auto win = lan.Open();
+        QVERIFY(win->UdpDevSet.Dev[0].SessionOpen);
+        ctrl.SessionPeer.clear();  // as after a restart
+        if (!peer.isEmpty()) {
+            ctrl.HoldForeignSession(lan.Lan.Clock.Ms, peer.toStdString());
+        }
+        emit win->EthLstBox->Click();
+        emit win->EthLstBox->Click();
+        QCOMPARE(TakeErrors(), texts);
+        QCOMPARE(win->SheetSet->isHidden(), !peer.isEmpty());
+    }
+
+    // The demo installation opens where an installer works: on the door
+    // controller with a train number and a replacement pair.
+    void demoOpensOnTheDoorSheet()
+    {
+        sim::VirtualLan lan;
+        auto& pc = lan.AddPc();
+        sim::Scenario demo = sim::LoadScenario(QUOR_SCENARIO_DIR "/demo.json");
+        sim::AttachAll(demo, lan);
+        auto win = std::make_unique<TMainWin>(&pc);
+        QCOMPARE(Rows(win->EthLstBox),
+                 QStringList({" K01_01101,  10.45.1.11,  Serwis", " K01_01501,  10.45.1.15,  Blokada",
+                              " K02_01201,  10.45.1.12,  Instalacja", " K03_01301,  10.45.1.13,  Serwis",
+                              " K04_01401,  10.45.1.14,  Serwis", " C01_05001,  10.45.1.21,  Serwis"}));
+        QCOMPARE(win->UdpDevSet.Selected, 0);
+        QVERIFY(!win->SheetSet->isHidden());
+        QCOMPARE(win->SheetSet->currentWidget(), win->DoorSheet);
+        QVERIFY(!win->DTrainNrEd->isHidden());
+        QCOMPARE(win->DevSelBox->title(), QString(" K01_01101 "));
+        QCOMPARE(Items(win->DevReplCb), QStringList{"R05_20103 <-- R05_20104"});
+        QVERIFY(Errors->Texts.isEmpty());
     }
 
     // Controllers behind a router, named on the command line: the start and
