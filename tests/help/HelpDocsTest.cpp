@@ -28,6 +28,7 @@ struct Expected {
     std::vector<std::string> Terms;     // of the definition list
     std::vector<std::string> Italic;    // names that stand in italics
     std::vector<std::string> Bullets;   // entries per level-2 section: "heading: count"
+    std::vector<std::string> Words;     // what the installer must find in the text
 };
 
 void PrintTo(const Expected& e, std::ostream* os)
@@ -40,19 +41,42 @@ const Expected Docs[] = {
      "Okno Ethernet",
      "ethernet.rtf",
      {"1 Tryby serwisowe kontrolera", "2 Instalacja", "2 Serwis", "2 Konfiguracja", "1 Inne urządzenia"},
-     {"Instalacja", "Serwis", "Konfiguracja", "Blokada"},
+     {"Instalacja", "Serwis", "Konfiguracja", "Blokada", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
+      "11"},
      {"Ethernet", "Instalacja", "Serwis", "Konfiguracja", "Blokada", "www", "Przeszukaj sieć", "Zmień tryb",
-      "Niedostępny", "Nazwa pomieszczenia", "Opis lokalizacji kontrolera"},
-     {"Serwis: 3", "Konfiguracja: 5"}},
+      "Niedostępny"},
+     {"Serwis: 3", "Konfiguracja: 5"},
+     {"--interface NAZWA", "--target ADRES/PREFIKS", "najwyżej 100 urządzeń", "(r.'D')", "błąd nr 4",
+      "port UDP 45389", "brak przeglądarki internetowej"}},
     {1,
      "Okno kontrolera",
      "controller.rtf",
      {"1 Okno wybranego kontrolera", "1 Lista urządzeń magistrali RS485",
       "2 Usuwanie urządzeń trwale odłączonych", "2 Wymiana uszkodzonego urządzenia"},
      {"nieaktywny", "zasilanie!", "sabotaż", "nowy"},
-     {"Ethernet", "Usuń nieaktywne", "Zastępowanie", "Zastąp", "Stary", "Nowy", "Zapisz konfigurację",
-      "Kontroler", "Czytnik", "Terminal", "Zamek", "Klawiatura", "Interfejs", "Moduł", "Ctr", "Nieznany"},
-     {"Lista urządzeń magistrali RS485: 3", "Wymiana uszkodzonego urządzenia: 3"}},
+     {"Ethernet",
+      "Usuń nieaktywne",
+      "Zastępowanie",
+      "Zastąp",
+      "Stary",
+      "Nowy",
+      "Zapisz konfigurację",
+      "Kontroler",
+      "Czytnik",
+      "Terminal",
+      "Zamek",
+      "Klawiatura",
+      "Interfejs",
+      "Moduł",
+      "Ctr",
+      "Nieznany",
+      "Nazwa pomieszczenia",
+      "Opis lokalizacji kontrolera",
+      "Nr pociągu",
+      "Czujnik otwarcia"},
+     {"Lista urządzeń magistrali RS485: 3", "Wymiana uszkodzonego urządzenia: 6"},
+     {"„Niezapisane zmiany”", "Kontynuować?", "? (Out1)", "[ \\ ] ^ _ `", "3,7 zostaje zapamiętany jako 3,5",
+      "RRRR-MM-DD K01_12345", "CR LF"}},
 };
 
 class HelpDocument : public ::testing::TestWithParam<Expected> {
@@ -219,6 +243,17 @@ TEST_P(HelpDocument, NamesInItalics)
     }
     for (const std::string& name : GetParam().Italic) {
         EXPECT_NE(std::find(italic.begin(), italic.end(), name), italic.end()) << name;
+    }
+}
+
+TEST_P(HelpDocument, SaysWhatTheInstallerNeeds)
+{
+    std::string text;
+    for (const Paragraph& p : rtf::ReadRtf(Doc().Rtf).Paragraphs) {
+        text += rtf::PlainText(p) + "\n";
+    }
+    for (const std::string& words : GetParam().Words) {
+        EXPECT_NE(text.find(words), std::string::npos) << words;
     }
 }
 
