@@ -1,8 +1,11 @@
 // The main window as it opens and as it closes (its layout: LayoutTest).
+#include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
 #include <system_error>
@@ -38,6 +41,37 @@ class StartupTest : public CatchingErrors {
     Q_OBJECT
 
 private slots:
+    // The first device found is in mode Konfiguracja: its error box opens
+    // over the window, once the window is there, not before it.
+    void errorBeforeTheWindowFollowsIt()
+    {
+        WindowLan lan;
+        sim::BusConfig bus;
+        bus.Kind = sim::KindDoorsCode;
+        bus.DoorCount = 1;
+        bus.Entries = {Entry(DoorCtrlId, 1, 2, 2, 4, 2)};
+        lan.AddController(DoorCtrlIp, DoorCtrlId, ModeKonfiguracja, std::move(bus));
+        TMainWin::ErrorHook = nullptr;
+        auto win = lan.Open();
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QString text;
+        bool windowShown = false;
+        QTimer::singleShot(200, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                windowShown = win->isVisible() && box->parentWidget() == win.get();
+                box->close();
+            }
+        });
+        win->show();
+        QTRY_VERIFY(!text.isEmpty());
+        QCOMPARE(
+            text,
+            QString("K01_12345, tryb: Konfiguracja.\n\nBłąd nr 11: Kontroler nie pozwala odczytać ustawień "
+                    "przejść.\nUstaw go w tryb 'Service'\n"));
+        QVERIFY(windowShown);
+    }
+
     void noDeviceAnswers()
     {
         WindowLan lan;
