@@ -28,6 +28,8 @@ QuitOnSignal::QuitOnSignal(QWidget& window) : Window(window)
     connect(Notifier, &QSocketNotifier::activated, this, [this] {
         char byte;
         [[maybe_unused]] const ssize_t got = read(Pipe[1], &byte, 1);
+        // Nobody is there to answer a question at a logout or a shutdown.
+        Window.setProperty("closingBySignal", true);
         Window.close();
     });
     struct sigaction action {};

@@ -53,14 +53,17 @@ void UdpDev::EnsureSession()
 // would meet it: a session nobody holds is opened again and the command, which
 // the device never took, is sent once more; a session another party holds is
 // code 4. A session of ours whose replies were only lost is opened anew, and
-// the command is not repeated, since the device may have carried it out.
+// the command is not repeated, since the device may have carried it out. One
+// status attempt tells a device that is gone from one that ignores our frames,
+// so a device that went silent costs one more wait only.
 int UdpDev::SignedExchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result)
 {
     const bool held = Alive && SessionOpen;
     if (const std::optional<int> m = TrySigned(cmd, payload, result)) {
         return *m;
     }
-    if (held && Poll()) {
+    // Keeping a session alive and closing it have no use for a new one.
+    if (held && cmd != CmdKeepAlive && cmd != CmdClose && Poll(1)) {
         if (!SessionOpen) {
             OpenSession();
             if (const std::optional<int> m = TrySigned(cmd, payload, result)) {

@@ -81,7 +81,7 @@ int UdpDev::AwaitReply(std::span<const uint8_t> request, uint8_t echoCmd, std::s
     }
 }
 
-int UdpDev::Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result)
+int UdpDev::Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result, int attempts)
 {
     std::array<uint8_t, MaxFrameLen> req;
     const size_t n = std::min(payload.size(), req.size() - PlainOverhead);
@@ -93,7 +93,7 @@ int UdpDev::Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<ui
     const std::span<const uint8_t> request(req.data(), n + PlainOverhead);
 
     std::array<uint8_t, 8192> reply;
-    for (int attempt = Alive ? 3 : 1; attempt > 0; --attempt) {
+    for (int attempt = attempts > 0 ? attempts : Alive ? 3 : 1; attempt > 0; --attempt) {
         const int len = AwaitReply(request, 0, reply);
         if (len == 0 || Crc32(reply.data(), len - 4, CrcInit) != Get32(&reply[len - 4])) {
             continue;
@@ -105,13 +105,13 @@ int UdpDev::Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<ui
     return 0;
 }
 
-bool UdpDev::Poll()
+bool UdpDev::Poll(int attempts)
 {
     Changed = false;
     std::array<uint8_t, 16> status{};
     int len = 0;
     try {
-        len = Exchange(CmdStatus, {}, status);
+        len = Exchange(CmdStatus, {}, status, attempts);
     } catch (const std::system_error&) {
         // The endpoint could not send or receive: the device is out of reach
         // as surely as a silent one, and its record says so before the

@@ -70,10 +70,11 @@ public:
 
     // Datagram exchange.
     int AwaitReply(std::span<const uint8_t> request, uint8_t echoCmd, std::span<uint8_t> buf);
-    int Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result);
+    // attempts 0: 3 when the device is Alive, else 1.
+    int Exchange(uint8_t cmd, std::span<const uint8_t> payload, std::span<uint8_t> result, int attempts = 0);
 
     // Status and texts.
-    bool Poll();
+    bool Poll(int attempts = 0);
     std::string IpText() const;
     std::string ModeName() const;
     std::string ListRow() const;

@@ -59,9 +59,10 @@ bool TMainWin::Ask(const QString& text)
     return box.clickedButton() == yes;
 }
 
+// A logout or a shutdown (SIGTERM, SIGINT) closes the window without a question.
 void TMainWin::closeEvent(QCloseEvent* e)
 {
-    if (MayDropEdits()) {
+    if (property("closingBySignal").toBool() || MayDropEdits()) {
         e->accept();
     } else {
         e->ignore();

@@ -332,12 +332,15 @@ const Cell Cells[] = {
     {Session, Refused, REFUSED, 0, "O K"},
     {Session, Lapsed, "done", 0, "O K"},
 
-    // Table read: the poll, then the signed read.
-    {TableRead, NoAnswer, K01 "9 (r.'D'): Brak odpowiedzi na rozkaz.\n", 1200, "O D D D"},
+    // Table read: the poll, then the signed read. A device that answers none
+    // of the signed attempts is polled once and asked for its session again:
+    // it may have lost ours (restarted, or taken over by another PC).
+    // Granted, the reply was only lost, and the command is not repeated.
+    {TableRead, NoAnswer, K01 "9 (r.'D'): Brak odpowiedzi na rozkaz.\n", 1200, "O D D D O K"},
     {TableRead, Late, "true", 350, "O D"},
     {TableRead, BadCrc, "true", 0, "O D", SignedOnly},
     {TableRead, BadSignature, K01 "6 (r.'D'): Błąd podpisu ramki.\n", 0, "O D"},
-    {TableRead, BadEcho, K01 "9 (r.'D'): Brak odpowiedzi na rozkaz.\n", 1200, "O D D D"},
+    {TableRead, BadEcho, K01 "9 (r.'D'): Brak odpowiedzi na rozkaz.\n", 1200, "O D D D O K"},
     {TableRead, BadAck, "true", 0, "O D", NoAck},
     // One byte past the entries the reply announces, far below 1400 bytes: not read.
     {TableRead, LongReply, "true", 0, "O D", "a table reply is long up to 1400 bytes"},
@@ -348,11 +351,11 @@ const Cell Cells[] = {
 
     // Block read: the poll, then the door's block; a block that does not fit gives false
     // (code 8 in the window).
-    {BlockRead, NoAnswer, K01 "9 (r.'C'): Brak odpowiedzi na rozkaz.\n", 1200, "O C C C"},
+    {BlockRead, NoAnswer, K01 "9 (r.'C'): Brak odpowiedzi na rozkaz.\n", 1200, "O C C C O K"},
     {BlockRead, Late, "true", 350, "O C"},
     {BlockRead, BadCrc, "true", 0, "O C", SignedOnly},
     {BlockRead, BadSignature, K01 "6 (r.'C'): Błąd podpisu ramki.\n", 0, "O C"},
-    {BlockRead, BadEcho, K01 "9 (r.'C'): Brak odpowiedzi na rozkaz.\n", 1200, "O C C C"},
+    {BlockRead, BadEcho, K01 "9 (r.'C'): Brak odpowiedzi na rozkaz.\n", 1200, "O C C C O K"},
     {BlockRead, BadAck, "true", 0, "O C", NoAck},
     {BlockRead, LongReply, "false", 0, "O C"},
     {BlockRead, Flood, "true", 0, "O C"},
@@ -362,11 +365,11 @@ const Cell Cells[] = {
 
     // Block write: the poll, then the door's block, acknowledged. A lost
     // acknowledgement sends the block again: the controller took it each time.
-    {BlockWrite, NoAnswer, K01 "9 (r.'c'): Brak odpowiedzi na rozkaz.\n", 1200, "O c c c"},
+    {BlockWrite, NoAnswer, K01 "9 (r.'c'): Brak odpowiedzi na rozkaz.\n", 1200, "O c c c O K"},
     {BlockWrite, Late, "done", 350, "O c"},
     {BlockWrite, BadCrc, "done", 0, "O c", SignedOnly},
     {BlockWrite, BadSignature, K01 "6 (r.'c'): Błąd podpisu ramki.\n", 0, "O c"},
-    {BlockWrite, BadEcho, K01 "9 (r.'c'): Brak odpowiedzi na rozkaz.\n", 1200, "O c c c"},
+    {BlockWrite, BadEcho, K01 "9 (r.'c'): Brak odpowiedzi na rozkaz.\n", 1200, "O c c c O K"},
     {BlockWrite, BadAck, K01 "10 (r.'c'): Brak potwierdzenia wysłanego rozkazu.\n", 0, "O c"},
     {BlockWrite, LongReply, K01 "7 (r.'c'): Odpowiedź dłuższa od oczekiwanej.\n", 0, "O c"},
     {BlockWrite, Flood, "done", 0, "O c"},
@@ -374,11 +377,11 @@ const Cell Cells[] = {
     {BlockWrite, Refused, REFUSED, 0, "O K"},
     {BlockWrite, Lapsed, "done", 0, "O K c"},
 
-    {DeleteLost, NoAnswer, K01 "9 (r.'F'): Brak odpowiedzi na rozkaz.\n", 1200, "O F F F"},
+    {DeleteLost, NoAnswer, K01 "9 (r.'F'): Brak odpowiedzi na rozkaz.\n", 1200, "O F F F O K"},
     {DeleteLost, Late, "done", 350, "O F"},
     {DeleteLost, BadCrc, "done", 0, "O F", SignedOnly},
     {DeleteLost, BadSignature, K01 "6 (r.'F'): Błąd podpisu ramki.\n", 0, "O F"},
-    {DeleteLost, BadEcho, K01 "9 (r.'F'): Brak odpowiedzi na rozkaz.\n", 1200, "O F F F"},
+    {DeleteLost, BadEcho, K01 "9 (r.'F'): Brak odpowiedzi na rozkaz.\n", 1200, "O F F F O K"},
     {DeleteLost, BadAck, K01 "10 (r.'F'): Brak potwierdzenia wysłanego rozkazu.\n", 0, "O F"},
     {DeleteLost, LongReply, K01 "7 (r.'F'): Odpowiedź dłuższa od oczekiwanej.\n", 0, "O F"},
     {DeleteLost, Flood, "done", 0, "O F"},
@@ -386,11 +389,11 @@ const Cell Cells[] = {
     {DeleteLost, Refused, REFUSED, 0, "O K"},
     {DeleteLost, Lapsed, "done", 0, "O K F"},
 
-    {Replace, NoAnswer, K01 "9 (r.'R'): Brak odpowiedzi na rozkaz.\n", 1200, "O R R R"},
+    {Replace, NoAnswer, K01 "9 (r.'R'): Brak odpowiedzi na rozkaz.\n", 1200, "O R R R O K"},
     {Replace, Late, "done", 350, "O R"},
     {Replace, BadCrc, "done", 0, "O R", SignedOnly},
     {Replace, BadSignature, K01 "6 (r.'R'): Błąd podpisu ramki.\n", 0, "O R"},
-    {Replace, BadEcho, K01 "9 (r.'R'): Brak odpowiedzi na rozkaz.\n", 1200, "O R R R"},
+    {Replace, BadEcho, K01 "9 (r.'R'): Brak odpowiedzi na rozkaz.\n", 1200, "O R R R O K"},
     {Replace, BadAck, K01 "10 (r.'R'): Brak potwierdzenia wysłanego rozkazu.\n", 0, "O R"},
     {Replace, LongReply, K01 "7 (r.'R'): Odpowiedź dłuższa od oczekiwanej.\n", 0, "O R"},
     {Replace, Flood, "done", 0, "O R"},
