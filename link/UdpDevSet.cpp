@@ -37,8 +37,8 @@ bool IsStatusReply(std::span<const uint8_t> d)
 
 void UdpDevSet::Search()
 {
-    Udp->ReserveReceive(std::max(Capacity, RepliesHeld) * ReceiveBytesPerReply);
     LeftOut.clear();
+    Udp->ReserveReceive(std::max(Capacity, RepliesHeld) * ReceiveBytesPerReply);
     std::array<uint8_t, 12> request;
     std::copy_n("MMDO", 4, request.begin());
     Put32(&request[4], AllDevices);
