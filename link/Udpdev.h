@@ -131,6 +131,7 @@ public:
     explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity)
         : Capacity(capacity), Dev(capacity), Udp(&udp)
     {
+        Fresh.reserve(capacity);
     }
 
     // Up to 3 passes; each sends its requests one every SendGapUs and reads

@@ -89,12 +89,14 @@ void VirtualLan::Attach(const std::string& ip, LanHost& host)
 {
     Hosts[ip] = &host;
     NextFlood.erase(ip);
+    FloodsQueued = {-1, -1};
 }
 
 void VirtualLan::Detach(const std::string& ip)
 {
     Hosts.erase(ip);
     NextFlood.erase(ip);
+    FloodsQueued = {-1, -1};
 }
 
 std::vector<Frame> VirtualLan::SentTo(const std::string& ip, size_t from) const
@@ -153,6 +155,13 @@ void VirtualLan::QueueFloods(LanEndpoint& pc, int64_t until)
     if (Pcs.empty() || &pc != Pcs.front().get()) {
         return;
     }
+    // Asked again for the same span, as a reader of a thousand queued replies
+    // does, nothing new can be due: walking every host each time would make
+    // such a read cost as much as the LAN has hosts.
+    if (FloodsQueued == std::pair(Clock.Ms, until)) {
+        return;
+    }
+    FloodsQueued = {Clock.Ms, until};
     for (auto& [ip, host] : Hosts) {
         const int period = host->FloodPeriodMs();
         if (period <= 0) {

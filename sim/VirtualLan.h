@@ -102,6 +102,7 @@ private:
 
     std::map<std::string, LanHost*> Hosts;
     std::map<std::string, int64_t> NextFlood;
+    std::pair<int64_t, int64_t> FloodsQueued{-1, -1};  // the clock and the end of the last span queued
     std::vector<std::unique_ptr<LanEndpoint>> Pcs;
 };
 
