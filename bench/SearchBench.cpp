@@ -38,6 +38,7 @@ struct Crowd {
     explicit Crowd(int n)
     {
         Lan.Tracing = false;
+        Lan.Floods = false;
         for (int i = 0; i < n; ++i) {
             Devices.emplace_back(0x20650000u + static_cast<uint32_t>(i + 1), 2);
             const uint32_t ip = 0x0A2D0101u + static_cast<uint32_t>(i / 250 * 256 + i % 250);

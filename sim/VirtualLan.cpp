@@ -89,14 +89,12 @@ void VirtualLan::Attach(const std::string& ip, LanHost& host)
 {
     Hosts[ip] = &host;
     NextFlood.erase(ip);
-    FloodsQueued = {-1, -1};
 }
 
 void VirtualLan::Detach(const std::string& ip)
 {
     Hosts.erase(ip);
     NextFlood.erase(ip);
-    FloodsQueued = {-1, -1};
 }
 
 std::vector<Frame> VirtualLan::SentTo(const std::string& ip, size_t from) const
@@ -152,16 +150,9 @@ void VirtualLan::DeliverToPc(LanEndpoint& pc, const std::string& from, Bytes dat
 void VirtualLan::QueueFloods(LanEndpoint& pc, int64_t until)
 {
     // Flooding devices send to the first configurator, one datagram per period.
-    if (Pcs.empty() || &pc != Pcs.front().get()) {
+    if (!Floods || Pcs.empty() || &pc != Pcs.front().get()) {
         return;
     }
-    // Asked again for the same span, as a reader of a thousand queued replies
-    // does, nothing new can be due: walking every host each time would make
-    // such a read cost as much as the LAN has hosts.
-    if (FloodsQueued == std::pair(Clock.Ms, until)) {
-        return;
-    }
-    FloodsQueued = {Clock.Ms, until};
     for (auto& [ip, host] : Hosts) {
         const int period = host->FloodPeriodMs();
         if (period <= 0) {

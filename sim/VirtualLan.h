@@ -88,6 +88,9 @@ public:
     VirtualClock Clock;
     int LatencyMs = 1;    // one way, device to configurator
     bool Tracing = true;  // false: Trace stays empty (a benchmark's thousands of datagrams)
+    // false: no host floods. Every receive asks each host whether it floods;
+    // a benchmark of thousands of hosts that never do spares itself that.
+    bool Floods = true;
     // Every datagram, in the order it was handed to the LAN; a reply held back
     // by its device carries the later time at which it left.
     std::vector<Frame> Trace;
@@ -102,7 +105,6 @@ private:
 
     std::map<std::string, LanHost*> Hosts;
     std::map<std::string, int64_t> NextFlood;
-    std::pair<int64_t, int64_t> FloodsQueued{-1, -1};  // the clock and the end of the last span queued
     std::vector<std::unique_ptr<LanEndpoint>> Pcs;
 };
 
