@@ -43,6 +43,21 @@ void CheckInterface(const QString& name)
     }
 }
 
+// The message for an option given last without its value, as quorctl words it;
+// empty when no option lacks one. The parser takes whatever follows an option
+// as its value, so only an option at the end can lack one.
+QString MissingValue(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return {};
+    const QString& last = arguments.constLast();
+    if (last == "--interface" || last == "-interface")
+        return "--interface needs a name";
+    if (last == "--target" || last == "-target")
+        return "--target needs a value";
+    return {};
+}
+
 }  // namespace
 
 CommandLine ReadCommandLine(const QCoreApplication& app)
@@ -51,8 +66,8 @@ CommandLine ReadCommandLine(const QCoreApplication& app)
     parser.setApplicationDescription(
         "quorConfig, the configurator of the quor access-control controllers. It finds the devices on\n"
         "the LAN by a broadcast search on UDP port 45389 and configures the controller you select.");
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption interfaceOption(
         "interface",
         "Send the search and every datagram out of network interface <name> only, and take in only what "
@@ -69,7 +84,16 @@ CommandLine ReadCommandLine(const QCoreApplication& app)
     parser.addOption(targetOption);
     const QCommandLineOption noBroadcastOption("no-broadcast", "Search the --target addresses only.");
     parser.addOption(noBroadcastOption);
-    parser.process(app);
+    // Parsed here rather than by process(), which ends a wrong line with
+    // exit status 1 and the toolkit's words: a wrong line is status 2, as in quorctl.
+    if (!parser.parse(app.arguments())) {
+        const QString missing = MissingValue(app.arguments());
+        Refuse((missing.isEmpty() ? parser.errorText() : missing) + "\n");
+    }
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (parser.isSet(versionOption))
+        parser.showVersion();
     if (!parser.positionalArguments().isEmpty())
         Refuse("unexpected argument: " + parser.positionalArguments().constFirst() + "\n");
     CommandLine line;

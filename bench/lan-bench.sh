@@ -5,7 +5,9 @@
 # folder), runs lan_bench in the PC namespace and tears the LAN down.
 #   bench/lan-bench.sh [BUILD-DIR [BENCHMARK-OPTION...]]     BUILD-DIR default: build-release
 # e.g. --benchmark_filter='Raw|Load' for the load alone, --benchmark_repetitions=N.
-# BUILD-DIR must hold tools/quorsim/quorsim and bench/lan_bench (configure with
+# Then bench/search_bench: a search of 100, 1,000 and 8,000 devices on the
+# in-memory LAN, beside a bare receive-and-decode loop, and a paced pass's time.
+# BUILD-DIR must hold tools/quorsim/quorsim, bench/lan_bench and bench/search_bench (configure with
 # -DQUOR_BENCH=ON, e.g. cmake --preset release && cmake --build --preset release).
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
@@ -13,8 +15,8 @@ build=$(realpath "${1:-$repo/build-release}")
 [ $# -eq 0 ] || shift
 bench="$build/bench/lan_bench"
 export QUORSIM="$build/tools/quorsim/quorsim"
-[ -x "$bench" ] && [ -x "$QUORSIM" ] || {
-    echo "lan-bench.sh: $build lacks bench/lan_bench or tools/quorsim/quorsim" >&2
+[ -x "$bench" ] && [ -x "$QUORSIM" ] && [ -x "$build/bench/search_bench" ] || {
+    echo "lan-bench.sh: $build lacks bench/lan_bench, bench/search_bench or tools/quorsim/quorsim" >&2
     exit 1
 }
 export QUOR_LAN_PREFIX="qbench$$"
@@ -43,3 +45,5 @@ printf 'lan-bench.sh: the LAN of 100 devices came up in %d.%03d s\n' $((ms / 100
 # Five repetitions of each, in random order: on a shared machine the medians and
 # the fastest repetitions are what to compare.
 "$lan" run -- "$bench" "$scenario" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true "$@"
+# In memory: no socket, so outside the LAN's namespaces.
+"$build/bench/search_bench" --benchmark_min_time=0.3s

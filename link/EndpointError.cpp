@@ -25,6 +25,34 @@ std::string EnglishWhat(NetStep step, const std::string& subject)
     return "UDP";
 }
 
+// The reasons an installer meets on a site, in Polish; any other keeps the
+// system's own words.
+std::string PolishReason(const std::error_code& code)
+{
+    if (code.category() != std::generic_category() && code.category() != std::system_category()) {
+        return code.message();
+    }
+    switch (code.value()) {
+    case EADDRINUSE:
+        return "Adres lub port jest już zajęty.";
+    case ENETUNREACH:
+        return "Sieć jest nieosiągalna: brak do niej trasy.";
+    case EHOSTUNREACH:
+        return "Adres jest nieosiągalny: brak do niego trasy.";
+    case ENETDOWN:
+        return "Interfejs sieciowy jest wyłączony.";
+    case EACCES:
+        return "Brak uprawnień.";
+    case EPERM:
+        return "Operacja niedozwolona; może ją blokować zapora sieciowa.";
+    case ENODEV:
+        return "Nie ma takiego interfejsu sieciowego.";
+    case ENOBUFS:
+        return "Brak wolnych buforów sieciowych; spróbuj ponownie.";
+    }
+    return code.message();
+}
+
 }  // namespace
 
 EndpointError::EndpointError(NetStep step, std::error_code code, std::string subject)
@@ -34,7 +62,7 @@ EndpointError::EndpointError(NetStep step, std::error_code code, std::string sub
 
 std::string PolishText(const EndpointError& e)
 {
-    const std::string reason = e.code().message();
+    const std::string reason = PolishReason(e.code());
     switch (e.Step) {
     case NetStep::Socket:
         return "Błąd sieci: nie można utworzyć gniazda UDP.\n\n" + reason;

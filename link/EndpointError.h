@@ -23,7 +23,9 @@ public:
 };
 
 // The window's text of an endpoint failure: a Polish sentence naming the step
-// and its subject, then the system's reason as the system words it.
+// and its subject, then the reason: in Polish for the failures a site meets
+// (port taken, no route, interface down or missing, no permission, no
+// buffers), as the system words it for any other.
 std::string PolishText(const EndpointError& e);
 
 // The text the window shows for an error that is not a device's: PolishText

@@ -40,8 +40,7 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
     const size_t slash = text.find('/');
     uint32_t ip = 0;
     int prefix = 32;
-    const bool ranged = slash != std::string_view::npos;
-    if (ranged) {
+    if (slash != std::string_view::npos) {
         const std::string_view p = text.substr(slash + 1);
         const auto [end, ec] = std::from_chars(p.data(), p.data() + p.size(), prefix);
         if (ec != std::errc() || end != p.data() + p.size() || p.size() > 2 || prefix > 32) {
@@ -69,13 +68,10 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
     if (prefix >= 31) {
         // A lone address, or the two of a point-to-point link.
         const uint32_t first = prefix == 32 ? ip : ip & ~1u;
+        // An address given alone is one host whatever its last byte: 10.45.1.255
+        // is an ordinary address in a /16.
         for (uint32_t a = first; a <= (ip | (prefix == 32 ? 0u : 1u)); ++a) {
             adding.push_back(a);
-        }
-        if (!ranged && ((ip & 0xFF) == 0 || (ip & 0xFF) == 0xFF)) {
-            throw std::invalid_argument(given +
-                                        ": the network or broadcast address of a range; for the range give " +
-                                        "its prefix, e.g. " + given + "/24");
         }
     } else {
         const uint32_t size = 1u << (32 - prefix);

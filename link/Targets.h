@@ -24,9 +24,10 @@ struct SearchScope {
     bool Broadcast = true;
 };
 
-// Adds the addresses of one "ADDR" or "ADDR/PREFIX" to targets (a range
-// gives its host addresses, without the network and broadcast address;
-// an address given twice is asked once). Loopback addresses are taken only
+// Adds the addresses of one "ADDR" or "ADDR/PREFIX" to targets (an address
+// alone is one host, whatever its last byte; a range gives its host
+// addresses, without its own network and broadcast address; an address
+// given twice is asked once). Loopback addresses are taken only
 // when loopbackAllowed: inside a network namespace of our own they reach
 // emulated devices, elsewhere nothing. Throws std::invalid_argument with a
 // message that starts with the text given; targets is then unchanged.

@@ -37,87 +37,171 @@ bool IsStatusReply(std::span<const uint8_t> d)
 
 void UdpDevSet::Search()
 {
+    LeftOut.clear();
+    Udp->ReserveReceive(std::max(Capacity, RepliesHeld) * ReceiveBytesPerReply);
     std::array<uint8_t, 12> request;
     std::copy_n("MMDO", 4, request.begin());
     Put32(&request[4], AllDevices);
     Put32(&request[8], Crc32(request.data(), 8, CrcInit));
     for (int pass = 0; pass < 3; ++pass) {
-        if (Scope.Broadcast) {
-            Paced();
-            Udp->Broadcast(QuorPort, request);
-        }
-        for (uint32_t ip : Scope.Targets) {
-            Paced();
-            Udp->Send(IpText(ip), QuorPort, request);
-        }
-        if (CollectReplies(200)) {
+        const bool meanwhile = SendPass(request);
+        if (CollectReplies(200) || meanwhile) {
             return;
         }
     }
 }
 
-void UdpDevSet::Paced()
+bool UdpDevSet::SendPass(std::span<const uint8_t> request)
 {
-    Clock& clock = Udp->Time();
-    const int64_t since = clock.NowUs() - LastSendUs;
-    if (LastSendUs >= 0 && since < SendGapUs) {
-        clock.PauseUs(SendGapUs - since);
+    bool merged = false;
+    // An address the system cannot take now is skipped: the next pass asks it again.
+    if (Scope.Broadcast) {
+        merged |= ReadUntilDue();
+        LastSendUs = Udp->Time().NowUs();
+        Udp->TryBroadcast(QuorPort, request);
     }
-    LastSendUs = clock.NowUs();
+    for (uint32_t ip : Scope.Targets) {
+        merged |= ReadUntilDue();
+        LastSendUs = Udp->Time().NowUs();
+        Udp->TrySend(IpText(ip), QuorPort, request);
+    }
+    Fold();
+    return merged;
+}
+
+// Until the next request is due, takes in the replies already there and
+// waits for the rest of the gap: the replies of a long pass never pile up
+// in the endpoint's queue, and a pass costs its gaps.
+bool UdpDevSet::ReadUntilDue()
+{
+    bool merged = false;
+    if (LastSendUs < 0) {
+        return merged;
+    }
+    Clock& clock = Udp->Time();
+    const int64_t due = LastSendUs + SendGapUs;
+    for (int64_t now = clock.NowUs(); now < due; now = clock.NowUs()) {
+        if (!TakeReply(0, merged)) {
+            clock.PauseUs(due - now);
+        }
+    }
+    return merged;
 }
 
 bool UdpDevSet::CollectReplies(int waitMs)
 {
     bool result = false;
-    std::array<uint8_t, 8192> buf;
-    std::string sender;
     Clock& clock = Udp->Time();
     const int64_t start = clock.NowMs();
     // A stream of datagrams may never fall silent; stop taking them in after a while.
-    while (clock.NowMs() - start < CollectLimitMs) {
-        const int len = Udp->Receive(buf, waitMs, &sender);
-        if (len == 0) {
-            break;
-        }
-        const std::span<const uint8_t> d(buf.data(), len);
-        if (!IsStatusReply(d)) {
-            continue;
-        }
-        const uint32_t id = Get32(&d[4]);
-        if (Merge(id, ParseIp(sender), d[11] - 0x30, d[10])) {
-            result = true;
-            SendTime(*Udp, sender, id);
-        }
+    while (clock.NowMs() - start < CollectLimitMs && TakeReply(waitMs, result)) {
     }
+    Fold();
     return result;
+}
+
+// Receives one datagram and merges it when it is a status reply; false when
+// none came within the wait.
+bool UdpDevSet::TakeReply(int waitMs, bool& merged)
+{
+    std::array<uint8_t, 8192> buf;
+    std::string sender;
+    const int len = Udp->Receive(buf, waitMs, &sender);
+    if (len == 0) {
+        return false;
+    }
+    const std::span<const uint8_t> d(buf.data(), len);
+    if (!IsStatusReply(d)) {
+        return true;
+    }
+    const uint32_t id = Get32(&d[4]);
+    if (Stage(id, ParseIp(sender), d[11] - 0x30, d[10])) {
+        merged = true;
+        SendTime(*Udp, sender, id);
+    }
+    return true;
 }
 
 bool UdpDevSet::Merge(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
 {
-    int at = Count;
-    for (int i = 0; i < Count; ++i) {
-        UdpDev& d = Dev[i];
-        if (d.Id == id) {
-            const bool differs = d.Mode != mode || d.Ip != ip || d.Version != version;
-            d.Mode = mode;
-            d.Ip = ip;
-            d.Version = version;
-            return differs;
-        }
-        if (at == Count && DevId(d.Id).OrderKey() > DevId(id).OrderKey()) {
-            at = i;
+    const bool result = Stage(id, ip, version, mode);
+    Fold();
+    return result;
+}
+
+namespace {
+
+bool Update(UdpDev& d, uint32_t ip, int32_t version, uint16_t mode)
+{
+    const bool differs = d.Mode != mode || d.Ip != ip || d.Version != version;
+    d.Mode = mode;
+    d.Ip = ip;
+    d.Version = version;
+    return differs;
+}
+
+uint32_t KeyOf(const UdpDev& d)
+{
+    return DevId(d.Id).OrderKey();
+}
+
+}  // namespace
+
+bool UdpDevSet::Stage(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
+{
+    // The same identity has the same key: it can only be among the entries of that key.
+    const uint32_t key = DevId(id).OrderKey();
+    const auto listed = Dev.begin() + Count;
+    const auto first =
+        std::partition_point(Dev.begin(), listed, [key](const UdpDev& d) { return KeyOf(d) < key; });
+    for (auto d = first; d != listed && KeyOf(*d) == key; ++d) {
+        if (d->Id == id) {
+            return Update(*d, ip, version, mode);
         }
     }
-    if (Count >= Capacity) {
+    if (const auto waiting = FreshAt.find(id); waiting != FreshAt.end()) {
+        return Update(Fresh[waiting->second], ip, version, mode);
+    }
+    if (Count + static_cast<int>(Fresh.size()) >= Capacity) {
+        LeftOut.insert(id);
         return false;
     }
-    std::move_backward(Dev.begin() + at, Dev.begin() + Count, Dev.begin() + Count + 1);
-    Dev[at] = UdpDev(*Udp, id, ip, version, mode);
-    if (at <= Selected) {
-        ++Selected;
-    }
-    ++Count;
+    FreshAt.emplace(id, Fresh.size());
+    Fresh.emplace_back(*Udp, id, ip, version, mode);
     return true;
+}
+
+void UdpDevSet::Fold()
+{
+    if (Fresh.empty()) {
+        return;
+    }
+    // A new device goes after every entry of a lower or the same key: entries
+    // of one key keep the order in which they were found.
+    std::stable_sort(Fresh.begin(), Fresh.end(),
+                     [](const UdpDev& a, const UdpDev& b) { return KeyOf(a) < KeyOf(b); });
+    const bool selectedListed = Selected >= 0 && Selected < Count;
+    const uint32_t selectedId = selectedListed ? Dev[Selected].Id : 0;
+    const int added = static_cast<int>(Fresh.size());
+    int from = Count - 1;
+    int to = Count + added - 1;
+    for (int fresh = added - 1; fresh >= 0; --to) {
+        if (from >= 0 && KeyOf(Dev[from]) > KeyOf(Fresh[fresh])) {
+            Dev[to] = std::move(Dev[from--]);
+        } else {
+            Dev[to] = std::move(Fresh[fresh--]);
+        }
+    }
+    Count += added;
+    Fresh.clear();
+    FreshAt.clear();
+    if (selectedListed) {
+        while (Dev[Selected].Id != selectedId) {
+            ++Selected;
+        }
+    } else if (Selected >= 0) {
+        Selected += added;  // past the entries in use: every new one went before it
+    }
 }
 
 }  // namespace quor

@@ -37,6 +37,35 @@ std::string DottedText(uint32_t addr)
            std::to_string(addr >> 8 & 0xFF) + '.' + std::to_string(addr & 0xFF);
 }
 
+// A search's requests to addresses nobody holds wait in the system's
+// neighbour queues for about 3 s, charged to the socket's send room: room for
+// a pass over the most targets (4,096) keeps the other addresses from being
+// skipped meanwhile.
+constexpr int SendRoomBytes = 4096 * 1024;
+
+// Asks for a socket buffer of bytes; where the system's limit is lower, tries
+// the privileged option that passes it (as root), and takes what it gets.
+void SizeBuffer(int fd, int option, int forcedOption, int bytes)
+{
+    setsockopt(fd, SOL_SOCKET, option, &bytes, sizeof bytes);
+    int got = 0;
+    socklen_t len = sizeof got;
+    // The system reports twice the size asked for: the other half is its bookkeeping.
+    if (getsockopt(fd, SOL_SOCKET, option, &got, &len) == 0 && got / 2 < bytes) {
+        setsockopt(fd, SOL_SOCKET, forcedOption, &bytes, sizeof bytes);
+    }
+}
+
+bool Busy(int err)
+{
+    return err == EAGAIN || err == EWOULDBLOCK || err == ENOBUFS;
+}
+
+// A sleep ends late by the system's timer slack and its wake-up, tens of µs
+// and more on a busy machine: only a pause this long sleeps, and not to its end.
+constexpr int64_t SleepFromUs = 1000;
+constexpr int64_t SleepShortOfUs = 300;
+
 }  // namespace
 
 int64_t SystemClock::NowMs()
@@ -53,7 +82,13 @@ int64_t SystemClock::NowUs()
 
 void SystemClock::PauseUs(int64_t us)
 {
-    std::this_thread::sleep_for(std::chrono::microseconds(us));
+    using namespace std::chrono;
+    const auto until = steady_clock::now() + microseconds(us);
+    if (us >= SleepFromUs) {
+        std::this_thread::sleep_for(microseconds(us - SleepShortOfUs));
+    }
+    while (steady_clock::now() < until) {
+    }
 }
 
 uint32_t SystemClock::UtcSeconds()
@@ -83,8 +118,6 @@ int UdpEndpoint::Socket()
     local.sin_family = AF_INET;
     local.sin_port = htons(LocalPort);
     local.sin_addr.s_addr = htonl(INADDR_ANY);
-    // The system's own receive queue stays at its default: a search is answered by
-    // every device at once, and a small queue would drop most of the replies.
     if (!InterfaceName.empty() &&
         setsockopt(fd, SOL_SOCKET, SO_BINDTODEVICE, InterfaceName.c_str(), InterfaceName.size()) < 0) {
         const int err = errno;
@@ -97,36 +130,78 @@ int UdpEndpoint::Socket()
         // installer looks for among the programs holding ports.
         CloseAndThrow(fd, err, NetStep::Bind, std::to_string(LocalPort));
     }
+    SizeBuffer(fd, SO_SNDBUF, SO_SNDBUFFORCE, SendRoomBytes);
+    if (ReceiveBytes > 0) {
+        SizeBuffer(fd, SO_RCVBUF, SO_RCVBUFFORCE, ReceiveBytes);
+    }
     Fd = fd;
     return Fd;
 }
 
-void UdpEndpoint::SendTo(uint32_t addr, uint16_t port, std::span<const uint8_t> data)
+void UdpEndpoint::ReserveReceive(int bytes)
+{
+    if (bytes <= ReceiveBytes) {
+        return;
+    }
+    ReceiveBytes = bytes;
+    if (Fd >= 0) {
+        SizeBuffer(Fd, SO_RCVBUF, SO_RCVBUFFORCE, ReceiveBytes);
+    }
+}
+
+bool UdpEndpoint::SendTo(uint32_t addr, uint16_t port, std::span<const uint8_t> data, bool busyIsFalse)
 {
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = htonl(addr);
-    if (sendto(Socket(), data.data(), data.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to) < 0) {
-        // The address is put in words only on a failure, not for every datagram.
+    // Never blocking: a blocking send to an address that no one holds on a
+    // directly connected network waits for the system's neighbour resolution,
+    // seconds, once its queue is full.
+    if (sendto(Socket(), data.data(), data.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&to),
+               sizeof to) < 0) {
         const int err = errno;
+        if (busyIsFalse && Busy(err)) {
+            return false;
+        }
+        // The address is put in words only on a failure, not for every datagram.
         throw EndpointError(NetStep::Send, std::error_code(err, std::generic_category()), DottedText(addr));
     }
+    return true;
 }
 
-void UdpEndpoint::Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data)
+namespace {
+
+uint32_t AddressOf(std::string_view ip)
 {
     in_addr addr{};
     if (inet_pton(AF_INET, std::string(ip).c_str(), &addr) != 1) {
         throw EndpointError(NetStep::Address, std::make_error_code(std::errc::invalid_argument),
                             std::string(ip));
     }
-    SendTo(ntohl(addr.s_addr), port, data);
+    return ntohl(addr.s_addr);
+}
+
+}  // namespace
+
+void UdpEndpoint::Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data)
+{
+    SendTo(AddressOf(ip), port, data, false);
 }
 
 void UdpEndpoint::Broadcast(uint16_t port, std::span<const uint8_t> data)
 {
-    SendTo(INADDR_BROADCAST, port, data);
+    SendTo(INADDR_BROADCAST, port, data, false);
+}
+
+bool UdpEndpoint::TrySend(std::string_view ip, uint16_t port, std::span<const uint8_t> data)
+{
+    return SendTo(AddressOf(ip), port, data, true);
+}
+
+bool UdpEndpoint::TryBroadcast(uint16_t port, std::span<const uint8_t> data)
+{
+    return SendTo(INADDR_BROADCAST, port, data, true);
 }
 
 int UdpEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* senderIp)
@@ -144,8 +219,11 @@ int UdpEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* sender
     }
     sockaddr_in from{};
     socklen_t fromLen = sizeof from;
-    const ssize_t len =
-        recvfrom(Fd, buf.data(), buf.size(), MSG_TRUNC, reinterpret_cast<sockaddr*>(&from), &fromLen);
+    const ssize_t len = recvfrom(Fd, buf.data(), buf.size(), MSG_TRUNC | MSG_DONTWAIT,
+                                 reinterpret_cast<sockaddr*>(&from), &fromLen);
+    if (len < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        return 0;  // announced, then dropped by the system (a bad checksum)
+    }
     if (len < 0) {
         ThrowSystem(NetStep::Receive);
     }

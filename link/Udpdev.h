@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "link/DevId.h"
@@ -49,6 +51,12 @@ inline constexpr int ReplyWindowMs = 300;
 // CollectLimitMs.
 inline constexpr int AwaitLimitMs = 500;
 inline constexpr int CollectLimitMs = 1000;
+// A search asks the endpoint for room for this many replies at once, each
+// counted at ReceiveBytesPerReply (Linux counts a 28-byte reply as 832
+// bytes): every device that answers is heard, up to quorctl's 8,192, also
+// where the window lists only 100 and counts the others.
+inline constexpr int RepliesHeld = 8192;
+inline constexpr int ReceiveBytesPerReply = 1024;
 
 using BlockArea = std::array<uint8_t, BlockAreaSize>;
 
@@ -129,11 +137,17 @@ public:
     explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity)
         : Capacity(capacity), Dev(capacity), Udp(&udp)
     {
+        Fresh.reserve(capacity);
     }
 
+    // Up to 3 passes; each sends its requests one every SendGapUs and reads
+    // the replies that come in meanwhile, then collects the rest.
     void Search();
     bool CollectReplies(int waitMs);
     bool Merge(uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
+    // The devices that answered since the last search began and were not
+    // taken in because the table was full.
+    int NotListed() const { return static_cast<int>(LeftOut.size()); }
 
     const int Capacity;
     SearchScope Scope;  // whom a search asks
@@ -143,8 +157,19 @@ public:
     Endpoint* Udp;  // not owned
 
 private:
-    void Paced();
+    bool SendPass(std::span<const uint8_t> request);
+    bool ReadUntilDue();
+    bool TakeReply(int waitMs, bool& merged);
+    // Merge in two steps: a new device waits in Fresh until Fold puts every
+    // waiting one in its place at once, so that a search of thousands of
+    // devices does not shift the table once per reply.
+    bool Stage(uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
+    void Fold();
+
     int64_t LastSendUs = -1;
+    std::vector<UdpDev> Fresh;
+    std::unordered_map<uint32_t, size_t> FreshAt;  // identity -> index in Fresh
+    std::unordered_set<uint32_t> LeftOut;
 };
 
 }  // namespace quor

@@ -1,6 +1,8 @@
 // The Ethernet pane's contents.
 #include "sheets/EthPane.h"
 
+#include <string>
+
 namespace quor {
 
 EthPaneView ViewEthPane(const UdpDevSet& devices)
@@ -34,6 +36,15 @@ std::string WebAddress(const UdpDevSet& devices)
 std::string NoBrowserText(const std::string& address)
 {
     return "Nie można otworzyć strony " + address + ": brak przeglądarki internetowej.";
+}
+
+std::string NotListedText(int capacity, int notListed)
+{
+    if (notListed <= 0) {
+        return {};
+    }
+    return "Lista mieści " + std::to_string(capacity) + " urządzeń; " + std::to_string(notListed) +
+           (notListed == 1 ? " pozostałego" : " pozostałych") + " nie pokazano.";
 }
 
 }  // namespace quor

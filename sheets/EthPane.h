@@ -24,4 +24,8 @@ std::string WebAddress(const UdpDevSet& devices);
 // The message when the desktop has no program to open the page at address.
 std::string NoBrowserText(const std::string& address);
 
+// The message when more devices answered a search than the list holds
+// (capacity); empty when notListed is 0.
+std::string NotListedText(int capacity, int notListed);
+
 }  // namespace quor

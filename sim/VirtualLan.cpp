@@ -8,6 +8,11 @@ namespace {
 
 const std::string BroadcastIp = "255.255.255.255";
 
+int64_t QueueCost(size_t len)
+{
+    return 768 + static_cast<int64_t>((len + 63) / 64 * 64);
+}
+
 }  // namespace
 
 void LanEndpoint::Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data)
@@ -24,18 +29,43 @@ void LanEndpoint::Broadcast(uint16_t port, std::span<const uint8_t> data)
     }
 }
 
+void LanEndpoint::Arrive(int64_t atMs)
+{
+    while (!OnTheWay.empty() && OnTheWay.front().At <= atMs) {
+        const int64_t cost = QueueCost(OnTheWay.front().Data.size());
+        if (Queued + cost > ReceiveRoom) {
+            ++Dropped;
+        } else {
+            Queued += cost;
+            Queue.push_back(std::move(OnTheWay.front()));
+        }
+        OnTheWay.pop_front();
+    }
+}
+
+void LanEndpoint::ReserveReceive(int bytes)
+{
+    ReceiveRoom = std::max(ReceiveRoom, 2 * static_cast<int64_t>(bytes));
+}
+
 int LanEndpoint::Receive(std::span<uint8_t> buf, int waitMs, std::string* senderIp)
 {
     VirtualClock& clock = Lan.Clock;
     const int64_t deadline = clock.Ms + std::max(waitMs, 0);
     Lan.QueueFloods(*this, deadline);
-    if (Queue.empty() || Queue.front().At > deadline) {
+    Arrive(clock.Ms);
+    // Waiting ends at the first datagram that arrives and finds room.
+    while (Queue.empty() && !OnTheWay.empty() && OnTheWay.front().At <= deadline) {
+        clock.Ms = std::max(clock.Ms, OnTheWay.front().At);
+        Arrive(clock.Ms);
+    }
+    if (Queue.empty()) {
         clock.Ms = deadline;
         return 0;
     }
     Pending d = std::move(Queue.front());
     Queue.pop_front();
-    clock.Ms = std::max(clock.Ms, d.At);
+    Queued -= QueueCost(d.Data.size());
     const size_t len = std::min(d.Data.size(), buf.size());
     std::copy_n(d.Data.begin(), len, buf.begin());
     if (senderIp) {
@@ -81,18 +111,26 @@ std::vector<Frame> VirtualLan::SentTo(const std::string& ip, size_t from) const
 void VirtualLan::Deliver(LanEndpoint& from, const std::string& to, std::span<const uint8_t> data)
 {
     const int64_t now = Clock.Ms;
-    Trace.push_back({now, from.Ip, to, Bytes(data.begin(), data.end()), Clock.NowUs()});
+    if (Tracing) {
+        Trace.push_back({now, from.Ip, to, Bytes(data.begin(), data.end()), Clock.NowUs()});
+    }
     const bool broadcast = to == BroadcastIp;
-    for (auto& [ip, host] : Hosts) {
-        if (!broadcast && ip != to) {
-            continue;
-        }
-        auto replies = host->Handle(data, from.Ip, now);
-        const int64_t sent = now + host->ReplyDelayMs();
+    auto handle = [&](const std::string& ip, LanHost& host) {
+        auto replies = host.Handle(data, from.Ip, now);
+        const int64_t sent = now + host.ReplyDelayMs();
         for (Bytes& reply : replies) {
-            Trace.push_back({sent, ip, from.Ip, reply, sent * 1000});
+            if (Tracing) {
+                Trace.push_back({sent, ip, from.Ip, reply, sent * 1000});
+            }
             DeliverToPc(from, ip, std::move(reply), sent + LatencyMs);
         }
+    };
+    if (broadcast) {
+        for (auto& [ip, host] : Hosts) {
+            handle(ip, *host);
+        }
+    } else if (const auto host = Hosts.find(to); host != Hosts.end()) {
+        handle(host->first, *host->second);
     }
     // Another configurator on the LAN hears broadcasts and datagrams sent to it.
     for (auto& pc : Pcs) {
@@ -104,14 +142,15 @@ void VirtualLan::Deliver(LanEndpoint& from, const std::string& to, std::span<con
 
 void VirtualLan::DeliverToPc(LanEndpoint& pc, const std::string& from, Bytes data, int64_t at)
 {
-    auto pos = std::find_if(pc.Queue.rbegin(), pc.Queue.rend(), [at](const auto& p) { return p.At <= at; });
-    pc.Queue.insert(pos.base(), {at, from, std::move(data)});
+    auto& way = pc.OnTheWay;
+    auto pos = std::find_if(way.rbegin(), way.rend(), [at](const auto& p) { return p.At <= at; });
+    way.insert(pos.base(), {at, from, std::move(data)});
 }
 
 void VirtualLan::QueueFloods(LanEndpoint& pc, int64_t until)
 {
     // Flooding devices send to the first configurator, one datagram per period.
-    if (Pcs.empty() || &pc != Pcs.front().get()) {
+    if (!Floods || Pcs.empty() || &pc != Pcs.front().get()) {
         return;
     }
     for (auto& [ip, host] : Hosts) {

@@ -42,17 +42,25 @@ struct Frame {
     int64_t AtUs = 0;  // the same time in microseconds, for frames the configurator sent
 };
 
-// A configurator's endpoint on the virtual LAN.
+// A configurator's endpoint on the virtual LAN. Like a socket in the Linux
+// kernel it holds a bounded receive queue: a datagram that arrives while the
+// queue's room is used up is dropped. Room and cost follow the kernel: 212,992
+// bytes unless the configurator asks for more (ReserveReceive; the kernel
+// doubles the size asked for), and each datagram counted at 768 bytes plus
+// its length in 64-byte steps (832 for a 28-byte reply: 256 fit by default).
 class LanEndpoint : public Endpoint {
 public:
     LanEndpoint(VirtualLan& lan, std::string ip) : Lan(lan), Ip(std::move(ip)) {}
     void Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data) override;
     void Broadcast(uint16_t port, std::span<const uint8_t> data) override;
     int Receive(std::span<uint8_t> buf, int waitMs = 200, std::string* senderIp = nullptr) override;
+    void ReserveReceive(int bytes) override;
     Clock& Time() override;
 
     VirtualLan& Lan;
     const std::string Ip;
+    int64_t ReceiveRoom = 212'992;  // bytes
+    int64_t Dropped = 0;            // datagrams that found the queue full
 
 private:
     friend class VirtualLan;
@@ -61,7 +69,12 @@ private:
         std::string From;
         Bytes Data;
     };
-    std::deque<Pending> Queue;  // ordered by arrival
+    // Takes what has arrived by atMs into the queue, while there is room.
+    void Arrive(int64_t atMs);
+
+    std::deque<Pending> OnTheWay;  // ordered by arrival
+    std::deque<Pending> Queue;     // arrived, not yet received
+    int64_t Queued = 0;            // the bytes Queue is counted at
 };
 
 class VirtualLan {
@@ -73,7 +86,11 @@ public:
     void Detach(const std::string& ip);
 
     VirtualClock Clock;
-    int LatencyMs = 1;  // one way, device to configurator
+    int LatencyMs = 1;    // one way, device to configurator
+    bool Tracing = true;  // false: Trace stays empty (a benchmark's thousands of datagrams)
+    // false: no host floods. Every receive asks each host whether it floods;
+    // a benchmark of thousands of hosts that never do spares itself that.
+    bool Floods = true;
     // Every datagram, in the order it was handed to the LAN; a reply held back
     // by its device carries the later time at which it left.
     std::vector<Frame> Trace;

@@ -37,6 +37,15 @@ void TMainWin::EthSearchBtnClick()
         UdpDevSet.Search();
         RefreshEthList();
     });
+    ShowNotListed();
+}
+
+void TMainWin::ShowNotListed()
+{
+    const std::string text = NotListedText(UdpDevSet.Capacity, UdpDevSet.NotListed());
+    if (!text.empty()) {
+        ShowError(QString::fromStdString(text));
+    }
 }
 
 void TMainWin::EthLstBoxClick()

@@ -79,6 +79,7 @@ void TMainWin::FormCreate()
 {
     Guarded([this] { UdpDevSet.Search(); });
     Guarded([this] { RefreshEthList(); });
+    ShowNotListed();
 }
 
 void TMainWin::ShowError(const QString& text)

@@ -299,6 +299,8 @@ public:
 
     // --- Ethernet pane ---
     void EthSearchBtnClick();
+    // Once per search: the devices that answered and did not fit in the list.
+    void ShowNotListed();
     void EthLstBoxClick();
     void EthWwwBtnClick();
     void RefreshEthList();

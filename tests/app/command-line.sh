@@ -35,4 +35,7 @@ refused() {
 refused --no-broadcast "quorconfig: --no-broadcast needs a --target, or nothing is asked"
 refused --target 10.2.0 \
     "quorconfig: --target 10.2.0: not an address; give ADDR or ADDR/PREFIX, e.g. 10.2.0.0/24"
+# An option without its value: our own words, status 2, as quorctl.
+refused --target "quorconfig: --target needs a value"
+refused --no-broadcast --interface "quorconfig: --interface needs a name"
 echo "PASSED"

@@ -13,6 +13,7 @@ lan_begin r
 
 "$LAN" up "$scenario" >/dev/null
 "$LAN" route "$routed" >/dev/null
+"$LAN" blackhole 10.46.1.0/24
 
 # Rows "name, address," ordered by the low 26 bits of the identity.
 rows_of() {

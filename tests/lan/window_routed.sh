@@ -12,6 +12,7 @@ lan_begin o
 
 "$LAN" up "$scenario" >/dev/null
 "$LAN" route "$routed" >/dev/null
+"$LAN" blackhole 10.46.1.0/24
 
 # A target refused before the window opens.
 status=0

@@ -44,17 +44,32 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TextCase{NetStep::Send, std::errc::network_unreachable, "10.45.0.10",
                  "UDP send to 10.45.0.10: Network is unreachable",
-                 "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\nNetwork is unreachable"},
-        TextCase{NetStep::Receive, std::errc::connection_refused, "", "UDP receive: Connection refused",
-                 "Błąd sieci przy odbiorze.\n\nConnection refused"},
+                 "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\nSieć jest nieosiągalna: brak do niej trasy."},
+        TextCase{NetStep::Send, std::errc::host_unreachable, "10.46.1.11",
+                 "UDP send to 10.46.1.11: No route to host",
+                 "Błąd sieci przy wysyłaniu do 10.46.1.11.\n\nAdres jest nieosiągalny: brak do niego trasy."},
+        TextCase{NetStep::Send, std::errc::network_down, "10.45.0.10",
+                 "UDP send to 10.45.0.10: Network is down",
+                 "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\nInterfejs sieciowy jest wyłączony."},
+        TextCase{NetStep::Send, std::errc::operation_not_permitted, "10.45.0.10",
+                 "UDP send to 10.45.0.10: Operation not permitted",
+                 "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\n"
+                 "Operacja niedozwolona; może ją blokować zapora sieciowa."},
+        TextCase{NetStep::Send, std::errc::no_buffer_space, "10.45.0.10",
+                 "UDP send to 10.45.0.10: No buffer space available",
+                 "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\n"
+                 "Brak wolnych buforów sieciowych; spróbuj ponownie."},
         TextCase{NetStep::Bind, std::errc::address_in_use, "45389", "UDP port 45389: Address already in use",
-                 "Błąd sieci: nie można otworzyć portu UDP 45389.\n\nAddress already in use\n\n"
+                 "Błąd sieci: nie można otworzyć portu UDP 45389.\n\nAdres lub port jest już zajęty.\n\n"
                  "Port 45389 zajmuje inny program, np. druga kopia quorConfig."},
         TextCase{NetStep::Bind, std::errc::permission_denied, "45389", "UDP port 45389: Permission denied",
-                 "Błąd sieci: nie można otworzyć portu UDP 45389.\n\nPermission denied"},
+                 "Błąd sieci: nie można otworzyć portu UDP 45389.\n\nBrak uprawnień."},
         TextCase{NetStep::Interface, std::errc::no_such_device, "enp3s0",
                  "UDP interface enp3s0: No such device",
-                 "Błąd sieci: nie można użyć interfejsu enp3s0.\n\nNo such device"},
+                 "Błąd sieci: nie można użyć interfejsu enp3s0.\n\nNie ma takiego interfejsu sieciowego."},
+        // Failures a site hardly meets keep the system's words.
+        TextCase{NetStep::Receive, std::errc::connection_refused, "", "UDP receive: Connection refused",
+                 "Błąd sieci przy odbiorze.\n\nConnection refused"},
         TextCase{NetStep::Socket, std::errc::too_many_files_open, "", "UDP socket: Too many open files",
                  "Błąd sieci: nie można utworzyć gniazda UDP.\n\nToo many open files"},
         TextCase{NetStep::Address, std::errc::invalid_argument, "10.45.0",
@@ -90,7 +105,7 @@ TEST(EndpointError, PortTakenNamesThePort)
         EXPECT_EQ(e.Step, NetStep::Bind);
         EXPECT_EQ(std::string(e.what()), "UDP port " + p + ": Address already in use");
         EXPECT_EQ(PolishText(e), "Błąd sieci: nie można otworzyć portu UDP " + p +
-                                     ".\n\nAddress already in use\n\nPort " + p +
+                                     ".\n\nAdres lub port jest już zajęty.\n\nPort " + p +
                                      " zajmuje inny program, np. druga kopia quorConfig.");
     }
     close(holder);

@@ -1,4 +1,7 @@
 // Network search, merging found devices, and the status poll.
+#include <deque>
+#include <set>
+
 #include "LanFixture.h"
 #include "sim/EmuDevice.h"
 
@@ -262,6 +265,154 @@ TEST_F(Search, ASilentTargetCostsNoMorePassesOrWaits)
         EXPECT_EQ(lan.Clock.NowUs(), c.Us) << (c.Target ? c.Target : "none");
         EXPECT_EQ(Commands(lan, "255.255.255.255"), "OOO");
     }
+}
+
+// Time recorders T01_00001 on, one per address from 10.45.1.1 on (254 per /24).
+class Crowd {
+public:
+    Crowd(sim::VirtualLan& lan, int count, uint32_t firstAddress = 0x0A2D0101)
+    {
+        for (int n = 0; n < count; ++n) {
+            Devices.emplace_back(Ident(101, n + 1), 2);
+            const uint32_t ip = firstAddress + n / 254 * 256 + n % 254;
+            lan.Attach(IpText(ip), Devices.back());
+        }
+    }
+    std::deque<sim::EmuDevice> Devices;
+};
+
+// How many broadcast replies the endpoint's queue holds before anyone reads:
+// 256 by default, as a socket's default buffer; more once room is asked for.
+TEST(LanQueue, HoldsWhatItsRoomHolds)
+{
+    const struct {
+        int Reserved;  // bytes asked for, 0 for none
+        int Received;
+    } cases[] = {{0, 256}, {131072, 315}, {1048576, 400}};
+    for (const auto& c : cases) {
+        sim::VirtualLan lan;
+        Crowd crowd(lan, 400);
+        sim::LanEndpoint& pc = lan.AddPc();
+        if (c.Reserved > 0) {
+            pc.ReserveReceive(c.Reserved);
+        }
+        pc.Broadcast(QuorPort, HexBytes("4D 4D 44 4F FF FF FF FF F8 F3 14 64"));
+        std::array<uint8_t, 64> buf;
+        int received = 0;
+        while (pc.Receive(buf, 200) > 0) {
+            ++received;
+        }
+        EXPECT_EQ(received, c.Received) << c.Reserved;
+        EXPECT_EQ(pc.Dropped, 400 - c.Received) << c.Reserved;
+    }
+}
+
+// Every device that answers is listed, in the first pass, however many answer at once.
+TEST(SearchAtScale, EveryDeviceThatAnswersIsListed)
+{
+    for (const int count : {1000, 8000}) {
+        sim::VirtualLan lan;
+        Crowd crowd(lan, count);
+        UdpDevSet set(lan.AddPc(), 8192);
+        set.Search();
+        ASSERT_EQ(set.Count, count);
+        EXPECT_EQ(set.NotListed(), 0);
+        EXPECT_EQ(Commands(lan, "255.255.255.255"), "O") << count;
+        EXPECT_EQ(set.Dev.front().ListRow(), " T01_00001,  10.45.1.1,  Serwis");
+        EXPECT_EQ(set.Dev[count - 1].Id, Ident(101, count));
+        EXPECT_EQ(crowd.Devices.back().TimeAnnouncements, 1);
+    }
+}
+
+// A pass over a range reads the replies while it is still sending: the first
+// time announcement goes out before the last request, and the requests keep
+// their 50 us gaps.
+TEST(SearchAtScale, RepliesAreReadWhileAPassSends)
+{
+    sim::VirtualLan lan;
+    Crowd crowd(lan, 1000, 0x0A2E0001);  // 10.46.0.1 on, behind a router
+    UdpDevSet set(lan.AddPc(), 8192);
+    set.Scope.Broadcast = false;
+    AddTarget(set.Scope.Targets, "10.46.0.0/22", false);
+    set.Search();
+    EXPECT_EQ(set.Count, 1000);
+    size_t lastRequest = 0;
+    size_t firstAnnouncement = lan.Trace.size();
+    std::vector<int64_t> requestsAt;
+    for (size_t i = 0; i < lan.Trace.size(); ++i) {
+        const sim::Frame& f = lan.Trace[i];
+        if (f.From == "10.45.0.1" && f.Data[3] == 'O') {
+            lastRequest = i;
+            requestsAt.push_back(f.AtUs);
+        } else if (f.From == "10.45.0.1" && f.Data[3] == 'T') {
+            firstAnnouncement = std::min(firstAnnouncement, i);
+        }
+    }
+    EXPECT_LT(firstAnnouncement, lastRequest);
+    ASSERT_EQ(requestsAt.size(), 1022u);
+    EXPECT_EQ(requestsAt.back() - requestsAt.front(), 51050);
+}
+
+// The window's table of 100: the others that answered are counted once each,
+// for the last search only. The first 100 to answer keep their places.
+TEST(SearchAtScale, AFullTableCountsTheDevicesItLeavesOut)
+{
+    sim::VirtualLan lan;
+    Crowd crowd(lan, 350);
+    UdpDevSet set(lan.AddPc());
+    set.Search();
+    EXPECT_EQ(set.Count, 100);
+    EXPECT_EQ(set.NotListed(), 250);
+    set.Search();  // three passes: nothing new
+    EXPECT_EQ(set.NotListed(), 250);
+}
+
+// An endpoint that cannot take the datagrams for some addresses now.
+class BusyFor : public Endpoint {
+public:
+    BusyFor(Endpoint& lan, std::set<std::string> busy) : Lan(lan), Busy(std::move(busy)) {}
+    void Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data) override
+    {
+        Lan.Send(ip, port, data);
+    }
+    void Broadcast(uint16_t port, std::span<const uint8_t> data) override { Lan.Broadcast(port, data); }
+    bool TrySend(std::string_view ip, uint16_t port, std::span<const uint8_t> data) override
+    {
+        if (Busy.contains(std::string(ip))) {
+            return false;
+        }
+        Lan.Send(ip, port, data);
+        return true;
+    }
+    int Receive(std::span<uint8_t> buf, int waitMs, std::string* senderIp) override
+    {
+        return Lan.Receive(buf, waitMs, senderIp);
+    }
+    Clock& Time() override { return Lan.Time(); }
+
+    Endpoint& Lan;
+    std::set<std::string> Busy;
+};
+
+// A target the system cannot take now is skipped; the pass goes on and the
+// next pass asks it again.
+TEST_F(Search, ATargetTheSystemCannotTakeNowIsSkipped)
+{
+    sim::EmuController k1(Ident(301, 1), 2);
+    sim::EmuController k2(Ident(301, 2), 2);
+    Lan.Attach("10.46.0.1", k1);
+    Lan.Attach("10.46.0.2", k2);
+    BusyFor udp(Pc, {"10.46.0.1"});
+    UdpDevSet set(udp);
+    set.Scope.Broadcast = false;
+    AddTarget(set.Scope.Targets, "10.46.0.0/30", false);
+    set.Search();
+    ASSERT_EQ(set.Count, 1);
+    EXPECT_EQ(set.Dev[0].ListRow(), " K01_00002,  10.46.0.2,  Serwis");
+    udp.Busy.clear();
+    set.Search();
+    EXPECT_EQ(set.Count, 2);
+    EXPECT_EQ(Commands(Lan, "10.46.0.1"), "OT");
 }
 
 }  // namespace

@@ -158,6 +158,22 @@ TEST(EthPane, RowsSelectionAndLoading)
     }
 }
 
+TEST(EthPane, TextWhenTheListIsFull)
+{
+    const struct {
+        int Capacity;
+        int NotListed;
+        const char* Text;
+    } cases[] = {
+        {100, 0, ""},
+        {100, 1, "Lista mieści 100 urządzeń; 1 pozostałego nie pokazano."},
+        {100, 250, "Lista mieści 100 urządzeń; 250 pozostałych nie pokazano."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NotListedText(c.Capacity, c.NotListed), c.Text) << c.NotListed;
+    }
+}
+
 TEST(BusPane, RowsAndReplacementPairs)
 {
     const struct {

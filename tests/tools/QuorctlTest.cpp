@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -249,6 +251,21 @@ TEST_F(QuorctlOnLan, TwoHundredFiftyDevicesByTheirAddresses)
     AddTarget(ctl.Devices.Scope.Targets, "10.2.0.0/24", false);
     EXPECT_EQ(site::SearchFor(ctl.Devices, "K01_00240").Ip, 0x0A0200F0u);
     EXPECT_EQ(&site::SearchFor(ctl.Devices, "10.2.0.240"), &ctl.Devices.Dev[239]);
+}
+
+// More devices answer than quorctl's table holds: it lists 8,192 and says how many it left out.
+TEST_F(QuorctlOnLan, PastItsTableItSaysHowManyAreNotListed)
+{
+    std::deque<sim::EmuDevice> devices;
+    for (uint32_t n = 0; n < 8200; ++n) {
+        devices.emplace_back(0x21F50000 | (n + 1), 2);
+        Lan.Attach("10.45." + std::to_string(1 + n / 250) + "." + std::to_string(1 + n % 250),
+                   devices.back());
+    }
+    const Outcome run = Quorctl({"search"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 8192);
+    EXPECT_EQ(run.Err, "quorctl: the list holds 8192 devices; 8 more answered and are not listed\n");
 }
 
 TEST_F(QuorctlOnLan, TargetsRefusedAtStart)

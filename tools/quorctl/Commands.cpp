@@ -176,6 +176,9 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
         case CtlCommand::Search:
         case CtlCommand::Scan:
             ctl.Search(out, options.Format);
+            if (const int left = ctl.Devices.NotListed(); left > 0)
+                err << "quorctl: the list holds " << ctl.Devices.Capacity << " devices; " << left
+                    << " more answered and are not listed\n";
             break;
         case CtlCommand::Table:
             ctl.Table(options.Device, out, options.Format);

@@ -46,6 +46,22 @@ private slots:
     void initTestCase() { QDesktopServices::setUrlHandler("http", this, "OpenUrl"); }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler("http"); }
 
+    // More devices answer than the list holds: it keeps 100 and says so once
+    // per search, at start and at "Przeszukaj sieć".
+    void aFullListSaysHowManyItLeftOut()
+    {
+        WindowLan lan;
+        for (int n = 1; n <= 103; ++n) {
+            lan.AddDevice("10.45.1." + std::to_string(n), RecorderId + n, ModeSerwis);
+        }
+        auto win = lan.Open();
+        QCOMPARE(win->EthLstBox->count(), 100);
+        const QStringList said{"Lista mieści 100 urządzeń; 3 pozostałych nie pokazano."};
+        QCOMPARE(TakeErrors(), said);
+        win->EthSearchBtn->click();
+        QCOMPARE(TakeErrors(), said);
+    }
+
     void listsEveryDeviceAndLoadsTheFirst()
     {
         WindowLan lan;

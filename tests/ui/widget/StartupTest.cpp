@@ -91,7 +91,7 @@ private slots:
         PortTaken udp;
         TMainWin win(&udp);
         QCOMPARE(TakeErrors(), QStringList{"Błąd sieci: nie można otworzyć portu UDP 45389.\n\n"
-                                           "Address already in use\n\n"
+                                           "Adres lub port jest już zajęty.\n\n"
                                            "Port 45389 zajmuje inny program, np. druga kopia quorConfig."});
         QCOMPARE(win.EthLstBox->count(), 0);
         QVERIFY(win.SheetSet->isHidden());

@@ -149,7 +149,8 @@ private slots:
         lan.AddDoorController(ModeSerwis);
         BreakableEndpoint udp(lan.Pc);
         TMainWin win(&udp);
-        const QString text = "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\nNetwork is unreachable";
+        const QString text =
+            "Błąd sieci przy wysyłaniu do 10.45.0.10.\n\nSieć jest nieosiągalna: brak do niej trasy.";
         udp.Broken = true;
         for (int i = 0; i < 3; ++i) {
             win.UDPTimerTimer();
