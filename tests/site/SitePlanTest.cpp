@@ -23,6 +23,7 @@
 #include "site/ControllerRead.h"
 #include "site/SiteFile.h"
 #include "site/SitePlan.h"
+#include "site/SiteRun.h"
 #include "site/SlotNames.h"
 #include "tests/support/EmuNamed.h"
 
@@ -794,6 +795,29 @@ std::string ReadText(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// A device the search learns after the plan moves the records after it in
+// the device table; the apply still writes the controller the plan read.
+TEST_F(SitePlan, AnApplyWritesThePlannedControllerAfterTheTableGrew)
+{
+    UdpDevSet devices(Pc);
+    const std::string text = "quorctl-site: 1\ncontrollers:\n  K03_01301:\n    Winda:\n"
+                             "      Wybór piętra: D01_60101:In2\n";
+    std::vector<SiteProblem> problems;
+    const SiteFile file = ReadSiteFile(text, problems);
+    site::SitePlan plan = PlanSite(devices, file, problems, {});
+    ASSERT_TRUE(plan.Problems.empty());
+    ASSERT_EQ(plan.FieldsToChange(), 1u);
+    // K01_00001 orders before every controller of the scenario.
+    const uint32_t first = (Emu("K01_01101").Id & ~0xFFFFu) | 1;
+    ASSERT_TRUE(devices.Merge(first, ParseIp("10.0.0.250"), 2, Emu("K01_01101").Mode));
+    const ApplyOutcome outcome = ApplySite(devices, plan);
+    EXPECT_EQ(outcome.Written, std::vector<std::string>{"K03_01301"});
+    EXPECT_EQ(outcome.Failed, "");
+    for (const char* name : {"K01_01101", "K02_01201", "K04_01401"})
+        EXPECT_TRUE(Emu(name).Writes.empty()) << name;
+    EXPECT_EQ(Emu("K03_01301").Writes.size(), 1u);
 }
 
 // The examples shipped beside the scenarios are what export writes for them.
