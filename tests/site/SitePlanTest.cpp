@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -795,6 +796,74 @@ std::string ReadText(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Every field an export states can be set from a site file and reads back as
+// set: a field the export lists that the planner cannot set would plan no
+// change, or a problem. Each field is stated alone, with the first of its
+// values here that differs from what the controller holds; a reference is
+// emptied (a slot already empty is left out).
+// What the site file states for a value without a mark.
+std::string ValueText(const std::string& value)
+{
+    SheetField field;
+    field.Value = value;
+    return FieldText(field);
+}
+
+TEST_F(SitePlan, EveryExportedFieldCanBeSetAndReadBack)
+{
+    const std::map<std::string, std::vector<std::string>> values = {
+        {"Nr pociągu", {"4321", "1234"}},
+        {"Typ przejścia", {"Bistabilne", "Normalne"}},
+        {"Impuls otwarcia rygla", {"7,5 s", "8 s"}},
+        {"Dozw. czas otwarcia", {"7,5 s", "8 s"}},
+        {"Otwieranie klamką", {"tak", "nie"}},
+        {"Pełny impuls rygla", {"tak", "nie"}},
+        {"Czas odblokowania przycisków", {"7,5 s", "8 s"}},
+        {"Nazwa pomieszczenia", {"Szatnia A", "Szatnia B"}},
+        {"Od", {"4001", "4002"}},
+        {"Do", {"4001", "4002"}},
+        {"Długość impulsu otwarcia szafki", {"7,5 s", "8 s"}},
+        {"Test od szafki nr", {"17", "18"}},
+    };
+    size_t set = 0;
+    for (const char* name : {"K01_01101", "K02_01201", "K03_01301", "K04_01401"}) {
+        Controller held;
+        Load(name, held);
+        for (const SheetField& field : SheetFields(held, Emu(name).Id)) {
+            const std::string path = PathText(field.Section, field.Group, field.Label);
+            SCOPED_TRACE(std::string(name) + ": " + path);
+            const auto own = values.find(field.Label);
+            const std::vector<std::string> texts =
+                own != values.end() ? own->second : std::vector<std::string>{""};
+            const auto differs = std::find_if(texts.begin(), texts.end(), [&](const std::string& text) {
+                return ValueText(text) != FieldText(field);
+            });
+            if (differs == texts.end())
+                continue;
+            SheetField wanted = field;
+            wanted.Value = *differs;
+            wanted.Mark.clear();
+            const ExportedController stated[] = {{name, {wanted}}};
+            std::vector<SiteProblem> problems;
+            const SiteFile file = ReadSiteFile(SiteFileText(stated), problems);
+            ASSERT_TRUE(problems.empty());
+            Controller c;
+            Load(name, c);
+            const ControllerPlan plan = PlanController(file.Controllers.at(0), c, Emu(name).Id);
+            for (const SiteProblem& p : plan.Problems)
+                ADD_FAILURE() << p.Text;
+            const auto change =
+                std::find_if(plan.Changes.begin(), plan.Changes.end(), [&](const FieldChange& f) {
+                    return f.Section == field.Section && f.Group == field.Group && f.Label == field.Label;
+                });
+            ASSERT_NE(change, plan.Changes.end()) << "no change planned";
+            EXPECT_EQ(change->To, ValueText(*differs));
+            ++set;
+        }
+    }
+    EXPECT_GE(set, 60u);
 }
 
 // A device the search learns after the plan moves the records after it in
