@@ -29,22 +29,38 @@ const char* ErrorMessage(int code)
     return Messages[known ? code : 0];
 }
 
-std::string UErr::Text() const
+namespace {
+
+std::optional<ErrDevice> Named(const UdpDev* dev)
+{
+    if (dev == nullptr)
+        return std::nullopt;
+    return ErrDevice{dev->Id, dev->ModeName()};
+}
+
+std::string ErrText(const std::optional<ErrDevice>& dev, int32_t code, uint8_t cmd)
 {
     std::string text;
-    if (Dev) {
-        text = DevName(Dev->Id) + ", tryb: " + Dev->ModeName();
+    if (dev) {
+        text = DevName(dev->Id) + ", tryb: " + dev->ModeName;
     }
-    text += ".\n\nBłąd nr " + std::to_string(Code);
-    if (Cmd != 0) {
+    text += ".\n\nBłąd nr " + std::to_string(code);
+    if (cmd != 0) {
         text += " (r.'";
-        text += static_cast<char>(Cmd);
+        text += static_cast<char>(cmd);
         text += "')";
     }
     text += ": ";
-    text += ErrorMessage(Code);
+    text += ErrorMessage(code);
     text += '\n';
     return text;
+}
+
+}  // namespace
+
+UErr::UErr(const UdpDev* dev, int32_t code, uint8_t cmd)
+    : std::runtime_error(ErrText(Named(dev), code, cmd)), Dev(Named(dev)), Code(code), Cmd(cmd)
+{
 }
 
 }  // namespace quor

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace quor {
@@ -21,13 +23,23 @@ enum : int32_t {
     ErrModeRefuses = 11,
 };
 
-// A protocol failure: thrown by value, caught by reference.
-struct UErr {
-    UdpDev* Dev;   // the device concerned; an entry of the device table, which outlives the error
-    int32_t Code;  // 1 to 11
-    uint8_t Cmd;   // command byte of the failed exchange, 0 when no single command failed
+// The device an error concerns, as it was when the error arose.
+struct ErrDevice {
+    uint32_t Id;
+    std::string ModeName;  // as UdpDev::ModeName gave it then
+};
 
-    std::string Text() const;
+// A protocol failure: thrown by value, caught by reference. what() is Text().
+class UErr : public std::runtime_error {
+public:
+    // dev may be null: no single device is concerned.
+    UErr(const UdpDev* dev, int32_t code, uint8_t cmd);
+
+    std::optional<ErrDevice> Dev;  // the device concerned, by value
+    int32_t Code;                  // 1 to 11
+    uint8_t Cmd;                   // command byte of the failed exchange, 0 when no single command failed
+
+    std::string Text() const { return what(); }
 };
 
 // The message of an error code, as shown to the installer.

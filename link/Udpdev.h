@@ -124,8 +124,9 @@ private:
 };
 
 // The devices found, in the configurator's order. The table's size is fixed
-// at construction, so a record stays where it is while the table grows: the
-// window and the commands hold references to them.
+// at construction, but a device found later is put in its place in the order
+// and moves the records after it: what must name one device across a search
+// holds its identity (Id), not a reference into the table.
 class UdpDevSet {
 public:
     // The window lists at most this many devices.

@@ -73,7 +73,7 @@ struct CfgBlock {
 
 // Reads block (type, index) into the record; true when it decoded into exactly
 // the bytes received. The caller has ensured the session; UErr passes through.
-bool ReadCfgBlock(UdpDev& dev, uint8_t type, uint8_t index, CfgBlock& block);
+[[nodiscard]] bool ReadCfgBlock(UdpDev& dev, uint8_t type, uint8_t index, CfgBlock& block);
 
 struct BlockId {
     uint8_t Type = 0;
@@ -99,7 +99,7 @@ struct BlockRecord {
 // EnsureSession; the first block that does not fit its record ends the read.
 // True when every block was read and fits; read receives the bytes, as the
 // controller sent them, of each block that fits. UErr passes through.
-bool ReadBlocks(UdpDev& dev, std::span<const BlockRecord> blocks, std::vector<RawBlock>& read);
+[[nodiscard]] bool ReadBlocks(UdpDev& dev, std::span<const BlockRecord> blocks, std::vector<RawBlock>& read);
 // Writes the record's body as block (type, index); UErr passes through.
 void WriteCfgBlock(UdpDev& dev, uint8_t type, uint8_t index, const CfgBlock& block);
 

@@ -26,13 +26,13 @@ const CfgBlock* RecordOf(const Controller& c, BlockId block);
 // Reads the configuration of the table's kind into the record of that kind
 // and marks it (DoorCfgSet::Load, OutSetCfg::Read): the bytes of its blocks
 // as read; nothing when it cannot be read or does not fit. UErr passes through.
-std::optional<std::vector<RawBlock>> ReadKindBlocks(UdpDev& dev, Controller& c);
+[[nodiscard]] std::optional<std::vector<RawBlock>> ReadKindBlocks(UdpDev& dev, Controller& c);
 // ReadKindBlocks without the bytes: false when it cannot be read or does not fit.
-bool ReadKindConfig(UdpDev& dev, Controller& c);
+[[nodiscard]] bool ReadKindConfig(UdpDev& dev, Controller& c);
 
 // Decodes blocks into their records as a read does, then marks the records;
 // false when a block does not fit (head or length).
-bool DecodeBlocks(std::span<const RawBlock> blocks, Controller& c);
+[[nodiscard]] bool DecodeBlocks(std::span<const RawBlock> blocks, Controller& c);
 
 // What a held configuration is cut to: its blocks' type and count, and
 // whether the common block carries a train number.

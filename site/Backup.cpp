@@ -99,7 +99,9 @@ void Unpack(const Backup& backup, Controller& c)
             table.Order[table.PresentCount++] = e;
     }
     table.Sort();
-    DecodeBlocks(backup.Blocks, c);
+    // A backup is read whole or refused, so its blocks fit.
+    if (!DecodeBlocks(backup.Blocks, c))
+        throw std::logic_error("a backup's blocks do not fit its controller");
 }
 
 std::string BackupText(const Backup& backup)

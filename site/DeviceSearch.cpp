@@ -15,6 +15,14 @@ UdpDev* FindFound(UdpDevSet& devices, std::string_view key)
     return nullptr;
 }
 
+UdpDev* FindById(UdpDevSet& devices, uint32_t id)
+{
+    for (int i = 0; i < devices.Count; ++i)
+        if (devices.Dev[i].Id == id)
+            return &devices.Dev[i];
+    return nullptr;
+}
+
 UdpDev& SearchFor(UdpDevSet& devices, std::string_view key)
 {
     devices.Search();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -39,19 +40,47 @@ int WriteAll(int fd, const std::string& text)
     return 0;
 }
 
+// A new file in path's folder under a name of its own, made with the usual
+// permissions (0666 less the umask, which the kernel applies and this process
+// never changes). Returns the descriptor and fills temporary.
+int CreateTemporary(const std::filesystem::path& target, std::string& temporary)
+{
+    static std::atomic<unsigned> made{0};
+    for (int attempt = 0;; ++attempt) {
+        temporary = (target.parent_path() / ("." + target.filename().string() + "." +
+                                             std::to_string(::getpid()) + "." + std::to_string(made++)))
+                        .string();
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || attempt == 100)
+            return fd;
+    }
+}
+
+// Makes a rename in folder survive a power cut.
+int SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
 }  // namespace
 
 void ReplaceFile(const std::string& path, const std::string& text)
 {
     const std::filesystem::path target(path);
-    std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
+    std::string temporary;
+    const int fd = CreateTemporary(target, temporary);
     if (fd < 0)
         CannotWrite(path, errno);
-    // mkstemp makes the file private; the file gets the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    int error = ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
+    // A file replaced keeps its permissions: a private backup stays private.
+    int error = 0;
+    struct stat replaced {};
+    if (::stat(path.c_str(), &replaced) == 0 && ::fchmod(fd, replaced.st_mode & 07777) != 0)
+        error = errno;
     if (error == 0)
         error = WriteAll(fd, text);
     if (error == 0 && ::fsync(fd) != 0)
@@ -64,6 +93,8 @@ void ReplaceFile(const std::string& path, const std::string& text)
         ::unlink(temporary.c_str());
         CannotWrite(path, error);
     }
+    if (const int synced = SyncFolder(target.parent_path()); synced != 0)
+        CannotWrite(path, synced);
 }
 
 std::string ReadFile(const std::string& path)

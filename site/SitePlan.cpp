@@ -19,6 +19,7 @@
 #include "sheets/LockersSheet.h"
 #include "sheets/NumberText.h"
 #include "sheets/SheetEdits.h"
+#include "sheets/SheetFieldTable.h"
 #include "sheets/SheetWords.h"
 #include "site/SlotNames.h"
 #include "text/Cp1250.h"
@@ -32,39 +33,16 @@ constexpr std::string_view NcMark = "NC";
 constexpr int MaxTypedDigits = 4;  // the train number, locker numbers and the test start
 constexpr int MaxWholeSeconds = MaxHalfSeconds / 2;
 
-enum class What {
-    TrainNumber,
-    DoorOutput,
-    DoorInput,
-    DoorReader,
-    Airlock,
-    DoorType,
-    BoltPulse,
-    OpenTime,
-    HandleOpening,
-    FullBoltPulse,
-    Module,  // the lift's module, or a lockers row's
-    Input,   // of the lift or the lockers
-    Reader,  // of the lift or the lockers
-    Pulse,
-    RoomName,
-    FirstLocker,
-    LastLocker,
-    TestStart,
-    None,
-};
-
+// A field of the sheet, found in its kind's table.
 struct Target {
-    What Kind = What::None;
+    const SheetFieldRow* Row = nullptr;  // null for a field no row declares
     int Door = 0;
     int Slot = 0;  // the record's slot; the row for a lockers module and its numbers
-};
 
-bool IsRef(What kind)
-{
-    return kind == What::DoorOutput || kind == What::DoorInput || kind == What::DoorReader ||
-           kind == What::Module || kind == What::Input || kind == What::Reader;
-}
+    bool IsRef() const { return Row != nullptr && Row->Value == FieldValue::Reference; }
+    bool OnDoor() const { return Row->Section == FieldSection::Door; }
+    bool Is(FieldAddress address, int slot) const { return Row->Address == address && Slot == slot; }
+};
 
 template <size_t N> int IndexOf(const std::array<std::string_view, N>& words, std::string_view word)
 {
@@ -72,91 +50,44 @@ template <size_t N> int IndexOf(const std::array<std::string_view, N>& words, st
     return it == words.end() ? -1 : static_cast<int>(it - words.begin());
 }
 
-Target DoorTarget(const SheetField& f)
+// The door a section names: "Przejście 3" is door 2; -1 for none.
+int DoorOf(std::string_view section)
 {
-    if (f.Section == words::Doors)
-        return {f.Label == words::TrainNumber ? What::TrainNumber : What::None};
     const std::string prefix = std::string(words::Door) + " ";
-    if (!f.Section.starts_with(prefix))
-        return {};
-    const int door = ScanInt(std::string_view(f.Section).substr(prefix.size())).value_or(0) - 1;
-    if (f.Group == words::Outputs)
-        return {What::DoorOutput, door, IndexOf(words::DoorOutputs, f.Label)};
-    if (f.Group == words::Inputs)
-        return {What::DoorInput, door, IndexOf(words::DoorInputs, f.Label)};
-    if (f.Group == words::Readers)
-        return {What::DoorReader, door, IndexOf(words::ReaderNumbers, f.Label)};
-    const std::pair<std::string_view, What> plain[] = {
-        {words::Airlocks, What::Airlock},
-        {words::DoorType, What::DoorType},
-        {words::BoltPulse, What::BoltPulse},
-        {words::OpenTime, What::OpenTime},
-        {words::HandleOpening, What::HandleOpening},
-        {words::FullBoltPulse, What::FullBoltPulse},
-    };
-    for (const auto& [label, kind] : plain) {
-        if (f.Label == label)
-            return {kind, door};
-    }
-    return {};
+    if (!section.starts_with(prefix))
+        return -1;
+    return ScanInt(section.substr(prefix.size())).value_or(0) - 1;
 }
 
-Target LiftTarget(const SheetField& f)
+bool SectionFits(const SheetFieldRow& row, int32_t kind, const SheetField& f, int door)
 {
-    if (f.Group == words::Readers)
-        return {What::Reader, 0, IndexOf(words::ReaderNumbers, f.Label)};
-    if (f.Label == words::LiftModule)
-        return {What::Module, 0, LiftModuleSlot};
-    if (f.Label == words::FloorChoice)
-        return {What::Input, 0, LiftFloorInput};
-    if (f.Label == words::Tamper)
-        return {What::Input, 0, LiftTamperInput};
-    if (f.Label == words::ButtonRelease)
-        return {What::Pulse};
-    return {};
-}
-
-Target LockersTarget(const SheetField& f)
-{
-    if (f.Group == words::Readers)
-        return {What::Reader, 0, IndexOf(words::ReaderNumbers, f.Label)};
-    for (int row = 0; row < LockerModules; ++row) {
-        if (f.Group != words::ModuleRow(row))
-            continue;
-        if (f.Label == words::Module)
-            return {What::Module, 0, row};
-        if (f.Label == words::FirstLocker)
-            return {What::FirstLocker, 0, row};
-        if (f.Label == words::LastLocker)
-            return {What::LastLocker, 0, row};
-        return {};
+    switch (row.Section) {
+    case FieldSection::Common:
+        return f.Section == words::Doors;
+    case FieldSection::Door:
+        return door >= 0;
+    default:
+        return f.Section == SheetOf(kind);
     }
-    const std::pair<std::string_view, Target> plain[] = {
-        {words::RoomName, {What::RoomName}},
-        {words::LockersAlarm, {What::Input, 0, LockersAlarmInput}},
-        {words::Tamper, {What::Input, 0, LockersTamperInput}},
-        {words::LockerPulse, {What::Pulse}},
-        {words::TestStart, {What::TestStart}},
-    };
-    for (const auto& [label, target] : plain) {
-        if (f.Label == label)
-            return target;
-    }
-    return {};
 }
 
 Target TargetOf(int32_t kind, const SheetField& f)
 {
-    switch (kind) {
-    case KindDoors:
-        return DoorTarget(f);
-    case KindLift:
-        return LiftTarget(f);
-    case KindLockers:
-        return LockersTarget(f);
-    default:
-        return {};
+    const int door = DoorOf(f.Section);
+    for (const SheetFieldRow& row : FieldRowsOf(kind)) {
+        if (f.Label != row.Label || !SectionFits(row, kind, f, door))
+            continue;
+        if (!row.EachModule) {
+            if (f.Group == row.Group)
+                return {&row, std::max(door, 0), row.Slot};
+            continue;
+        }
+        for (int module = 0; module < LockerModules; ++module) {
+            if (f.Group == words::ModuleRow(module))
+                return {&row, 0, module};
+        }
     }
+    return {};
 }
 
 // The lift or lockers record of a controller of that kind.
@@ -167,31 +98,27 @@ OutSetCfg& OutSetOf(Controller& c)
 
 ResRef& SlotOf(Controller& c, const Target& t)
 {
-    switch (t.Kind) {
-    case What::DoorOutput:
-        return c.Doors.Doors[t.Door].Outputs[t.Slot];
-    case What::DoorInput:
-        return c.Doors.Doors[t.Door].Inputs[t.Slot];
-    case What::DoorReader:
-        return c.Doors.Doors[t.Door].Readers[t.Slot];
-    case What::Module:
-        return OutSetOf(c).OutputSets[t.Slot];
-    case What::Input:
-        return OutSetOf(c).Inputs[t.Slot];
+    CfgBlock& block = t.OnDoor() ? static_cast<CfgBlock&>(c.Doors.Doors[t.Door]) : OutSetOf(c);
+    switch (t.Row->Address) {
+    case FieldAddress::Output:
+        return block.Outputs[t.Slot];
+    case FieldAddress::Input:
+        return block.Inputs[t.Slot];
+    case FieldAddress::OutputSet:
+        return block.OutputSets[t.Slot];
     default:
-        return OutSetOf(c).Readers[t.Slot];
+        return block.Readers[t.Slot];
     }
 }
 
-int ResourceKind(What kind)
+int ResourceKind(const Target& t)
 {
-    switch (kind) {
-    case What::DoorOutput:
+    switch (t.Row->Address) {
+    case FieldAddress::Output:
         return ResOutput;
-    case What::DoorInput:
-    case What::Input:
+    case FieldAddress::Input:
         return ResInput;
-    case What::Module:
+    case FieldAddress::OutputSet:
         return ResOutputSet;
     default:
         return ResReader;
@@ -203,21 +130,6 @@ std::string_view KindWord(int resourceKind)
     static constexpr std::array<std::string_view, ResKinds> Words = {"an output", "an input", "a reader",
                                                                      "an output module"};
     return Words[resourceKind];
-}
-
-// The mark a reference field takes; empty for none.
-std::string_view MarkOf(What kind)
-{
-    switch (kind) {
-    case What::DoorOutput:
-    case What::DoorInput:
-    case What::Input:
-        return NcMark;
-    case What::DoorReader:
-        return words::ExitReader;
-    default:
-        return {};
-    }
 }
 
 std::string ItemText(const BusDevTable& table, int resourceKind, ResRef r)
@@ -264,28 +176,27 @@ void Remark(Controller& c)
 // The selector that shows the target's slot, as the sheet builds it.
 SelectorView SelectorOf(const Controller& c, const Target& t)
 {
-    switch (t.Kind) {
-    case What::DoorOutput:
-        return ViewDoorSheet(c.Doors, t.Door)->Outputs[t.Slot].Selector;
-    case What::DoorInput:
-        return ViewDoorSheet(c.Doors, t.Door)->Inputs[t.Slot].Selector;
-    case What::DoorReader:
-        return ViewDoorSheet(c.Doors, t.Door)->Readers[t.Slot].Selector;
-    default:
-        break;
+    const FieldAddress address = t.Row->Address;
+    if (t.OnDoor()) {
+        const DoorSheetView view = *ViewDoorSheet(c.Doors, t.Door);
+        if (address == FieldAddress::Output)
+            return view.Outputs[t.Slot].Selector;
+        if (address == FieldAddress::Input)
+            return view.Inputs[t.Slot].Selector;
+        return view.Readers[t.Slot].Selector;
     }
     if (c.Table.Kind == KindLift) {
         const LiftSheetView view = *ViewLiftSheet(c.Lift);
-        if (t.Kind == What::Module)
+        if (address == FieldAddress::OutputSet)
             return view.Module;
-        if (t.Kind == What::Input)
+        if (address == FieldAddress::Input)
             return (t.Slot == LiftFloorInput ? view.Floor : view.Tamper).Selector;
         return view.Readers[t.Slot];
     }
     const LockersSheetView view = *ViewLockersSheet(c.Lockers);
-    if (t.Kind == What::Module)
+    if (address == FieldAddress::OutputSet)
         return view.Modules[t.Slot];
-    if (t.Kind == What::Input)
+    if (address == FieldAddress::Input)
         return (t.Slot == LockersAlarmInput ? view.Alarm : view.Tamper).Selector;
     return view.Readers[t.Slot];
 }
@@ -452,7 +363,7 @@ private:
     {
         const std::string path = PathText(w.Section, w.Group, w.Label);
         const bool asHeld = w.Text == FieldText(field) || (IsNone(w.Text) && field.Value.empty());
-        if (IsRef(t.Kind)) {
+        if (t.IsRef()) {
             // A stated value the controller holds stays as it is, also one the
             // selector could not offer again ("? (Rd1)"); an edit made before
             // may still move it (a bolt moved away releases its sensor).
@@ -464,7 +375,13 @@ private:
                 SetRef(t, held, *ref);
             return ref;
         }
-        if (!asHeld)
+        if (asHeld)
+            return std::nullopt;
+        // A field the sheet shows but no row of its kind's table can set is
+        // refused rather than dropped.
+        if (t.Row == nullptr || t.Row->Set == nullptr)
+            Problem(w.ValueAt, path, "this field cannot be set from a site file");
+        else
             SetText(t, w, path);
         return std::nullopt;
     }
@@ -473,7 +390,7 @@ private:
     {
         std::string_view text = w.Text;
         WantedRef ref;
-        const std::string_view mark = MarkOf(t.Kind);
+        const std::string_view mark = t.Row->Mark;
         const size_t blank = text.rfind(' ');
         if (blank != text.npos) {
             const std::string_view last = text.substr(blank + 1);
@@ -495,7 +412,7 @@ private:
             }
             return ref;
         }
-        const int kind = ResourceKind(t.Kind);
+        const int kind = ResourceKind(t);
         std::vector<ResRef> candidates;
         int otherKind = -1;
         const BusDevTable& table = C.Table;
@@ -519,7 +436,8 @@ private:
             return std::nullopt;
         }
         ref.Value = ChooseAmong(t, candidates);
-        if (ref.Marked && t.Kind == What::DoorOutput && !ShowOutputNc(table, ref.Value).Enabled) {
+        if (ref.Marked && t.OnDoor() && t.Row->Address == FieldAddress::Output &&
+            !ShowOutputNc(table, ref.Value).Enabled) {
             Problem(w.ValueAt, path, std::string(text) + " is a relay output: it has no NC mark");
             return std::nullopt;
         }
@@ -556,7 +474,7 @@ private:
                 return held;
         }
         for (ResRef r : candidates) {
-            if (UsersOf(C, ResourceKind(t.Kind), r, &SlotOf(C, t)).empty())
+            if (UsersOf(C, ResourceKind(t), r, &SlotOf(C, t)).empty())
                 return r;
         }
         return candidates.front();
@@ -566,28 +484,13 @@ private:
     {
         // The same resource again only changes its box, as the box alone does.
         const bool same = held != NoRef && ref.Value != NoRef && SameResource(held, ref.Value);
+        if (t.OnDoor()) {
+            SetDoorRef(t, same, ref);
+            return;
+        }
         OutSetCfg& cfg = OutSetOf(C);
-        switch (t.Kind) {
-        case What::DoorOutput:
-            if (same)
-                SetDoorOutputNc(C.Doors, t.Door, t.Slot, ref.Marked);
-            else
-                AssignDoorOutputRow(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
-            break;
-        case What::DoorInput:
-            if (same)
-                SetDoorInputNc(C.Doors, t.Door, t.Slot, ref.Marked);
-            else
-                AssignDoorInput(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
-            break;
-        case What::DoorReader:
-            if (!same)
-                AssignDoorReader(C.Doors, t.Door, t.Slot, ref.Value);
-            // The exit bit of an emptied reader stays as the disabled box shows it.
-            if (ref.Value != NoRef)
-                SetReaderExit(C.Doors, t.Door, t.Slot, ref.Marked);
-            break;
-        case What::Module:
+        switch (t.Row->Address) {
+        case FieldAddress::OutputSet:
             if (same)
                 break;
             if (C.Table.Kind == KindLift)
@@ -595,7 +498,7 @@ private:
             else
                 cfg.AssignOutputSet(t.Slot, ref.Value, C.Table);
             break;
-        case What::Input:
+        case FieldAddress::Input:
             if (same)
                 SetInputNc(cfg, t.Slot, ref.Marked);
             else
@@ -604,6 +507,31 @@ private:
         default:
             if (!same)
                 cfg.AssignReader(t.Slot, ref.Value, C.Table);
+            break;
+        }
+    }
+
+    void SetDoorRef(const Target& t, bool same, const WantedRef& ref)
+    {
+        switch (t.Row->Address) {
+        case FieldAddress::Output:
+            if (same)
+                SetDoorOutputNc(C.Doors, t.Door, t.Slot, ref.Marked);
+            else
+                AssignDoorOutputRow(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
+            break;
+        case FieldAddress::Input:
+            if (same)
+                SetDoorInputNc(C.Doors, t.Door, t.Slot, ref.Marked);
+            else
+                AssignDoorInput(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
+            break;
+        default:
+            if (!same)
+                AssignDoorReader(C.Doors, t.Door, t.Slot, ref.Value);
+            // The exit bit of an emptied reader stays as the disabled box shows it.
+            if (ref.Value != NoRef)
+                SetReaderExit(C.Doors, t.Door, t.Slot, ref.Marked);
             break;
         }
     }
@@ -644,12 +572,19 @@ private:
             refuse("this box is \"tak\" or \"nie\", not \"" + text + "\"");
             return std::nullopt;
         };
-        switch (t.Kind) {
-        case What::TrainNumber:
-            if (digits("the train number"))
-                SetTrainNumber(C.Doors, text);
+        const auto set = [&](const FieldInput& value) { t.Row->Set(C, t.Door, t.Slot, value); };
+        switch (t.Row->Value) {
+        case FieldValue::Digits:
+            if (digits(t.Row->Called))
+                set({text});
             break;
-        case What::Airlock: {
+        case FieldValue::LockerNumber:
+            if (IsNone(text))
+                set({""});
+            else if (digits(t.Row->Called))
+                set({text});
+            break;
+        case FieldValue::Airlock: {
             const std::vector<std::string> items = AirlockItems(C.Table);
             const int index = IsNone(text) ? 0 : TypedAirlockIndex(text, items);
             if (index < 0)
@@ -658,39 +593,27 @@ private:
                                         : "no airlock \"" + text + "\": " + Wanted.Name +
                                               " has too few doors for an airlock");
             else
-                SetAirlock(C.Doors, t.Door, index);
+                set({{}, index});
             break;
         }
-        case What::DoorType: {
+        case FieldValue::DoorType: {
             const int index = IndexOf(DoorTypeNames, text);
             if (index < 0)
                 refuse("no door type \"" + text + "\"; the types are " +
                        Listed({DoorTypeNames.begin(), DoorTypeNames.end()}));
             else
-                SetDoorType(C.Doors, t.Door, index);
+                set({{}, index});
             break;
         }
-        case What::BoltPulse:
+        case FieldValue::Time:
             if (const auto typed = time())
-                SetBoltPulse(C.Doors, t.Door, *typed);
+                set({*typed});
             break;
-        case What::OpenTime:
-            if (const auto typed = time())
-                SetOpenTime(C.Doors, t.Door, *typed);
-            break;
-        case What::HandleOpening:
+        case FieldValue::YesNo:
             if (const auto on = yesNo())
-                SetHandleOpening(C.Doors, t.Door, *on);
+                set({{}, 0, *on});
             break;
-        case What::FullBoltPulse:
-            if (const auto on = yesNo())
-                SetFullBoltPulse(C.Doors, t.Door, *on);
-            break;
-        case What::Pulse:
-            if (const auto typed = time())
-                SetPulseTime(OutSetOf(C), *typed);
-            break;
-        case What::RoomName: {
+        case FieldValue::RoomName: {
             const std::string name = IsNone(text) ? std::string() : text;
             const size_t characters = std::count_if(name.begin(), name.end(), [](char ch) {
                 return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
@@ -702,21 +625,10 @@ private:
                 refuse("the room name holds at most " + std::to_string(RoomNameMax) + " characters, not " +
                        std::to_string(characters));
             else
-                SetRoomNameText(OutSetOf(C), name);
+                set({name});
             break;
         }
-        case What::FirstLocker:
-        case What::LastLocker:
-            if (IsNone(text))
-                StoreLockerNumber(OutSetOf(C), t.Slot, t.Kind == What::LastLocker, "");
-            else if (digits("a locker number"))
-                StoreLockerNumber(OutSetOf(C), t.Slot, t.Kind == What::LastLocker, text);
-            break;
-        case What::TestStart:
-            if (digits("the first locker of the test"))
-                SetTestStartText(OutSetOf(C), text);
-            break;
-        default:
+        case FieldValue::Reference:
             break;
         }
     }
@@ -740,18 +652,18 @@ private:
         const bool sameSlot =
             ref.Value == NoRef ? now == NoRef : now != NoRef && SameResource(now, ref.Value);
         const bool markHeld =
-            t.Kind == What::DoorReader
+            t.OnDoor() && t.Row->Address == FieldAddress::Reader
                 ? ref.Value == NoRef || ReaderExit(C.Doors.Doors[t.Door], t.Slot) == ref.Marked
-                : MarkOf(t.Kind).empty() || ref.Value == NoRef || ((now & RefNc) != 0) == ref.Marked;
+                : t.Row->Mark.empty() || ref.Value == NoRef || ((now & RefNc) != 0) == ref.Marked;
         if (sameSlot && markHeld)
             return;
         std::string why;
-        if (t.Kind == What::DoorInput && t.Slot == InOpenSensor)
+        if (t.OnDoor() && t.Is(FieldAddress::Input, InOpenSensor))
             why = ": the door-open sensor is an input of the bolt's device, and moving the bolt releases it";
-        else if (t.Kind == What::Input && C.Table.Kind == KindLift && t.Slot == LiftFloorInput)
+        else if (C.Table.Kind == KindLift && t.Is(FieldAddress::Input, LiftFloorInput))
             why = ": the floor-selection input is an input of the module's device, and moving the module "
                   "releases it";
-        else if (t.Kind == What::DoorOutput && (t.Slot == OutAlarm || t.Slot == OutCctv))
+        else if (t.OnDoor() && (t.Is(FieldAddress::Output, OutAlarm) || t.Is(FieldAddress::Output, OutCctv)))
             why = ": doors sharing an output share its NC mark, and the file states it otherwise for another "
                   "door";
         const std::string holds = FieldText(SheetFields(C, OwnId)[index]);
@@ -770,15 +682,15 @@ private:
 
     std::string NotOffered(const Target& t, ResRef r)
     {
-        const int kind = ResourceKind(t.Kind);
+        const int kind = ResourceKind(t);
         const std::string item = ItemText(C.Table, kind, r);
         const std::vector<std::string> users = UsersOf(C, kind, r, &SlotOf(C, t));
         if (!users.empty())
             return item + " is used by " + Listed(users) +
                    "; the selector offers only what no other slot uses";
-        if (t.Kind == What::DoorInput && t.Slot == InOpenSensor)
+        if (t.OnDoor() && t.Is(FieldAddress::Input, InOpenSensor))
             return item + " is not offered: the door-open sensor is an input of the bolt's device";
-        if (t.Kind == What::Input && C.Table.Kind == KindLift && t.Slot == LiftFloorInput)
+        if (C.Table.Kind == KindLift && t.Is(FieldAddress::Input, LiftFloorInput))
             return item + " is not offered: the floor-selection input is an input of the module's device";
         return item + " is not offered by the selector";
     }

@@ -46,15 +46,41 @@ void EndSession(UdpDev& dev)
     }
 }
 
+// Ends the device's session when a step's scope ends, however it ends.
+class SessionEnd {
+public:
+    explicit SessionEnd(UdpDev& dev) : Dev(dev) {}
+    ~SessionEnd() { EndSession(Dev); }
+    SessionEnd(const SessionEnd&) = delete;
+    SessionEnd& operator=(const SessionEnd&) = delete;
+
+private:
+    UdpDev& Dev;
+};
+
 void Read(UdpDev& dev, Controller& c)
 {
+    const SessionEnd end(dev);
+    LoadConfiguration(dev, c);
+}
+
+// How one controller's step failed.
+struct StepFailure {
+    std::string Line;  // in one line, for a list of controllers left out
+    std::string Text;  // in as many lines as it takes, each ended
+};
+
+// Runs one controller's step: nothing when it went through, else how it failed.
+[[nodiscard]] std::optional<StepFailure> TryStep(const std::function<void()>& step)
+{
     try {
-        LoadConfiguration(dev, c);
-    } catch (...) {
-        EndSession(dev);
-        throw;
+        step();
+    } catch (const UErr& e) {
+        return StepFailure{UnreadableText(e), e.Text()};
+    } catch (const std::exception& e) {
+        return StepFailure{e.what(), std::string(e.what()) + "\n"};
     }
-    EndSession(dev);
+    return std::nullopt;
 }
 
 void Write(UdpDev& dev, Controller& c)
@@ -72,6 +98,28 @@ void Write(UdpDev& dev, Controller& c)
     default:
         throw std::runtime_error(DevName(dev.Id) + " holds no configuration to write");
     }
+}
+
+// Writes the target's controller, reads it back and plans it again: throws
+// when anything is left to change.
+void WriteAndCheck(UdpDevSet& devices, const SiteTarget& target)
+{
+    const std::string& name = target.Wanted->Name;
+    UdpDev* dev = FindById(devices, target.Id);
+    if (dev == nullptr)
+        throw std::runtime_error(name + " is no longer listed");
+    Write(*dev, *target.Held);
+    EndSession(*dev);
+    Controller back;
+    Read(*dev, back);
+    const ControllerPlan again = PlanController(*target.Wanted, back, dev->Id);
+    std::string left;
+    for (const FieldChange& change : again.Changes)
+        left += "\n  " + ChangeText(name, change);
+    for (const SiteProblem& problem : again.Problems)
+        left += "\n  " + problem.Text;
+    if (!left.empty())
+        throw std::runtime_error(name + " read back does not hold what the file says (held -> file):" + left);
 }
 
 }  // namespace
@@ -98,21 +146,21 @@ size_t SitePlan::Unchanged() const
 
 std::string UnreadableText(const UErr& error)
 {
-    const std::string name = error.Dev != nullptr ? DevName(error.Dev->Id) : std::string("the device");
-    if (error.Code == ErrModeRefuses && error.Dev != nullptr)
-        return name + " is in mode " + error.Dev->ModeName() +
+    const std::string name = error.Dev ? DevName(error.Dev->Id) : std::string("the device");
+    if (error.Code == ErrModeRefuses && error.Dev)
+        return name + " is in mode " + error.Dev->ModeName +
                ", which keeps its configuration closed (Serwis or Instalacja is needed)";
     std::string message = ErrorMessage(error.Code);
     message = message.substr(0, message.find('\n'));
     return name + " cannot be read: Błąd nr " + std::to_string(error.Code) + ": " + message;
 }
 
-std::vector<UdpDev*> FoundControllers(UdpDevSet& devices)
+std::vector<uint32_t> FoundControllers(const UdpDevSet& devices)
 {
-    std::vector<UdpDev*> found;
+    std::vector<uint32_t> found;
     for (int i = 0; i < devices.Count; ++i)
         if (DevType(devices.Dev[i].Id) == ControllerType)
-            found.push_back(&devices.Dev[i]);
+            found.push_back(devices.Dev[i].Id);
     return found;
 }
 
@@ -138,7 +186,7 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
             problem("no controller " + wanted.Name + " answered the search");
             continue;
         }
-        target.Dev = dev;
+        target.Id = dev->Id;
         if (DevType(dev->Id) != ControllerType) {
             problem(wanted.Name + " is not a controller");
             continue;
@@ -149,13 +197,8 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
             continue;
         }
         auto held = std::make_unique<Controller>();
-        try {
-            Read(*dev, *held);
-        } catch (const UErr& e) {
-            problem(UnreadableText(e));
-            continue;
-        } catch (const std::runtime_error& e) {
-            problem(e.what());
+        if (const auto failed = TryStep([&] { Read(*dev, *held); })) {
+            problem(failed->Line);
             continue;
         }
         if (auto kind = KindProblem(wanted, held->Table.Kind)) {
@@ -178,7 +221,8 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
     return plan;
 }
 
-ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::string&)>& written)
+ApplyOutcome ApplySite(UdpDevSet& devices, SitePlan& plan,
+                       const std::function<void(const std::string&)>& written)
 {
     if (!plan.Problems.empty())
         throw std::logic_error("a plan with problems is never applied");
@@ -191,27 +235,10 @@ ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::strin
             outcome.NotReached.push_back(name);
             continue;
         }
-        try {
-            Write(*target.Dev, *target.Held);
-            EndSession(*target.Dev);
-            Controller back;
-            Read(*target.Dev, back);
-            const ControllerPlan again = PlanController(*target.Wanted, back, target.Dev->Id);
-            std::string left;
-            for (const FieldChange& change : again.Changes)
-                left += "\n  " + ChangeText(name, change);
-            for (const SiteProblem& problem : again.Problems)
-                left += "\n  " + problem.Text;
-            if (!left.empty())
-                throw std::runtime_error(
-                    name + " read back does not hold what the file says (held -> file):" + left);
-        } catch (const UErr& e) {
+        const auto failed = TryStep([&] { WriteAndCheck(devices, target); });
+        if (failed) {
             outcome.Failed = name;
-            outcome.Reason = e.Text();
-            continue;
-        } catch (const std::runtime_error& e) {
-            outcome.Failed = name;
-            outcome.Reason = std::string(e.what()) + "\n";
+            outcome.Reason = failed->Text;
             continue;
         }
         outcome.Written.push_back(name);
@@ -221,21 +248,19 @@ ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::strin
     return outcome;
 }
 
-void EachController(std::span<UdpDev* const> controllers, const std::function<void(UdpDev&)>& each,
+void EachController(UdpDevSet& devices, std::span<const uint32_t> controllers,
+                    const std::function<void(UdpDev&)>& each,
                     const std::function<void(const std::string&)>& leftOut)
 {
-    for (UdpDev* dev : controllers) {
-        try {
-            each(*dev);
-        } catch (const UErr& e) {
-            leftOut(UnreadableText(e));
-        } catch (const std::runtime_error& e) {
-            leftOut(e.what());
-        } catch (...) {
-            EndSession(*dev);
-            throw;
+    for (const uint32_t id : controllers) {
+        UdpDev* dev = FindById(devices, id);
+        if (dev == nullptr) {
+            leftOut(DevName(id) + " is no longer listed");
+            continue;
         }
-        EndSession(*dev);
+        const SessionEnd end(*dev);
+        if (const auto failed = TryStep([&] { each(*dev); }))
+            leftOut(failed->Line);
     }
 }
 
@@ -250,17 +275,17 @@ SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only)
     };
     const auto leftOut = [&exported](const std::string& why) { exported.LeftOut.push_back(why); };
     if (only.empty()) {
-        EachController(FoundControllers(devices), read, leftOut);
+        EachController(devices, FoundControllers(devices), read, leftOut);
         return exported;
     }
-    std::vector<const UdpDev*> taken;  // a controller named twice (by name and address) is stated once
+    std::vector<uint32_t> taken;  // a controller named twice (by name and address) is stated once
     for (const std::string& key : only) {
-        UdpDev* dev = FindFound(devices, key);
+        const UdpDev* dev = FindFound(devices, key);
         if (dev == nullptr)
             exported.LeftOut.push_back(key + ": no device of this name or address answered the search");
-        else if (std::find(taken.begin(), taken.end(), dev) == taken.end()) {
-            EachController(std::span(&dev, 1), read, leftOut);
-            taken.push_back(dev);
+        else if (std::find(taken.begin(), taken.end(), dev->Id) == taken.end()) {
+            taken.push_back(dev->Id);
+            EachController(devices, std::span(&taken.back(), 1), read, leftOut);
         }
     }
     return exported;

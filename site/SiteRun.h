@@ -19,7 +19,7 @@ namespace quor::site {
 // One controller of the file, as found and read.
 struct SiteTarget {
     const WantedController* Wanted = nullptr;  // in the SiteFile planned, which must outlive the plan
-    UdpDev* Dev = nullptr;                     // in the device set; null when none answered by this name
+    uint32_t Id = 0;                           // the device's identity; 0 when none answered by this name
     // As read, then with the file's fields set: what a write sends. Null when
     // it could not be read.
     std::unique_ptr<Controller> Held;
@@ -55,8 +55,9 @@ struct ApplyOutcome {
 // then reads it back and plans it again: nothing may be left to change. A
 // controller without a change gets no write. The first failure ends the run;
 // nothing is rolled back. written is told of each controller done. The plan
-// must have no problems.
-ApplyOutcome ApplySite(SitePlan& plan, const std::function<void(const std::string&)>& written = {});
+// must have no problems; devices is the set it was planned with.
+ApplyOutcome ApplySite(UdpDevSet& devices, SitePlan& plan,
+                       const std::function<void(const std::string&)>& written = {});
 
 struct SiteExport {
     std::vector<ExportedController> Controllers;
@@ -68,13 +69,15 @@ struct SiteExport {
 // order. Devices that are no controllers are passed over unless named.
 SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only);
 
-// The controllers that answered the last search, in its order.
-std::vector<UdpDev*> FoundControllers(UdpDevSet& devices);
+// The identities of the controllers that answered the last search, in its order.
+std::vector<uint32_t> FoundControllers(const UdpDevSet& devices);
 
-// Runs each on the controllers one after another and ends each one's session
-// after its turn, so that none lapses on its controller while the others take
-// theirs. One that fails is left out: leftOut is told why, and the others go on.
-void EachController(std::span<UdpDev* const> controllers, const std::function<void(UdpDev&)>& each,
+// Runs each on the controllers (by identity, found in devices at their turn)
+// one after another and ends each one's session after its turn, so that none
+// lapses on its controller while the others take theirs. One that fails is
+// left out: leftOut is told why, and the others go on.
+void EachController(UdpDevSet& devices, std::span<const uint32_t> controllers,
+                    const std::function<void(UdpDev&)>& each,
                     const std::function<void(const std::string&)>& leftOut);
 
 // One line for a controller that cannot be read: what LoadConfiguration threw.

@@ -52,7 +52,7 @@ void TMainWin::Tick()
             ForgetTickErrors(slot);
         }
     } catch (const UErr& e) {
-        if (e.Dev == nullptr || TickErrorsShown.insert({e.Dev->Id, e.Code}).second) {
+        if (!e.Dev || TickErrorsShown.insert({e.Dev->Id, e.Code}).second) {
             error = QString::fromStdString(e.Text());
         }
     } catch (const std::exception& e) {

@@ -87,7 +87,8 @@ TEST_F(Session, EnsureSessionErrors)
     UErr e = Raised([&] { Dev.EnsureSession(); });
     EXPECT_EQ(e.Code, 4);
     EXPECT_EQ(e.Cmd, 0);
-    EXPECT_EQ(e.Dev, &Dev);
+    ASSERT_TRUE(e.Dev);
+    EXPECT_EQ(e.Dev->Id, Dev.Id);
     EXPECT_EQ(Sent(), "O");  // no session request
 
     Lan.Detach(DevIp);

@@ -41,7 +41,8 @@ SiteFile ReadWithoutProblems(std::string_view text)
 {
     std::vector<SiteProblem> problems;
     SiteFile file = ReadSiteFile(text, problems);
-    EXPECT_TRUE(problems.empty());
+    for (const SiteProblem& problem : problems)
+        ADD_FAILURE() << ProblemLine("site.yaml", problem);
     return file;
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -23,6 +24,7 @@
 #include "site/ControllerRead.h"
 #include "site/SiteFile.h"
 #include "site/SitePlan.h"
+#include "site/SiteRun.h"
 #include "site/SlotNames.h"
 #include "tests/support/EmuNamed.h"
 
@@ -794,6 +796,97 @@ std::string ReadText(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Every field an export states can be set from a site file and reads back as
+// set: a field the export lists that the planner cannot set would plan no
+// change, or a problem. Each field is stated alone, with the first of its
+// values here that differs from what the controller holds; a reference is
+// emptied (a slot already empty is left out).
+// What the site file states for a value without a mark.
+std::string ValueText(const std::string& value)
+{
+    SheetField field;
+    field.Value = value;
+    return FieldText(field);
+}
+
+TEST_F(SitePlan, EveryExportedFieldCanBeSetAndReadBack)
+{
+    const std::map<std::string, std::vector<std::string>> values = {
+        {"Nr pociągu", {"4321", "1234"}},
+        {"Typ przejścia", {"Bistabilne", "Normalne"}},
+        {"Impuls otwarcia rygla", {"7,5 s", "8 s"}},
+        {"Dozw. czas otwarcia", {"7,5 s", "8 s"}},
+        {"Otwieranie klamką", {"tak", "nie"}},
+        {"Pełny impuls rygla", {"tak", "nie"}},
+        {"Czas odblokowania przycisków", {"7,5 s", "8 s"}},
+        {"Nazwa pomieszczenia", {"Szatnia A", "Szatnia B"}},
+        {"Od", {"4001", "4002"}},
+        {"Do", {"4001", "4002"}},
+        {"Długość impulsu otwarcia szafki", {"7,5 s", "8 s"}},
+        {"Test od szafki nr", {"17", "18"}},
+    };
+    size_t set = 0;
+    for (const char* name : {"K01_01101", "K02_01201", "K03_01301", "K04_01401"}) {
+        Controller held;
+        Load(name, held);
+        for (const SheetField& field : SheetFields(held, Emu(name).Id)) {
+            const std::string path = PathText(field.Section, field.Group, field.Label);
+            SCOPED_TRACE(std::string(name) + ": " + path);
+            const auto own = values.find(field.Label);
+            const std::vector<std::string> texts =
+                own != values.end() ? own->second : std::vector<std::string>{""};
+            const auto differs = std::find_if(texts.begin(), texts.end(), [&](const std::string& text) {
+                return ValueText(text) != FieldText(field);
+            });
+            if (differs == texts.end())
+                continue;
+            SheetField wanted = field;
+            wanted.Value = *differs;
+            wanted.Mark.clear();
+            const ExportedController stated[] = {{name, {wanted}}};
+            std::vector<SiteProblem> problems;
+            const SiteFile file = ReadSiteFile(SiteFileText(stated), problems);
+            ASSERT_TRUE(problems.empty());
+            Controller c;
+            Load(name, c);
+            const ControllerPlan plan = PlanController(file.Controllers.at(0), c, Emu(name).Id);
+            for (const SiteProblem& p : plan.Problems)
+                ADD_FAILURE() << p.Text;
+            const auto change =
+                std::find_if(plan.Changes.begin(), plan.Changes.end(), [&](const FieldChange& f) {
+                    return f.Section == field.Section && f.Group == field.Group && f.Label == field.Label;
+                });
+            ASSERT_NE(change, plan.Changes.end()) << "no change planned";
+            EXPECT_EQ(change->To, ValueText(*differs));
+            ++set;
+        }
+    }
+    EXPECT_GE(set, 60u);
+}
+
+// A device the search learns after the plan moves the records after it in
+// the device table; the apply still writes the controller the plan read.
+TEST_F(SitePlan, AnApplyWritesThePlannedControllerAfterTheTableGrew)
+{
+    UdpDevSet devices(Pc);
+    const std::string text = "quorctl-site: 1\ncontrollers:\n  K03_01301:\n    Winda:\n"
+                             "      Wybór piętra: D01_60101:In2\n";
+    std::vector<SiteProblem> problems;
+    const SiteFile file = ReadSiteFile(text, problems);
+    site::SitePlan plan = PlanSite(devices, file, problems, {});
+    ASSERT_TRUE(plan.Problems.empty());
+    ASSERT_EQ(plan.FieldsToChange(), 1u);
+    // K01_00001 orders before every controller of the scenario.
+    const uint32_t first = (Emu("K01_01101").Id & ~0xFFFFu) | 1;
+    ASSERT_TRUE(devices.Merge(first, ParseIp("10.0.0.250"), 2, Emu("K01_01101").Mode));
+    const ApplyOutcome outcome = ApplySite(devices, plan);
+    EXPECT_EQ(outcome.Written, std::vector<std::string>{"K03_01301"});
+    EXPECT_EQ(outcome.Failed, "");
+    for (const char* name : {"K01_01101", "K02_01201", "K04_01401"})
+        EXPECT_TRUE(Emu(name).Writes.empty()) << name;
+    EXPECT_EQ(Emu("K03_01301").Writes.size(), 1u);
 }
 
 // The examples shipped beside the scenarios are what export writes for them.

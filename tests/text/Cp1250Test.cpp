@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "tests/support/HexBytes.h"
 #include "tests/support/PolishCp1250.h"
 
@@ -60,6 +62,20 @@ void PrintTo(const Case& c, std::ostream* os)
     *os << c.Name;
 }
 
+// A case's words as a test name: "euro sign is 0x80" is EuroSignIs0x80.
+std::string TestName(std::string_view words)
+{
+    std::string name;
+    bool start = true;
+    for (const char c : words) {
+        const bool letter = std::isalnum(static_cast<unsigned char>(c)) != 0;
+        if (letter)
+            name += start ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+        start = !letter;
+    }
+    return name;
+}
+
 class ToCp1250Cases : public testing::TestWithParam<Case> {};
 
 TEST_P(ToCp1250Cases, Converts)
@@ -69,9 +85,7 @@ TEST_P(ToCp1250Cases, Converts)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ToCp1250Cases, testing::ValuesIn(Cases),
-                         [](const testing::TestParamInfo<Case>& info) {
-                             return "Case" + std::to_string(info.index);
-                         });
+                         [](const testing::TestParamInfo<Case>& info) { return TestName(info.param.Name); });
 
 // Edit fields refuse, as they are typed, the characters that would be stored as '?'.
 TEST(HoldsCp1250, OnlyWhatTheCodePageKeeps)

@@ -81,7 +81,7 @@ int EachFound(UdpDevSet& devices, std::ostream& err, const std::function<void(Ud
 {
     devices.Search();
     int status = 0;
-    EachController(FoundControllers(devices), each, [&](const std::string& why) {
+    EachController(devices, FoundControllers(devices), each, [&](const std::string& why) {
         err << "quorctl: left out: " << why << '\n';
         status = 1;
     });

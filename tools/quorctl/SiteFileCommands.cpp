@@ -104,8 +104,8 @@ int RunSitePlan(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, 
             out << "dry run: nothing written\n";
         return plan.ControllersToChange() == 0 ? 0 : 1;
     }
-    const ApplyOutcome outcome =
-        ApplySite(plan, [&out](const std::string& name) { out << name << ": written and read back\n"; });
+    const ApplyOutcome outcome = ApplySite(
+        ctl.Devices, plan, [&out](const std::string& name) { out << name << ": written and read back\n"; });
     if (outcome.Failed.empty())
         return 0;
     err << outcome.Reason << "quorctl: apply stopped at " << outcome.Failed
