@@ -6,10 +6,10 @@
 // location dialog; error boxes are caught and fail the run. It is drawn
 // offscreen unless QT_QPA_PLATFORM says otherwise (xcb, to watch it). Steps:
 //   target ADDR       before anything else: the window searches ADDR[/PREFIX] too (--target)
-//   list              the rows of the Ethernet list once NAME... are all in it
+//   list COUNT        the rows of the Ethernet list once it holds COUNT rows
 //   select NAME       click the device's row in the Ethernet list; its door sheet must show
 //   bolt DOOR ITEM    click door DOOR's tab and pick ITEM (e.g. K01_00021:Out2) in the bolt selector
-//   wait MS           leave the window alone for MS milliseconds (its timer ticks meanwhile)
+//   tick              leave the window alone until its timer has ticked once more
 //   write             click "Zapisz konfigurację" on the door sheet; the progress bar must run
 //   delete-lost       click "Usuń nieaktywne"
 //   report LOCATION   click "Raport", type LOCATION and "Zapisz" in the location dialog, and take
@@ -90,9 +90,9 @@ int NumberArg(const QString& text, const Step& step)
 // The steps of the command line, checked before any socket is opened.
 std::vector<Step> ReadSteps(int argc, char** argv)
 {
-    const std::vector<std::pair<std::string, int>> arity = {{"select", 1}, {"bolt", 2},        {"wait", 1},
+    const std::vector<std::pair<std::string, int>> arity = {{"select", 1}, {"bolt", 2},        {"tick", 0},
                                                             {"write", 0},  {"delete-lost", 0}, {"report", 1},
-                                                            {"target", 1}, {"list", 0}};
+                                                            {"target", 1}, {"list", 1}};
     std::vector<Step> steps;
     for (int i = 1; i < argc;) {
         Step step{argv[i++], {}};
@@ -107,7 +107,7 @@ std::vector<Step> ReadSteps(int argc, char** argv)
             }
             step.Args.push_back(QString::fromUtf8(argv[i]));
         }
-        if (step.Name == "bolt" || step.Name == "wait") {
+        if (step.Name == "bolt" || step.Name == "list") {
             NumberArg(step.Args[0], step);
         }
         steps.push_back(std::move(step));
@@ -141,6 +141,8 @@ public:
     explicit Driver(TMainWin& win) : Win(win)
     {
         TMainWin::ErrorHook = [this](const QString& text) { Boxes << text; };
+        // Connected after the window's own handler: a tick counted has run.
+        QObject::connect(Win.UDPTimer, &QTimer::timeout, [this] { ++Ticks; });
     }
     ~Driver() { TMainWin::ErrorHook = nullptr; }
     Driver(const Driver&) = delete;
@@ -152,8 +154,11 @@ public:
             Select(step.Args[0]);
         } else if (step.Name == "bolt") {
             Bolt(NumberArg(step.Args[0], step), step.Args[1]);
-        } else if (step.Name == "wait") {
-            QTest::qWait(NumberArg(step.Args[0], step));
+        } else if (step.Name == "tick") {
+            const int before = Ticks;
+            if (!QTest::qWaitFor([&] { return Ticks > before; }, ListedWithinMs)) {
+                Fail("tick: the timer did not tick");
+            }
         } else if (step.Name == "write") {
             Write();
         } else if (step.Name == "delete-lost") {
@@ -161,8 +166,10 @@ public:
         } else if (step.Name == "report") {
             Report(step.Args[0]);
         } else if (step.Name == "list") {
-            // The search and the timer's late replies have had their time.
-            QTest::qWait(3000);
+            const int count = NumberArg(step.Args[0], step);
+            if (!QTest::qWaitFor([&] { return Win.EthLstBox->count() >= count; }, ListedWithinMs)) {
+                Fail(QString("list: %1 rows, not %2").arg(Win.EthLstBox->count()).arg(count));
+            }
             for (int i = 0; i < Win.EthLstBox->count(); ++i) {
                 Say("listed: " + Win.EthLstBox->item(i)->text().trimmed());
             }
@@ -284,6 +291,7 @@ private:
 
     TMainWin& Win;
     QStringList Boxes;
+    int Ticks = 0;
 };
 
 // As the program starts its windows, but with the error boxes caught.

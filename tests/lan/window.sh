@@ -51,7 +51,7 @@ mkdir -p "$reports"
 day_before=$(date +%F)
 # The report dialogs open in the current directory; the locale fixes the date separator (-).
 (cd "$reports" && LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen "$LAN" run -- "$driver" select $target bolt 1 $target:Out2 \
-    wait 1500 write delete-lost report "Budynek B, wejście główne") >"$QUOR_LAN_DIR/driver.out" \
+    tick write delete-lost report "Budynek B, wejście główne") >"$QUOR_LAN_DIR/driver.out" \
     2>"$QUOR_LAN_DIR/driver.err" || fail "window_driver: $(grep -v '^QStandardPaths' "$QUOR_LAN_DIR/driver.err")"
 day_after=$(date +%F)
 cat "$QUOR_LAN_DIR/driver.out"

@@ -30,11 +30,11 @@ close_window "$runner"
 
 # The window's list with and without the target, and a controller behind the router selected and loaded.
 listed() { QT_QPA_PLATFORM=offscreen "$LAN" run -- "$driver" "$@" 2>"$QUOR_LAN_DIR/driver.err" | grep -E '^(listed|selected)'; }
-got=$(listed list) || fail "window_driver: $(cat "$QUOR_LAN_DIR/driver.err")"
+got=$(listed list 2) || fail "window_driver: $(cat "$QUOR_LAN_DIR/driver.err")"
 [ "$got" = "listed: K01_00001,  10.45.1.10,  Serwis
 listed: K01_00002,  10.45.1.20,  Konfiguracja" ] || fail "without --target the window listed
 $got"
-got=$(listed target 10.46.1.0/24 list select K01_00401) || fail "window_driver: $(cat "$QUOR_LAN_DIR/driver.err")"
+got=$(listed target 10.46.1.0/24 list 4 select K01_00401) || fail "window_driver: $(cat "$QUOR_LAN_DIR/driver.err")"
 [ "$got" = "listed: K01_00001,  10.45.1.10,  Serwis
 listed: K01_00002,  10.45.1.20,  Konfiguracja
 listed: K01_00003,  10.46.1.21,  Konfiguracja
