@@ -350,13 +350,7 @@ private slots:
         PostClick(pressed);
         PostClick(pressed);
         QCoreApplication::processEvents();
-        std::string commands;
-        for (const char c : Commands(lan.Lan, DoorCtrlIp, mark)) {
-            if (c == 'R' || c == 'F' || c == 'c') {
-                commands += c;
-            }
-        }
-        QCOMPARE(commands, sent);
+        QCOMPARE(CommandsAmong(lan.Lan, DoorCtrlIp, mark, "RFc"), sent);
         QVERIFY(win->EthSearchBtn->isEnabled());
     }
 

@@ -2,6 +2,7 @@
 // What the window sent to an emulated device, read from the LAN's trace.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/VirtualLan.h"
@@ -23,6 +24,19 @@ inline std::string Commands(const sim::VirtualLan& lan, const std::string& ip, s
         letters += static_cast<char>(IsSigned(f.Data) ? f.Data[10] : f.Data[3]);
     }
     return letters;
+}
+
+// Commands() of only the command letters among letters, in order.
+inline std::string CommandsAmong(const sim::VirtualLan& lan, const std::string& ip, size_t from,
+                                 std::string_view letters)
+{
+    std::string kept;
+    for (const char c : Commands(lan, ip, from)) {
+        if (letters.find(c) != std::string_view::npos) {
+            kept += c;
+        }
+    }
+    return kept;
 }
 
 // The payloads of the signed frames with command cmd sent to ip from trace index `from` on.

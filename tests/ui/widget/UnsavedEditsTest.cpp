@@ -37,13 +37,7 @@ bool Marked(const QPushButton* button)
 // The commands sent to ip from trace index mark on that read or change a controller.
 std::string Acts(const sim::VirtualLan& lan, const std::string& ip, size_t mark)
 {
-    std::string acts;
-    for (const char c : Commands(lan, ip, mark)) {
-        if (c == 'D' || c == 'C' || c == 'c' || c == 'F' || c == 'R') {
-            acts += c;
-        }
-    }
-    return acts;
+    return CommandsAmong(lan, ip, mark, "DCcFR");
 }
 
 }  // namespace
