@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "model/KindConfig.h"
+#include "sheets/ControllerKinds.h"
 #include "site/ControllerRead.h"
 #include "site/Files.h"
 #include "site/Formats.h"
@@ -117,7 +118,7 @@ std::string BackupText(const Backup& backup)
                      {"version", BackupVersion},
                      {"created", backup.Created},
                      {"controller", controller},
-                     {"kind", KindName(backup.Kind)},
+                     {"kind", KindKey(backup.Kind)},
                      {"door_count", backup.DoorCount},
                      {"train_flag", backup.TrainFlag},
                      {"bus", BusJson(backup, c.Table)},

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "model/KindConfig.h"
+#include "sheets/ControllerKinds.h"
 #include "site/Backup.h"
 #include "site/Files.h"
 #include "site/Formats.h"
@@ -61,10 +62,8 @@ uint32_t IdAt(const Json& obj, const char* key, const std::string& where)
 int32_t KindAt(const Json& root)
 {
     const std::string kind = TextAt(root, "kind", "");
-    for (int32_t k : {KindDoors, KindLift, KindLockers}) {
-        if (kind == KindName(k))
-            return k;
-    }
+    if (const int32_t k = KindOfKey(kind))
+        return k;
     throw Damage("kind", "expected doors, lift or lockers, not " + kind);
 }
 

@@ -5,6 +5,7 @@
 
 #include "link/Frame.h"
 #include "model/KindConfig.h"
+#include "sheets/ControllerKinds.h"
 #include "site/RawBlocks.h"
 #include "site/SheetFields.h"
 #include "site/SlotNames.h"

@@ -122,18 +122,4 @@ Json EntryJson(const BusDevTable& table, int entry)
             {"output_sets", dev.ResCount[ResOutputSet]}};
 }
 
-std::string KindName(int32_t kind)
-{
-    switch (kind) {
-    case KindDoors:
-        return "doors";
-    case KindLift:
-        return "lift";
-    case KindLockers:
-        return "lockers";
-    default:
-        return std::to_string(kind);
-    }
-}
-
 }  // namespace quor::site

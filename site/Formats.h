@@ -34,7 +34,5 @@ std::vector<uint8_t> ParseHexText(std::string_view text);
 // {entry, name, connection, kind, status, id, model, serial, conn, flags,
 // outputs, fixed_outputs, inputs, readers, output_sets} of a present entry.
 Json EntryJson(const BusDevTable& table, int entry);
-// "doors", "lift", "lockers".
-std::string KindName(int32_t kind);
 
 }  // namespace quor::site

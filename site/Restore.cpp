@@ -11,6 +11,7 @@
 #include "link/DevId.h"
 #include "link/Frame.h"
 #include "model/KindConfig.h"
+#include "sheets/ControllerKinds.h"
 #include "site/Formats.h"
 #include "site/SheetFields.h"
 #include "site/SlotNames.h"
@@ -89,7 +90,7 @@ void Planner::Compare(const std::string& what, const std::string& backup, const 
 
 void Planner::Check(std::span<const RawBlock> held)
 {
-    Compare("kind", KindName(B.Kind), KindName(T.Kind));
+    Compare("kind", KindKey(B.Kind), KindKey(T.Kind));
     if (B.Kind != T.Kind)
         return;
     if (B.Kind == KindDoors) {

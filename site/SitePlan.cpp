@@ -8,6 +8,8 @@
 // another door uses in the same slot.
 #include "site/SitePlan.h"
 
+#include "sheets/ControllerKinds.h"
+
 #include <algorithm>
 #include <optional>
 #include <set>
@@ -33,87 +35,30 @@ constexpr std::string_view NcMark = "NC";
 constexpr int MaxTypedDigits = 4;  // the train number, locker numbers and the test start
 constexpr int MaxWholeSeconds = MaxHalfSeconds / 2;
 
-// A field of the sheet, found in its kind's table.
-struct Target {
-    const SheetFieldRow* Row = nullptr;  // null for a field no row declares
-    int Door = 0;
-    int Slot = 0;  // the record's slot; the row for a lockers module and its numbers
-
-    bool IsRef() const { return Row != nullptr && Row->Value == FieldValue::Reference; }
-    bool OnDoor() const { return Row->Section == FieldSection::Door; }
-    bool Is(FieldAddress address, int slot) const { return Row->Address == address && Slot == slot; }
-};
-
 template <size_t N> int IndexOf(const std::array<std::string_view, N>& words, std::string_view word)
 {
     const auto it = std::find(words.begin(), words.end(), word);
     return it == words.end() ? -1 : static_cast<int>(it - words.begin());
 }
 
-// The door a section names: "Przejście 3" is door 2; -1 for none.
-int DoorOf(std::string_view section)
-{
-    const std::string prefix = std::string(words::Door) + " ";
-    if (!section.starts_with(prefix))
-        return -1;
-    return ScanInt(section.substr(prefix.size())).value_or(0) - 1;
-}
+// A field of the sheet, as it stands on the sheet and in its kind's table.
+struct Target {
+    const PlacedField& Field;
 
-bool SectionFits(const SheetFieldRow& row, int32_t kind, const SheetField& f, int door)
-{
-    switch (row.Section) {
-    case FieldSection::Common:
-        return f.Section == words::Doors;
-    case FieldSection::Door:
-        return door >= 0;
-    default:
-        return f.Section == SheetOf(kind);
-    }
-}
-
-Target TargetOf(int32_t kind, const SheetField& f)
-{
-    const int door = DoorOf(f.Section);
-    for (const SheetFieldRow& row : FieldRowsOf(kind)) {
-        if (f.Label != row.Label || !SectionFits(row, kind, f, door))
-            continue;
-        if (!row.EachModule) {
-            if (f.Group == row.Group)
-                return {&row, std::max(door, 0), row.Slot};
-            continue;
-        }
-        for (int module = 0; module < LockerModules; ++module) {
-            if (f.Group == words::ModuleRow(module))
-                return {&row, 0, module};
-        }
-    }
-    return {};
-}
-
-// The lift or lockers record of a controller of that kind.
-OutSetCfg& OutSetOf(Controller& c)
-{
-    return c.Table.Kind == KindLift ? c.Lift : c.Lockers;
-}
+    const SheetFieldRow& Row() const { return *Field.Row; }
+    bool IsRef() const { return Row().Value == FieldValue::Reference; }
+    bool OnDoor() const { return Row().Section == FieldSection::Door; }
+    bool Is(FieldAddress address, int slot) const { return Row().Address == address && Field.Slot == slot; }
+};
 
 ResRef& SlotOf(Controller& c, const Target& t)
 {
-    CfgBlock& block = t.OnDoor() ? static_cast<CfgBlock&>(c.Doors.Doors[t.Door]) : OutSetOf(c);
-    switch (t.Row->Address) {
-    case FieldAddress::Output:
-        return block.Outputs[t.Slot];
-    case FieldAddress::Input:
-        return block.Inputs[t.Slot];
-    case FieldAddress::OutputSet:
-        return block.OutputSets[t.Slot];
-    default:
-        return block.Readers[t.Slot];
-    }
+    return quor::SlotOf(c, t.Field);
 }
 
 int ResourceKind(const Target& t)
 {
-    switch (t.Row->Address) {
+    switch (t.Row().Address) {
     case FieldAddress::Output:
         return ResOutput;
     case FieldAddress::Input:
@@ -176,29 +121,8 @@ void Remark(Controller& c)
 // The selector that shows the target's slot, as the sheet builds it.
 SelectorView SelectorOf(const Controller& c, const Target& t)
 {
-    const FieldAddress address = t.Row->Address;
-    if (t.OnDoor()) {
-        const DoorSheetView view = *ViewDoorSheet(c.Doors, t.Door);
-        if (address == FieldAddress::Output)
-            return view.Outputs[t.Slot].Selector;
-        if (address == FieldAddress::Input)
-            return view.Inputs[t.Slot].Selector;
-        return view.Readers[t.Slot].Selector;
-    }
-    if (c.Table.Kind == KindLift) {
-        const LiftSheetView view = *ViewLiftSheet(c.Lift);
-        if (address == FieldAddress::OutputSet)
-            return view.Module;
-        if (address == FieldAddress::Input)
-            return (t.Slot == LiftFloorInput ? view.Floor : view.Tamper).Selector;
-        return view.Readers[t.Slot];
-    }
-    const LockersSheetView view = *ViewLockersSheet(c.Lockers);
-    if (address == FieldAddress::OutputSet)
-        return view.Modules[t.Slot];
-    if (address == FieldAddress::Input)
-        return (t.Slot == LockersAlarmInput ? view.Alarm : view.Tamper).Selector;
-    return view.Readers[t.Slot];
+    const SheetView view = ViewSheet(c, t.Field.Door);
+    return *t.Row().ShowRef(view, t.Field.Door, t.Field.Slot).Selector;
 }
 
 bool Offers(const SelectorView& selector, ResRef r)
@@ -243,7 +167,8 @@ struct WantedRef {
 class Planner {
 public:
     Planner(const WantedController& wanted, Controller& c, uint32_t ownId)
-        : Wanted(wanted), C(c), OwnId(ownId), Before(SheetFields(c, ownId))
+        : Wanted(wanted), C(c), OwnId(ownId), Placed(PlacedFields(ViewSheet(c))),
+          Before(SheetFields(c, ownId))
     {
         CopyController(c, Held);
     }
@@ -264,12 +189,12 @@ public:
         std::vector<std::optional<WantedRef>> refs(Before.size());
         for (size_t i = 0; i < Before.size(); ++i) {
             if (stated[i])
-                refs[i] = Set(Before[i], TargetOf(C.Table.Kind, Before[i]), *stated[i]);
+                refs[i] = Set(Before[i], Target{Placed[i]}, *stated[i]);
         }
         Remark(C);
         for (size_t i = 0; i < Before.size(); ++i) {
             if (refs[i])
-                CheckRef(i, TargetOf(C.Table.Kind, Before[i]), *stated[i], *refs[i]);
+                CheckRef(i, Target{Placed[i]}, *stated[i], *refs[i]);
         }
         Changes();
         // In the order of the file, as a reader goes through it.
@@ -375,13 +300,7 @@ private:
                 SetRef(t, held, *ref);
             return ref;
         }
-        if (asHeld)
-            return std::nullopt;
-        // A field the sheet shows but no row of its kind's table can set is
-        // refused rather than dropped.
-        if (t.Row == nullptr || t.Row->Set == nullptr)
-            Problem(w.ValueAt, path, "this field cannot be set from a site file");
-        else
+        if (!asHeld)
             SetText(t, w, path);
         return std::nullopt;
     }
@@ -390,7 +309,7 @@ private:
     {
         std::string_view text = w.Text;
         WantedRef ref;
-        const std::string_view mark = t.Row->Mark;
+        const std::string_view mark = t.Row().Mark;
         const size_t blank = text.rfind(' ');
         if (blank != text.npos) {
             const std::string_view last = text.substr(blank + 1);
@@ -436,7 +355,7 @@ private:
             return std::nullopt;
         }
         ref.Value = ChooseAmong(t, candidates);
-        if (ref.Marked && t.OnDoor() && t.Row->Address == FieldAddress::Output &&
+        if (ref.Marked && t.OnDoor() && t.Row().Address == FieldAddress::Output &&
             !ShowOutputNc(table, ref.Value).Enabled) {
             Problem(w.ValueAt, path, std::string(text) + " is a relay output: it has no NC mark");
             return std::nullopt;
@@ -484,56 +403,7 @@ private:
     {
         // The same resource again only changes its box, as the box alone does.
         const bool same = held != NoRef && ref.Value != NoRef && SameResource(held, ref.Value);
-        if (t.OnDoor()) {
-            SetDoorRef(t, same, ref);
-            return;
-        }
-        OutSetCfg& cfg = OutSetOf(C);
-        switch (t.Row->Address) {
-        case FieldAddress::OutputSet:
-            if (same)
-                break;
-            if (C.Table.Kind == KindLift)
-                AssignLiftModule(cfg, ref.Value);
-            else
-                cfg.AssignOutputSet(t.Slot, ref.Value, C.Table);
-            break;
-        case FieldAddress::Input:
-            if (same)
-                SetInputNc(cfg, t.Slot, ref.Marked);
-            else
-                cfg.AssignInput(t.Slot, ref.Value, ref.Marked, C.Table);
-            break;
-        default:
-            if (!same)
-                cfg.AssignReader(t.Slot, ref.Value, C.Table);
-            break;
-        }
-    }
-
-    void SetDoorRef(const Target& t, bool same, const WantedRef& ref)
-    {
-        switch (t.Row->Address) {
-        case FieldAddress::Output:
-            if (same)
-                SetDoorOutputNc(C.Doors, t.Door, t.Slot, ref.Marked);
-            else
-                AssignDoorOutputRow(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
-            break;
-        case FieldAddress::Input:
-            if (same)
-                SetDoorInputNc(C.Doors, t.Door, t.Slot, ref.Marked);
-            else
-                AssignDoorInput(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
-            break;
-        default:
-            if (!same)
-                AssignDoorReader(C.Doors, t.Door, t.Slot, ref.Value);
-            // The exit bit of an emptied reader stays as the disabled box shows it.
-            if (ref.Value != NoRef)
-                SetReaderExit(C.Doors, t.Door, t.Slot, ref.Marked);
-            break;
-        }
+        t.Row().Assign(C, t.Field.Door, t.Field.Slot, {ref.Value, ref.Marked, same});
     }
 
     // A time as its field shows it, "2,5 s", or as typed into it, "2,5".
@@ -572,16 +442,16 @@ private:
             refuse("this box is \"tak\" or \"nie\", not \"" + text + "\"");
             return std::nullopt;
         };
-        const auto set = [&](const FieldInput& value) { t.Row->Set(C, t.Door, t.Slot, value); };
-        switch (t.Row->Value) {
+        const auto set = [&](const FieldInput& value) { t.Row().Set(C, t.Field.Door, t.Field.Slot, value); };
+        switch (t.Row().Value) {
         case FieldValue::Digits:
-            if (digits(t.Row->Called))
+            if (digits(t.Row().Called))
                 set({text});
             break;
         case FieldValue::LockerNumber:
             if (IsNone(text))
                 set({""});
-            else if (digits(t.Row->Called))
+            else if (digits(t.Row().Called))
                 set({text});
             break;
         case FieldValue::Airlock: {
@@ -652,9 +522,9 @@ private:
         const bool sameSlot =
             ref.Value == NoRef ? now == NoRef : now != NoRef && SameResource(now, ref.Value);
         const bool markHeld =
-            t.OnDoor() && t.Row->Address == FieldAddress::Reader
-                ? ref.Value == NoRef || ReaderExit(C.Doors.Doors[t.Door], t.Slot) == ref.Marked
-                : t.Row->Mark.empty() || ref.Value == NoRef || ((now & RefNc) != 0) == ref.Marked;
+            t.OnDoor() && t.Row().Address == FieldAddress::Reader
+                ? ref.Value == NoRef || ReaderExit(C.Doors.Doors[t.Field.Door], t.Field.Slot) == ref.Marked
+                : t.Row().Mark.empty() || ref.Value == NoRef || ((now & RefNc) != 0) == ref.Marked;
         if (sameSlot && markHeld)
             return;
         std::string why;
@@ -718,6 +588,7 @@ private:
     const WantedController& Wanted;
     Controller& C;
     const uint32_t OwnId;
+    const std::vector<PlacedField> Placed;  // where each field of Before stands
     const std::vector<SheetField> Before;
     Controller Held;  // as read, before the file's edits
     std::set<std::string> ReportedSections;
@@ -736,31 +607,6 @@ std::string ChangeText(std::string_view controller, const FieldChange& change)
 ControllerPlan PlanController(const WantedController& wanted, Controller& c, uint32_t ownId)
 {
     return Planner(wanted, c, ownId).Plan();
-}
-
-int32_t KindOfSection(std::string_view section)
-{
-    if (section == words::Doors || section.starts_with(std::string(words::Door) + " "))
-        return KindDoors;
-    if (section == words::Lift)
-        return KindLift;
-    if (section == words::Lockers)
-        return KindLockers;
-    return 0;
-}
-
-std::string KindOfController(int32_t kind)
-{
-    switch (kind) {
-    case KindDoors:
-        return "a door controller";
-    case KindLift:
-        return "a lift controller";
-    case KindLockers:
-        return "a lockers controller";
-    default:
-        return "a controller of kind " + std::to_string(kind);
-    }
 }
 
 }  // namespace quor::site

@@ -43,10 +43,4 @@ std::string ChangeText(std::string_view controller, const FieldChange& change);
 // input, and doors sharing an alarm or CCTV output share its NC mark.
 ControllerPlan PlanController(const WantedController& wanted, Controller& c, uint32_t ownId);
 
-// The kind whose sheet has this section ("Przejścia", "Przejście N", "Winda",
-// "Szafki"); 0 for a section of no sheet.
-int32_t KindOfSection(std::string_view section);
-// "a door controller", "a lift controller", "a lockers controller".
-std::string KindOfController(int32_t kind);
-
 }  // namespace quor::site

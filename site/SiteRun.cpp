@@ -6,6 +6,7 @@
 
 #include "link/DevMode.h"
 #include "model/Hardres.h"
+#include "sheets/ControllerKinds.h"
 #include "sheets/SheetWords.h"
 #include "site/ControllerRead.h"
 #include "site/DeviceSearch.h"

@@ -1,8 +1,7 @@
 #include "site/SlotNames.h"
 
 #include "model/Cfgquor.h"
-#include "sheets/LiftSheet.h"
-#include "sheets/LockersSheet.h"
+#include "sheets/SheetFieldTable.h"
 #include "sheets/SheetWords.h"
 
 namespace quor::site {
@@ -14,9 +13,37 @@ std::string Numbered(std::string_view kind, int slot)
     return std::string(kind) + " " + std::to_string(slot + 1);
 }
 
-// A reader, which every sheet numbers alike, or a slot no control shows,
-// named by its kind and number under the group it would stand in.
-SlotName Plain(const std::string& section, SlotGroup group, int slot, std::string_view box = {})
+FieldAddress AddressOf(SlotGroup group)
+{
+    switch (group) {
+    case SlotGroup::Outputs:
+        return FieldAddress::Output;
+    case SlotGroup::Inputs:
+        return FieldAddress::Input;
+    case SlotGroup::Readers:
+        return FieldAddress::Reader;
+    default:
+        return FieldAddress::OutputSet;
+    }
+}
+
+int32_t KindOfBlock(uint8_t type)
+{
+    switch (type) {
+    case BlockDoor:
+        return KindDoors;
+    case BlockLift:
+        return KindLift;
+    case BlockLockers:
+        return KindLockers;
+    default:
+        return 0;
+    }
+}
+
+// A slot no control shows, named by its kind and number under the group box
+// its kind's rows stand in; a reader as every sheet numbers them.
+SlotName Plain(const std::string& section, SlotGroup group, int slot, std::string_view box)
 {
     switch (group) {
     case SlotGroup::Readers:
@@ -28,43 +55,6 @@ SlotName Plain(const std::string& section, SlotGroup group, int slot, std::strin
     default:
         return {section, std::string(box), Numbered("Zestaw wyjść", slot), false};
     }
-}
-
-SlotName DoorSlot(const std::string& section, SlotGroup group, int slot)
-{
-    if (group == SlotGroup::Outputs) {
-        if (slot < static_cast<int>(words::DoorOutputs.size()))
-            return {section, std::string(words::Outputs), std::string(words::DoorOutputs[slot])};
-        return Plain(section, group, slot, words::Outputs);
-    }
-    if (group == SlotGroup::Inputs) {
-        if (slot < static_cast<int>(words::DoorInputs.size()))
-            return {section, std::string(words::Inputs), std::string(words::DoorInputs[slot])};
-        return Plain(section, group, slot, words::Inputs);
-    }
-    return Plain(section, group, slot);
-}
-
-SlotName LiftSlot(const std::string& section, SlotGroup group, int slot)
-{
-    if (group == SlotGroup::OutputSets && slot == LiftModuleSlot)
-        return {section, "", std::string(words::LiftModule)};
-    if (group == SlotGroup::Inputs && slot == LiftFloorInput)
-        return {section, "", std::string(words::FloorChoice)};
-    if (group == SlotGroup::Inputs && slot == LiftTamperInput)
-        return {section, "", std::string(words::Tamper)};
-    return Plain(section, group, slot);
-}
-
-SlotName LockersSlot(const std::string& section, SlotGroup group, int slot)
-{
-    if (group == SlotGroup::OutputSets)
-        return {section, words::ModuleRow(slot), std::string(words::Module)};
-    if (group == SlotGroup::Inputs && slot == LockersAlarmInput)
-        return {section, "", std::string(words::LockersAlarm)};
-    if (group == SlotGroup::Inputs && slot == LockersTamperInput)
-        return {section, "", std::string(words::Tamper)};
-    return Plain(section, group, slot);
 }
 
 }  // namespace
@@ -85,33 +75,27 @@ std::string SectionOf(BlockId block)
     }
 }
 
-std::string SheetOf(int32_t kind)
-{
-    switch (kind) {
-    case KindDoors:
-        return std::string(words::Doors);
-    case KindLift:
-        return std::string(words::Lift);
-    case KindLockers:
-        return std::string(words::Lockers);
-    default:
-        return "? (" + std::to_string(kind) + ")";
-    }
-}
-
 SlotName NameOf(BlockId block, SlotGroup group, int slot)
 {
     const std::string section = SectionOf(block);
-    switch (block.Type) {
-    case BlockDoor:
-        return DoorSlot(section, group, slot);
-    case BlockLift:
-        return LiftSlot(section, group, slot);
-    case BlockLockers:
-        return LockersSlot(section, group, slot);
-    default:
+    const int32_t kind = KindOfBlock(block.Type);
+    if (kind == 0)
         return {section, "", Numbered("Zasób", slot), false};
+    const FieldAddress address = AddressOf(group);
+    std::string_view box;
+    bool boxFound = false;
+    for (const SheetFieldRow& row : FieldRowsOf(kind)) {
+        if (row.Address != address || row.Section == FieldSection::Common)
+            continue;
+        if (row.EachModule)
+            return {section, words::ModuleRow(slot), std::string(row.Label)};
+        if (row.Slot == slot)
+            return {section, std::string(row.Group), std::string(row.Label)};
+        if (!boxFound)
+            box = row.Group;
+        boxFound = true;
     }
+    return Plain(section, group, slot, box);
 }
 
 std::string PathText(std::string_view section, std::string_view group, std::string_view label)

@@ -22,8 +22,6 @@ struct SlotName {
 
 // "Przejścia" (the common block), "Przejście N", "Winda" or "Szafki".
 std::string SectionOf(BlockId block);
-// "Przejścia" for doors, "Winda" for the lift, "Szafki" for the lockers.
-std::string SheetOf(int32_t kind);
 
 SlotName NameOf(BlockId block, SlotGroup group, int slot);
 

@@ -1,6 +1,6 @@
-// The table of each sheet's fields: every field that is not a reference has
-// the sheet's edit that sets it, and no two rows of a sheet stand in the same
-// place.
+// The table of each sheet's fields: a reference is shown by its selector and
+// assigned by its slot, every other field shown and set by the sheet's edit,
+// and no two rows of a sheet stand in the same place.
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ const KindCase KindCases[] = {
     {KindLockers, 12},
 };
 
-TEST(SheetFieldTable, EveryRowIsSetByItsEditOrAssignedByItsSlot)
+TEST(SheetFieldTable, EveryRowIsShownAndSetByTheSheet)
 {
     for (const KindCase& c : KindCases) {
         SCOPED_TRACE(c.Kind);
@@ -35,6 +35,9 @@ TEST(SheetFieldTable, EveryRowIsSetByItsEditOrAssignedByItsSlot)
             SCOPED_TRACE(std::string(row.Label));
             const bool reference = row.Value == FieldValue::Reference;
             EXPECT_EQ(row.Set == nullptr, reference);
+            EXPECT_EQ(row.Show == nullptr, reference);
+            EXPECT_EQ(row.ShowRef != nullptr, reference);
+            EXPECT_EQ(row.Assign != nullptr, reference);
             EXPECT_EQ(row.Address == FieldAddress::Parameter, !reference);
             const bool digits = row.Value == FieldValue::Digits || row.Value == FieldValue::LockerNumber;
             EXPECT_EQ(row.Called.empty(), !digits);

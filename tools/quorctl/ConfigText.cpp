@@ -3,12 +3,15 @@
 // sheet shows.
 #include "tools/quorctl/ConfigText.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
+#include "sheets/ControllerKinds.h"
+#include "sheets/SheetFieldTable.h"
 #include "sheets/SheetWords.h"
 #include "site/SheetFields.h"
-#include "site/SlotNames.h"
+#include "text/Utf8.h"
 #include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
@@ -17,18 +20,14 @@ namespace {
 
 using site::SheetField;
 
-// The widest label of each sheet with its colon, and a margin: "Impuls
-// otwarcia rygla:", "Czas odblokowania przycisków:", "Długość impulsu otwarcia szafki:".
+// The widest label of the sheet with its colon and a blank of margin; never
+// narrower than 24, the width the door sheet's text has always had.
 size_t LabelWidth(int32_t kind)
 {
-    switch (kind) {
-    case KindLift:
-        return 30;
-    case KindLockers:
-        return 33;
-    default:
-        return 24;
-    }
+    size_t widest = 0;
+    for (const SheetFieldRow& row : FieldRowsOf(kind))
+        widest = std::max(widest, Utf8Length(row.Label) + 1);
+    return std::max<size_t>(widest + 1, 24);
 }
 
 std::string Shown(const SheetField& f)
@@ -59,7 +58,7 @@ bool InModuleRow(const SheetField& f)
 
 std::string SheetText(int32_t kind, const std::vector<SheetField>& fields)
 {
-    const std::string sheet = site::SheetOf(kind);
+    const std::string sheet = SheetOf(kind);
     // A lift or lockers record the sheet cannot show shows no sheet at all.
     if (fields.empty() && kind != KindDoors)
         return {};

@@ -1,4 +1,5 @@
 #include "tools/quorctl/Listings.h"
+#include "sheets/ControllerKinds.h"
 
 namespace quor::tools {
 
@@ -112,7 +113,7 @@ std::string ConfigListing(const UdpDev& dev, const Controller& c, OutputFormat f
     if (format == OutputFormat::Csv)
         return CsvTable(FieldColumns, rows, "controller", DevName(dev.Id));
     return JsonText({{"controller", DeviceJson(dev)},
-                     {"kind", KindName(c.Table.Kind)},
+                     {"kind", KindKey(c.Table.Kind)},
                      {"door_count", c.Table.DoorCount},
                      {"train_flag", c.Table.TrainFlag},
                      {"fields", rows}});
