@@ -1,0 +1,128 @@
+#include "site/PlanValues.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "sheets/HalfSeconds.h"
+#include "sheets/NumberText.h"
+#include "sheets/SheetWords.h"
+#include "text/Cp1250.h"
+#include "text/Utf8.h"
+
+namespace quor::site {
+
+namespace {
+
+using Read = std::variant<FieldInput, std::string>;
+
+constexpr int MaxTypedDigits = 4;  // the train number, locker numbers and the test start
+constexpr int MaxWholeSeconds = MaxHalfSeconds / 2;
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+Read Digits(std::string_view called, std::string_view text)
+{
+    if (IsNone(text) || !TypedDigitsAllowed(text, {}, MaxTypedDigits))
+        return std::string(called) + " is 0 to 9999, digits only, not " + Quoted(text);
+    return FieldInput{text};
+}
+
+// A time as its field shows it, "2,5 s", or as typed into it, "2,5".
+Read Time(std::string_view text)
+{
+    std::string_view typed = text;
+    if (typed.ends_with("s"))
+        typed.remove_suffix(1);
+    while (typed.ends_with(" "))
+        typed.remove_suffix(1);
+    if (typed.empty() || !TypedTimeAllowed(typed) || typed.front() == ',' || typed.front() == '.' ||
+        ScanInt(typed).value_or(0) > MaxWholeSeconds)
+        return "a time is 0 to 63,5 s in half seconds (\"2,5 s\"), not " + Quoted(text);
+    return FieldInput{typed};
+}
+
+Read YesNo(std::string_view text)
+{
+    if (text == words::Yes || text == words::No)
+        return FieldInput{{}, 0, text == words::Yes};
+    return "this box is \"tak\" or \"nie\", not " + Quoted(text);
+}
+
+Read Airlock(std::string_view text, const BusDevTable& table, std::string_view controller)
+{
+    const std::vector<std::string> items = AirlockItems(table);
+    const int index = IsNone(text) ? 0 : TypedAirlockIndex(text, items);
+    if (index >= 0)
+        return FieldInput{{}, index};
+    if (items.size() > 1)
+        return "no airlock " + Quoted(text) + "; the airlocks are " +
+               Listed({items.begin() + 1, items.end()}) + " or -----";
+    return "no airlock " + Quoted(text) + ": " + std::string(controller) +
+           " has too few doors for an airlock";
+}
+
+Read DoorType(std::string_view text)
+{
+    const auto it = std::find(DoorTypeNames.begin(), DoorTypeNames.end(), text);
+    if (it != DoorTypeNames.end())
+        return FieldInput{{}, static_cast<int>(it - DoorTypeNames.begin())};
+    return "no door type " + Quoted(text) + "; the types are " +
+           Listed({DoorTypeNames.begin(), DoorTypeNames.end()});
+}
+
+Read RoomName(std::string_view text)
+{
+    const std::string_view name = IsNone(text) ? std::string_view() : text;
+    if (!HoldsCp1250(name))
+        return "the controller keeps the room name in Windows-1250, which lacks a character of " +
+               Quoted(name);
+    const size_t characters = Utf8Length(name);
+    if (characters > static_cast<size_t>(RoomNameMax))
+        return "the room name holds at most " + std::to_string(RoomNameMax) + " characters, not " +
+               std::to_string(characters);
+    return FieldInput{name};
+}
+
+}  // namespace
+
+bool IsNone(std::string_view text)
+{
+    return text.empty() || text == NoneText;
+}
+
+std::string Listed(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+std::variant<FieldInput, std::string> ReadValue(const SheetFieldRow& row, std::string_view text,
+                                                const BusDevTable& table, std::string_view controller)
+{
+    switch (row.Value) {
+    case FieldValue::Digits:
+        return Digits(row.Called, text);
+    case FieldValue::LockerNumber:
+        return IsNone(text) ? Read(FieldInput{""}) : Digits(row.Called, text);
+    case FieldValue::Time:
+        return Time(text);
+    case FieldValue::YesNo:
+        return YesNo(text);
+    case FieldValue::Airlock:
+        return Airlock(text, table, controller);
+    case FieldValue::DoorType:
+        return DoorType(text);
+    case FieldValue::RoomName:
+        return RoomName(text);
+    case FieldValue::Reference:
+        break;
+    }
+    return "a reference is read by its selector's items";
+}
+
+}  // namespace quor::site
