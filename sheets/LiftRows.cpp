@@ -1,0 +1,77 @@
+#include "sheets/FieldRows.h"
+
+#include "sheets/SheetEdits.h"
+#include "sheets/SheetWords.h"
+
+namespace quor::rows {
+
+namespace {
+
+using enum FieldSection;
+using enum FieldAddress;
+
+const LiftSheetView& LiftOf(const SheetView& v)
+{
+    return *v.Lift;
+}
+
+RefShown LiftReader(const SheetView& v, int, int slot)
+{
+    return Alone(LiftOf(v).Readers[slot]);
+}
+
+constexpr SheetFieldRow LiftReaderRow(int n)
+{
+    return {.Section = Sheet,
+            .Group = words::Readers,
+            .Label = words::ReaderNumbers[n],
+            .Address = Reader,
+            .Slot = n,
+            .ShowRef = LiftReader,
+            .Assign = AssignSheetReader};
+}
+
+const SheetFieldRow TheLiftRows[] = {
+    {.Section = Sheet,
+     .Label = words::LiftModule,
+     .Address = OutputSet,
+     .Slot = LiftModuleSlot,
+     .ShowRef = [](const SheetView& v, int, int) { return Alone(LiftOf(v).Module); },
+     .Assign =
+         [](Controller& c, int, int, const RefInput& r) {
+             if (!r.Same)
+                 AssignLiftModule(c.Lift, r.Value);
+         }},
+    {.Section = Sheet,
+     .Label = words::FloorChoice,
+     .Address = Input,
+     .Slot = LiftFloorInput,
+     .Mark = Nc,
+     .ShowRef = [](const SheetView& v, int, int) { return Row(LiftOf(v).Floor); },
+     .Assign = AssignSheetInput},
+    {.Section = Sheet,
+     .Label = words::Tamper,
+     .Address = Input,
+     .Slot = LiftTamperInput,
+     .Mark = Nc,
+     .ShowRef = [](const SheetView& v, int, int) { return Row(LiftOf(v).Tamper); },
+     .Assign = AssignSheetInput},
+    LiftReaderRow(0),
+    LiftReaderRow(1),
+    LiftReaderRow(2),
+    LiftReaderRow(3),
+    {.Section = Sheet,
+     .Label = words::ButtonRelease,
+     .Value = FieldValue::Time,
+     .Show = [](const SheetView& v, int, int) { return Seconds(LiftOf(v).PulseText); },
+     .Set = [](Controller& c, int, int, const FieldInput& in) { SetPulseTime(c.Lift, in.Text); }},
+};
+
+}  // namespace
+
+std::span<const SheetFieldRow> LiftRows()
+{
+    return TheLiftRows;
+}
+
+}  // namespace quor::rows
