@@ -7,6 +7,7 @@
 #include "sheets/NumberText.h"
 #include "sheets/SheetWords.h"
 #include "text/Cp1250.h"
+#include "text/Printable.h"
 #include "text/Utf8.h"
 
 namespace quor::site {
@@ -30,7 +31,22 @@ Read Digits(std::string_view called, std::string_view text)
     return FieldInput{text};
 }
 
-// A time as its field shows it, "2,5 s", or as typed into it, "2,5".
+// The half seconds of a typed time's fraction "5", "50", "0" or none; none
+// for a fraction the field would round away ("7", "55").
+std::optional<int> HalfOf(std::string_view fraction)
+{
+    while (fraction.ends_with('0'))
+        fraction.remove_suffix(1);
+    if (fraction.empty())
+        return 0;
+    if (fraction == "5")
+        return 1;
+    return std::nullopt;
+}
+
+// A time as its field shows it, "2,5 s", or as typed into it, "2,5". The
+// field would round "2,7" down to 2,5 s: a file stating it would never agree
+// with the controller, so it is refused with the values it lies between.
 Read Time(std::string_view text)
 {
     std::string_view typed = text;
@@ -41,7 +57,17 @@ Read Time(std::string_view text)
     if (typed.empty() || !TypedTimeAllowed(typed) || typed.front() == ',' || typed.front() == '.' ||
         ScanInt(typed).value_or(0) > MaxWholeSeconds)
         return "a time is 0 to 63,5 s in half seconds (\"2,5 s\"), not " + Quoted(text);
-    return FieldInput{typed};
+    const size_t separator = typed.find_first_of(",.");
+    const std::string_view fraction = separator == typed.npos ? "" : typed.substr(separator + 1);
+    if (HalfOf(fraction))
+        return FieldInput{typed};
+    const int below = 2 * ScanInt(typed).value_or(0) + (fraction.front() >= '5' ? 1 : 0);
+    std::string nearest = HalfSecondsText(static_cast<uint8_t>(below)) + " s";
+    if (below < MaxHalfSeconds)
+        nearest = "are " + nearest + " and " + HalfSecondsText(static_cast<uint8_t>(below + 1)) + " s";
+    else
+        nearest = "is " + nearest;
+    return "a time is set in half seconds: " + Quoted(text) + " is not one; the nearest " + nearest;
 }
 
 Read YesNo(std::string_view text)
@@ -73,9 +99,24 @@ Read DoorType(std::string_view text)
            Listed({DoorTypeNames.begin(), DoorTypeNames.end()});
 }
 
+// The first control character of UTF-8 text, as printed; empty for none.
+std::string FirstControl(std::string_view text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8SequenceLength(text.substr(i));
+        if (length != 0 && IsControl(Utf8Char(text.substr(i, length))))
+            return Printable(text.substr(i, length));
+        i += std::max<size_t>(length, 1);
+    }
+    return {};
+}
+
 Read RoomName(std::string_view text)
 {
     const std::string_view name = IsNone(text) ? std::string_view() : text;
+    if (const std::string control = FirstControl(name); !control.empty())
+        return "the room name holds a control character, " + control +
+               ", which the sheet's field does not take";
     if (!HoldsCp1250(name))
         return "the controller keeps the room name in Windows-1250, which lacks a character of " +
                Quoted(name);

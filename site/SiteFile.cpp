@@ -8,6 +8,8 @@
 #include <utility>
 #include <yaml-cpp/yaml.h>
 
+#include "text/Printable.h"
+
 namespace quor::site {
 
 namespace {
@@ -428,7 +430,7 @@ std::string ProblemLine(std::string_view file, const SiteProblem& problem)
         if (problem.At.Column > 0)
             line += ":" + std::to_string(problem.At.Column);
     }
-    return line + ": " + problem.Text;
+    return Printable(line + ": " + problem.Text);
 }
 
 SiteFile ReadSiteFile(std::string_view text, std::vector<SiteProblem>& problems)

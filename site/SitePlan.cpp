@@ -15,6 +15,7 @@
 #include "site/PlanRefs.h"
 #include "site/PlanValues.h"
 #include "site/SlotNames.h"
+#include "text/Printable.h"
 
 namespace quor::site {
 
@@ -134,8 +135,8 @@ private:
 
 std::string ChangeText(std::string_view controller, const FieldChange& change)
 {
-    return std::string(controller) + ": " + PathText(change.Section, change.Group, change.Label) + ": " +
-           change.From + " -> " + change.To;
+    return Printable(std::string(controller) + ": " + PathText(change.Section, change.Group, change.Label) +
+                     ": " + change.From + " -> " + change.To);
 }
 
 ControllerPlan PlanController(const WantedController& wanted, Controller& c, uint32_t ownId)

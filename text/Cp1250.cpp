@@ -89,6 +89,13 @@ std::string ToCp1250(std::string_view utf8)
 
 bool HoldsCp1250(std::string_view utf8)
 {
+    // The conversion drops a tag character: text holding one would not read back as written.
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t length = Utf8SequenceLength(utf8.substr(i));
+        if (length != 0 && IsTag(Utf8Char(utf8.substr(i, length))))
+            return false;
+        i += std::max<size_t>(length, 1);
+    }
     // Every '?' of the result that the text does not hold itself stands for something lost.
     const std::string bytes = ToCp1250(utf8);
     return std::count(bytes.begin(), bytes.end(), '?') == std::count(utf8.begin(), utf8.end(), '?');

@@ -20,8 +20,9 @@ std::string Cp1250ToUtf8(std::string_view cp1250);
 // Converts UTF-8 text to Windows-1250. A character that Windows-1250 lacks
 // becomes one '?'; so does every byte that is not part of well-formed UTF-8.
 std::string ToCp1250(std::string_view utf8);
-// Whether ToCp1250 keeps every character of well-formed UTF-8 text: what an
-// edit field whose text is stored in Windows-1250 may take.
+// Whether ToCp1250 keeps every character of well-formed UTF-8 text, none
+// dropped or replaced: what an edit field whose text is stored in
+// Windows-1250 may take.
 bool HoldsCp1250(std::string_view utf8);
 
 }  // namespace quor

@@ -483,6 +483,36 @@ const PlanCase Refused[] = {
          "Windows-1250, which lacks a character of \"Szatnia 日本\"",
          "site.yaml:6:24: K04_01401: Szafki / Moduł 2 / Moduł: K04_01401 has no output module",
      }},
+    {"TimesOffTheHalfSecondStep",
+     "K01_01101",
+     "    Przejście 2:\n"
+     "      Impuls otwarcia rygla: 2,7 s\n"
+     "      Dozw. czas otwarcia: \"63,55\"\n",
+     {
+         "site.yaml:5:30: K01_01101: Przejście 2 / Impuls otwarcia rygla: a time is set in half seconds: "
+         "\"2,7 s\" is not one; the nearest are 2,5 s and 3 s",
+         "site.yaml:6:28: K01_01101: Przejście 2 / Dozw. czas otwarcia: a time is set in half seconds: "
+         "\"63,55\" is not one; the nearest is 63,5 s",
+     }},
+    {"ARoomNameWithControlsOrTags",
+     "K04_01401",
+     "    Szafki:\n"
+     "      Nazwa pomieszczenia: \"\\x1b[31mSzatnia\"\n"
+     "      Test od szafki nr: \"1\\u0085\"\n",
+     {
+         "site.yaml:5:28: K04_01401: Szafki / Nazwa pomieszczenia: the room name holds a control character, "
+         "\\x1B, which the sheet's field does not take",
+         "site.yaml:6:26: K04_01401: Szafki / Test od szafki nr: the first locker of the test is 0 to 9999, "
+         "digits only, not \"1\\x85\"",
+     }},
+    {"ARoomNameWithATagCharacter",
+     "K04_01401",
+     "    Szafki:\n"
+     "      Nazwa pomieszczenia: \"Szatnia\\U000E0041\"\n",
+     {
+         "site.yaml:5:28: K04_01401: Szafki / Nazwa pomieszczenia: the controller keeps the room name in "
+         "Windows-1250, which lacks a character of \"Szatnia\U000E0041\"",
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Refused, SitePlanCases, testing::ValuesIn(Refused),

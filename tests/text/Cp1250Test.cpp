@@ -98,6 +98,7 @@ TEST(HoldsCp1250, OnlyWhatTheCodePageKeeps)
         {"Корпус", false},           // Cyrillic
         {"Hala \U0001F600", false},  // emoji
         {"\u00E6", false},           // Latin small ae: not in the code page
+        {"A\U000E0041B", false},     // a tag character, which the conversion drops
         {"a\xC3", false},            // malformed: a lead byte cut off
         {"\xFF", false},
     };

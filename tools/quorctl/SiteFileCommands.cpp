@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "site/Files.h"
+#include "site/Formats.h"
+#include "text/Printable.h"
 
 namespace quor::tools {
 
@@ -63,7 +65,7 @@ std::string PlanJson(const SitePlan& plan)
                                         {"to_change", plan.ControllersToChange()},
                                         {"fields", plan.FieldsToChange()},
                                         {"unchanged", plan.Unchanged()}};
-    return all.dump(2) + "\n";
+    return JsonPrintable(JsonText(all));
 }
 
 int RunSiteExport(Quorctl& ctl, const QuorctlOptions& options, std::ostream&, std::ostream& err)
