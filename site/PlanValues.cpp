@@ -1,11 +1,13 @@
 #include "site/PlanValues.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 #include "sheets/HalfSeconds.h"
 #include "sheets/NumberText.h"
 #include "sheets/SheetWords.h"
+#include "text/Compose.h"
 #include "text/Cp1250.h"
 #include "text/Printable.h"
 #include "text/Utf8.h"
@@ -111,6 +113,26 @@ std::string FirstControl(std::string_view text)
     return {};
 }
 
+// What Windows-1250 lacks of text: "a character", or a combining mark by its
+// code when no letter of the code page composes with it.
+std::string Lacking(std::string_view text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = std::max<size_t>(Utf8SequenceLength(text.substr(i)), 1);
+        const std::string_view one = text.substr(i, length);
+        if (!HoldsCp1250(one)) {
+            const char32_t c = length > 1 ? Utf8Char(one) : 0;
+            if (!IsCombiningMark(c))
+                break;
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+            return std::string("the combining mark ") + code;
+        }
+        i += length;
+    }
+    return "a character";
+}
+
 Read RoomName(std::string_view text)
 {
     const std::string_view name = IsNone(text) ? std::string_view() : text;
@@ -118,7 +140,7 @@ Read RoomName(std::string_view text)
         return "the room name holds a control character, " + control +
                ", which the sheet's field does not take";
     if (!HoldsCp1250(name))
-        return "the controller keeps the room name in Windows-1250, which lacks a character of " +
+        return "the controller keeps the room name in Windows-1250, which lacks " + Lacking(name) + " of " +
                Quoted(name);
     const size_t characters = Utf8Length(name);
     if (characters > static_cast<size_t>(RoomNameMax))

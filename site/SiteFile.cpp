@@ -8,6 +8,7 @@
 #include <utility>
 #include <yaml-cpp/yaml.h>
 
+#include "text/Compose.h"
 #include "text/Printable.h"
 
 namespace quor::site {
@@ -15,6 +16,7 @@ namespace quor::site {
 namespace {
 
 constexpr std::string_view VersionKey = "quorctl-site";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view ControllersKey = "controllers";
 constexpr std::string_view NoneText = "-----";
 // The lockers' mark of a number outside its module's range: the sheet's colour,
@@ -102,7 +104,9 @@ std::pair<size_t, std::string_view> NotText(std::string_view text)
     return {std::string_view::npos, {}};
 }
 
-// A scalar as UTF-8. yaml-cpp gives the escapes \N and \_ as the single bytes
+// A scalar as UTF-8, its letters composed where Windows-1250 holds them
+// (a key must match the sheet's words, and a value is stored in that code
+// page). yaml-cpp gives the escapes \N and \_ as the single bytes
 // 0x85 and 0xA0 rather than as U+0085 and U+00A0; every other byte of a
 // scalar comes from the checked text or from an escape it encodes itself.
 std::string Utf8Scalar(std::string text)
@@ -116,7 +120,7 @@ std::string Utf8Scalar(std::string text)
         text.replace(i, 1, {static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))});
         ++i;
     }
-    return text;
+    return ComposeCp1250Letters(text);
 }
 
 // The line and column (in characters) of a byte of the text.
@@ -132,6 +136,47 @@ FilePlace PlaceAt(std::string_view text, size_t at)
         }
     }
     return place;
+}
+
+// The first CR that ends a line alone, as old Mac files do; npos for none.
+size_t LoneCr(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
+            return i;
+    }
+    return text.npos;
+}
+
+// The first tab among the blanks that begin a line with content; npos for none.
+size_t IndentingTab(std::string_view text)
+{
+    for (size_t line = 0; line < text.size();) {
+        const size_t end = std::min(text.find('\n', line), text.size());
+        const size_t content = text.find_first_not_of(" \t\r", line);
+        const size_t tab = text.find('\t', line);
+        if (content < end && tab < content)
+            return tab;
+        line = end + 1;
+    }
+    return text.npos;
+}
+
+// Where the second document begins: its "---" line, or the "..." that ends the first.
+size_t SecondDocument(std::string_view text)
+{
+    bool begun = false;  // the first document has begun: a "---" or something other than a comment
+    for (size_t line = 0; line < text.size();) {
+        const size_t end = std::min(text.find('\n', line), text.size());
+        const std::string_view l = text.substr(line, end - line);
+        const bool start = l == "---" || l == "---\r" || l.starts_with("--- ");
+        if (l.starts_with("...") || (start && begun))
+            return line;
+        const size_t first = l.find_first_not_of(" \t\r");
+        begun = begun || start || (first != l.npos && l[first] != '#');
+        line = end + 1;
+    }
+    return 0;
 }
 
 class Reader {
@@ -435,18 +480,35 @@ std::string ProblemLine(std::string_view file, const SiteProblem& problem)
 
 SiteFile ReadSiteFile(std::string_view text, std::vector<SiteProblem>& problems)
 {
+    // An editor's byte-order mark is no part of the text: columns count from after it.
+    if (text.starts_with(ByteOrderMark))
+        text.remove_prefix(ByteOrderMark.size());
     if (const auto [at, what] = NotText(text); at != std::string_view::npos) {
         problems.push_back({PlaceAt(text, at), std::string(what)});
         return {};
     }
-    YAML::Node root;
-    try {
-        root = YAML::Load(std::string(text));
-    } catch (const YAML::Exception& e) {
-        problems.push_back({PlaceOf(text, e.mark), "not YAML: " + e.msg});
+    if (const size_t cr = LoneCr(text); cr != text.npos) {
+        problems.push_back(
+            {PlaceAt(text, cr), "a line ends in CR alone: a site file's lines end in LF or CR LF"});
         return {};
     }
-    return Reader(text, problems).Read(root);
+    std::vector<YAML::Node> documents;
+    try {
+        documents = YAML::LoadAll(std::string(text));
+    } catch (const YAML::Exception& e) {
+        // YAML indents with blanks only; its own message for a tab says nothing of it.
+        if (const size_t tab = IndentingTab(text); tab != text.npos)
+            problems.push_back({PlaceAt(text, tab), "a tab in the indentation: YAML indents with blanks"});
+        else
+            problems.push_back({PlaceOf(text, e.mark), "not YAML: " + e.msg});
+        return {};
+    }
+    if (documents.size() > 1) {
+        problems.push_back({PlaceAt(text, SecondDocument(text)),
+                            "a second YAML document: a site file holds one, and the rest would be ignored"});
+        return {};
+    }
+    return Reader(text, problems).Read(documents.empty() ? YAML::Node() : documents.front());
 }
 
 std::string SiteFileText(std::span<const ExportedController> controllers)

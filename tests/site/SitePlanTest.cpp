@@ -505,6 +505,18 @@ const PlanCase Refused[] = {
          "site.yaml:6:26: K04_01401: Szafki / Test od szafki nr: the first locker of the test is 0 to 9999, "
          "digits only, not \"1\\x85\"",
      }},
+    // A mark no letter of the code page composes with; "ż" decomposed reads as "ż".
+    {"ARoomNameWithACombiningMark",
+     "K04_01401",
+     "    Szafki:\n"
+     "      Nazwa pomieszczenia: \"Kuchnia x\\u0307\"\n"
+     "      Test od szafki nr: \"z\\u0307\"\n",
+     {
+         "site.yaml:5:28: K04_01401: Szafki / Nazwa pomieszczenia: the controller keeps the room name in "
+         "Windows-1250, which lacks the combining mark U+0307 of \"Kuchnia x\u0307\"",
+         "site.yaml:6:26: K04_01401: Szafki / Test od szafki nr: the first locker of the test is 0 to 9999, "
+         "digits only, not \"ż\"",
+     }},
     {"ARoomNameWithATagCharacter",
      "K04_01401",
      "    Szafki:\n"

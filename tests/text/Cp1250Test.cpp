@@ -1,4 +1,5 @@
 #include "text/Cp1250.h"
+#include "text/Compose.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,21 @@ TEST(HoldsCp1250, OnlyWhatTheCodePageKeeps)
     for (const auto& [text, held] : cases) {
         EXPECT_EQ(HoldsCp1250(text), held) << text;
     }
+}
+
+// Some editors save "ż" as z and U+0307; the controller stores the letter.
+TEST(ComposeCp1250Letters, ComposesWhatTheCodePageHolds)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"z\u0307o\u0301\u0142w", "\u017C\u00F3\u0142w"},
+        {"A\u0328c\u030C", "\u0104\u010D"},
+        {"x\u0307", "x\u0307"},             // no such letter in the code page
+        {"\u0307z", "\u0307z"},             // a mark before its letter stays
+        {"z\u0307\u0307", "\u017C\u0307"},  // one mark composes
+        {"a\xC3", "a\xC3"},                 // malformed bytes stay as they are
+    };
+    for (const auto& [text, composed] : cases)
+        EXPECT_EQ(ComposeCp1250Letters(text), composed) << text;
 }
 
 }  // namespace
