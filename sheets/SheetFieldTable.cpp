@@ -49,7 +49,7 @@ const SheetFieldRow DoorRows[] = {
      {},
      false,
      {},
-     [](Controller& c, int door, int, const FieldInput& v) { SetAirlock(c.Doors, door, v.Index); }},
+     [](Controller& c, int door, int, const FieldInput& v) { SetAirlock(c.Doors, c.Table, door, v.Index); }},
     {Door,
      "",
      words::DoorType,
@@ -59,7 +59,7 @@ const SheetFieldRow DoorRows[] = {
      {},
      false,
      {},
-     [](Controller& c, int door, int, const FieldInput& v) { SetDoorType(c.Doors, door, v.Index); }},
+     [](Controller& c, int door, int, const FieldInput& v) { SetDoorType(c.Doors, c.Table, door, v.Index); }},
     {Door,
      "",
      words::BoltPulse,
@@ -69,7 +69,7 @@ const SheetFieldRow DoorRows[] = {
      {},
      false,
      {},
-     [](Controller& c, int door, int, const FieldInput& v) { SetBoltPulse(c.Doors, door, v.Text); }},
+     [](Controller& c, int door, int, const FieldInput& v) { SetBoltPulse(c.Doors, c.Table, door, v.Text); }},
     {Door,
      "",
      words::OpenTime,
@@ -79,7 +79,7 @@ const SheetFieldRow DoorRows[] = {
      {},
      false,
      {},
-     [](Controller& c, int door, int, const FieldInput& v) { SetOpenTime(c.Doors, door, v.Text); }},
+     [](Controller& c, int door, int, const FieldInput& v) { SetOpenTime(c.Doors, c.Table, door, v.Text); }},
     {Door,
      "",
      words::HandleOpening,
@@ -89,7 +89,9 @@ const SheetFieldRow DoorRows[] = {
      {},
      false,
      {},
-     [](Controller& c, int door, int, const FieldInput& v) { SetHandleOpening(c.Doors, door, v.On); }},
+     [](Controller& c, int door, int, const FieldInput& v) {
+         SetHandleOpening(c.Doors, c.Table, door, v.On);
+     }},
     {Door,
      "",
      words::FullBoltPulse,
@@ -99,7 +101,9 @@ const SheetFieldRow DoorRows[] = {
      {},
      false,
      {},
-     [](Controller& c, int door, int, const FieldInput& v) { SetFullBoltPulse(c.Doors, door, v.On); }},
+     [](Controller& c, int door, int, const FieldInput& v) {
+         SetFullBoltPulse(c.Doors, c.Table, door, v.On);
+     }},
 };
 
 const SheetFieldRow LiftRows[] = {

@@ -88,7 +88,7 @@ void DoorFields(const DoorCfgSet& cfg, int door, const DoorSheetView& view, Fiel
     }
     const uint8_t flags = d.Params[ParDoorFlags];
     // No airlock is no value, though the selector shows its none item.
-    const std::string airlock = AirlockText(d, view, *cfg.Table);
+    const std::string airlock = AirlockText(d, view, list.Table);
     list.Text(section, "", words::Airlocks, view.AirlockIndex == 0 ? "" : airlock, IdText(flags & 7), {},
               airlock);
     field(words::DoorType, TypeText(d, view));
@@ -100,10 +100,10 @@ void DoorFields(const DoorCfgSet& cfg, int door, const DoorSheetView& view, Fiel
 
 void DoorSheetFields(const DoorCfgSet& cfg, FieldList& list)
 {
-    if (TrainNumberShown(*cfg.Table))
+    if (TrainNumberShown(list.Table))
         list.Text(SectionOf({BlockCommon, 0}), "", words::TrainNumber, TrainNumberText(cfg.TrainNumber));
-    for (int door = 0; door < DoorTabCount(*cfg.Table); ++door) {
-        if (const auto view = ViewDoorSheet(cfg, door))
+    for (int door = 0; door < DoorTabCount(list.Table); ++door) {
+        if (const auto view = ViewDoorSheet(cfg, list.Table, door))
             DoorFields(cfg, door, *view, list);
     }
 }
@@ -117,7 +117,7 @@ void ReaderFields(BlockId block, const OutSetCfg& cfg, const std::array<Selector
 
 void LiftSheetFields(const OutSetCfg& cfg, FieldList& list)
 {
-    const auto view = ViewLiftSheet(cfg);
+    const auto view = ViewLiftSheet(cfg, list.Table);
     if (!view)
         return;
     const BlockId block{BlockLift, 0};
@@ -130,7 +130,7 @@ void LiftSheetFields(const OutSetCfg& cfg, FieldList& list)
 
 void LockersSheetFields(const OutSetCfg& cfg, FieldList& list)
 {
-    const auto view = ViewLockersSheet(cfg);
+    const auto view = ViewLockersSheet(cfg, list.Table);
     if (!view)
         return;
     const BlockId block{BlockLockers, 0};

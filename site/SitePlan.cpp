@@ -153,32 +153,12 @@ bool IsNone(std::string_view text)
     return text.empty() || text == NoneText;
 }
 
-// The same copy of the records over its own table, for views of what-ifs.
-void CopyController(const Controller& from, Controller& to)
-{
-    to.Table = from.Table;
-    to.Doors.Common = from.Doors.Common;
-    to.Doors.Doors = from.Doors.Doors;
-    to.Doors.TrainNumber = from.Doors.TrainNumber;
-    static_cast<CfgBlock&>(to.Lift) = from.Lift;
-    static_cast<CfgBlock&>(to.Lockers) = from.Lockers;
-}
-
-// The taken masks as a fresh read of the configuration marks them: edits in
-// the file's order may have cleared the bit of a resource another slot holds.
-void Remark(Controller& c)
-{
-    for (BusDev& dev : c.Table.Dev)
-        dev.Taken = {};
-    MarkKindConfig(c);
-}
-
 // The selector that shows the target's slot, as the sheet builds it.
 SelectorView SelectorOf(const Controller& c, const Target& t)
 {
     const FieldAddress address = t.Row->Address;
     if (t.OnDoor()) {
-        const DoorSheetView view = *ViewDoorSheet(c.Doors, t.Door);
+        const DoorSheetView view = *ViewDoorSheet(c.Doors, c.Table, t.Door);
         if (address == FieldAddress::Output)
             return view.Outputs[t.Slot].Selector;
         if (address == FieldAddress::Input)
@@ -186,14 +166,14 @@ SelectorView SelectorOf(const Controller& c, const Target& t)
         return view.Readers[t.Slot].Selector;
     }
     if (c.Table.Kind == KindLift) {
-        const LiftSheetView view = *ViewLiftSheet(c.Lift);
+        const LiftSheetView view = *ViewLiftSheet(c.Lift, c.Table);
         if (address == FieldAddress::OutputSet)
             return view.Module;
         if (address == FieldAddress::Input)
             return (t.Slot == LiftFloorInput ? view.Floor : view.Tamper).Selector;
         return view.Readers[t.Slot];
     }
-    const LockersSheetView view = *ViewLockersSheet(c.Lockers);
+    const LockersSheetView view = *ViewLockersSheet(c.Lockers, c.Table);
     if (address == FieldAddress::OutputSet)
         return view.Modules[t.Slot];
     if (address == FieldAddress::Input)
@@ -243,9 +223,8 @@ struct WantedRef {
 class Planner {
 public:
     Planner(const WantedController& wanted, Controller& c, uint32_t ownId)
-        : Wanted(wanted), C(c), OwnId(ownId), Before(SheetFields(c, ownId))
+        : Wanted(wanted), C(c), OwnId(ownId), Before(SheetFields(c, ownId)), Held(c)
     {
-        CopyController(c, Held);
     }
 
     ControllerPlan Plan()
@@ -266,7 +245,7 @@ public:
             if (stated[i])
                 refs[i] = Set(Before[i], TargetOf(C.Table.Kind, Before[i]), *stated[i]);
         }
-        Remark(C);
+        RemarkKindConfig(C);
         for (size_t i = 0; i < Before.size(); ++i) {
             if (refs[i])
                 CheckRef(i, TargetOf(C.Table.Kind, Before[i]), *stated[i], *refs[i]);
@@ -329,7 +308,7 @@ private:
             return "no such section: " + Wanted.Name + " keeps no train number";
         std::string text = "no such section";
         if (kind == KindDoors)
-            text += ": " + Wanted.Name + " has " + std::to_string(C.Doors.DoorsInUse()) + " doors";
+            text += ": " + Wanted.Name + " has " + std::to_string(DoorsInUse(C.Table)) + " doors";
         return text + "; the sections are " + Listed(Sections());
     }
 
@@ -494,7 +473,7 @@ private:
             if (same)
                 break;
             if (C.Table.Kind == KindLift)
-                AssignLiftModule(cfg, ref.Value);
+                AssignLiftModule(cfg, C.Table, ref.Value);
             else
                 cfg.AssignOutputSet(t.Slot, ref.Value, C.Table);
             break;
@@ -516,22 +495,22 @@ private:
         switch (t.Row->Address) {
         case FieldAddress::Output:
             if (same)
-                SetDoorOutputNc(C.Doors, t.Door, t.Slot, ref.Marked);
+                SetDoorOutputNc(C.Doors, C.Table, t.Door, t.Slot, ref.Marked);
             else
-                AssignDoorOutputRow(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
+                AssignDoorOutputRow(C.Doors, C.Table, t.Door, t.Slot, ref.Value, ref.Marked);
             break;
         case FieldAddress::Input:
             if (same)
-                SetDoorInputNc(C.Doors, t.Door, t.Slot, ref.Marked);
+                SetDoorInputNc(C.Doors, C.Table, t.Door, t.Slot, ref.Marked);
             else
-                AssignDoorInput(C.Doors, t.Door, t.Slot, ref.Value, ref.Marked);
+                AssignDoorInput(C.Doors, C.Table, t.Door, t.Slot, ref.Value, ref.Marked);
             break;
         default:
             if (!same)
-                AssignDoorReader(C.Doors, t.Door, t.Slot, ref.Value);
+                AssignDoorReader(C.Doors, C.Table, t.Door, t.Slot, ref.Value);
             // The exit bit of an emptied reader stays as the disabled box shows it.
             if (ref.Value != NoRef)
-                SetReaderExit(C.Doors, t.Door, t.Slot, ref.Marked);
+                SetReaderExit(C.Doors, C.Table, t.Door, t.Slot, ref.Marked);
             break;
         }
     }
@@ -673,10 +652,9 @@ private:
     // Whether the slot's selector offers r, built by the sheet from c with that slot empty.
     static bool OfferedWithout(const Controller& c, const Target& t, ResRef r)
     {
-        Controller without;
-        CopyController(c, without);
+        Controller without = c;
         SlotOf(without, t) = NoRef;
-        Remark(without);
+        RemarkKindConfig(without);
         return Offers(SelectorOf(without, t), r);
     }
 

@@ -43,7 +43,7 @@ std::string PlanJson(const SitePlan& plan)
 {
     nlohmann::ordered_json controllers = nlohmann::ordered_json::array();
     for (const SiteTarget& target : plan.Targets) {
-        if (target.Held == nullptr)
+        if (!target.Held)
             continue;
         nlohmann::ordered_json changes = nlohmann::ordered_json::array();
         for (const FieldChange& change : target.Changes)
