@@ -169,7 +169,7 @@ void LoadDoorController(benchmark::State& state)
             }
             roundTrips += udp.Sends - sendsBefore;
             state.PauseTiming();
-            if (controller.Doors.DoorsInUse() != DoorsToLoad)
+            if (DoorsInUse(controller.Table) != DoorsToLoad)
                 state.SkipWithError("the controller did not load 8 doors");
             dev.CloseSession();  // the next load opens its own
             state.ResumeTiming();

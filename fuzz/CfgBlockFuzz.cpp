@@ -118,27 +118,27 @@ void Assign(CfgBlock& block, BusDevTable& table, int op, int slot, ResRef r, boo
     FUZZ_CHECK(Marked(table, Kinds[op], r) || slot < 0 || slot >= Slots[op]);
 }
 
-void DoorEdit(DoorCfgSet& doors, int op, uint8_t arg, ResRef r, bool nc)
+void DoorEdit(DoorCfgSet& doors, BusDevTable& table, int op, uint8_t arg, ResRef r, bool nc)
 {
     const int door = static_cast<int8_t>(arg) >> 4;  // -8 to 7
     const int slot = (arg & 15) - 2;                 // -2 to 13
     switch (op) {
     case 4:
-        doors.AssignDoorOutput(door, slot, r, nc);
+        doors.AssignDoorOutput(door, slot, r, nc, table);
         if (door >= 0 && slot >= 0 && slot < 10)
-            FUZZ_CHECK(Marked(*doors.Table, ResOutput, r));
+            FUZZ_CHECK(Marked(table, ResOutput, r));
         break;
     case 5:
-        doors.SetOutputNc(door, slot, nc);
+        doors.SetOutputNc(door, slot, nc, table);
         break;
     case 6:
-        doors.PropagateNc(door, slot);
-        doors.RemarkSlot(slot);
+        doors.PropagateNc(door, slot, table);
+        doors.RemarkSlot(slot, table);
         break;
     default: {
         std::vector<ResRef> out(r % 12);
-        const int n = doors.SharedValues(slot, out);
-        FUZZ_CHECK(n >= 0 && static_cast<size_t>(n) <= out.size() && n <= doors.DoorsInUse());
+        const int n = doors.SharedValues(slot, out, table);
+        FUZZ_CHECK(n >= 0 && static_cast<size_t>(n) <= out.size() && n <= DoorsInUse(table));
         for (int i = 0; i < n; ++i)
             FUZZ_CHECK(out[i] != NoRef && std::count(out.begin(), out.begin() + n, out[i]) == 1);
     }
@@ -175,15 +175,15 @@ QUOR_FUZZ_TARGET(cfg_block)
     const int doorsHeld = shape >= 2 ? 1 : (head >> 2) & 31;
     BusDevTable table = ParsedTable(static_cast<uint8_t>(TableKinds[shape] << 5 | doorsHeld));
 
-    DoorCfgSet doors(table);
-    OutSetCfg lift = OutSetCfg::Lift(table);
-    OutSetCfg lockers = OutSetCfg::Lockers(table);
+    DoorCfgSet doors;
+    OutSetCfg lift = OutSetCfg::Lift();
+    OutSetCfg lockers = OutSetCfg::Lockers();
     CfgBlock* const blocks[] = {&doors.Common, &doors.Doors[0], &lift, &lockers};
     CfgBlock& block = *blocks[shape];
     DecodeBlock(block, in.Take(in.Word()));
     if (head & 0x80)
         std::fill(doors.Doors.begin() + 1, doors.Doors.end(), doors.Doors[0]);
-    doors.MarkAll();
+    doors.MarkAll(table);
     block.MarkTaken(table);
     CheckMarked(block, table);
 
@@ -197,15 +197,15 @@ QUOR_FUZZ_TARGET(cfg_block)
         else if (shape == 3 && (op & 7) == 7)
             LockerEdit(lockers, arg, r, in);
         else
-            DoorEdit(doors, op & 7, arg, r, nc);
+            DoorEdit(doors, table, op & 7, arg, r, nc);
     }
 
     for (const CfgBlock* b : blocks) {
         BlockBody body;
         FUZZ_CHECK(b->Encode(body) == b->ExpectedLength() - BlockHeadLen);
     }
-    doors.MarkAll();
-    for (int i = 0; i < doors.DoorsInUse(); ++i)
+    doors.MarkAll(table);
+    for (int i = 0; i < DoorsInUse(table); ++i)
         CheckMarked(doors.Doors[i], table);
     // The edits change only the taken masks: the lists that follow them.
     CheckAllFreeRefs(table);

@@ -114,7 +114,7 @@ void Store(UdpDev& dev, Controller& m, const Op& op)
 {
     switch (op.A % 3) {
     case 0:
-        m.Doors.Store(dev);
+        m.Doors.Store(dev, m.Table);
         break;
     case 1:
         m.Lift.Write(dev);

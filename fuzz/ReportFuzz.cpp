@@ -70,8 +70,8 @@ QUOR_FUZZ_TARGET(report)
     FuzzInput in(data, size);
     BusDevTable table;
     (void)table.Parse(in.Take(in.Word()));
-    DoorCfgSet cfg(table);
-    for (int i = 0; i < cfg.DoorsInUse(); ++i)
+    DoorCfgSet cfg;
+    for (int i = 0; i < DoorsInUse(table); ++i)
         DecodeDoor(cfg.Doors[i], in.Take(cfg.Doors[i].ExpectedLength() - BlockHeadLen));
     const auto year = static_cast<int16_t>(in.Word());
     const uint8_t month = in.Byte();
@@ -84,6 +84,6 @@ QUOR_FUZZ_TARGET(report)
     WriteRap(cfg, table, out, locationCp1250,
              std::chrono::year_month_day(std::chrono::year(year), std::chrono::month(month),
                                          std::chrono::day(day)));
-    CheckText(out.str(), cfg.DoorsInUse());
+    CheckText(out.str(), DoorsInUse(table));
     return 0;
 }

@@ -12,34 +12,30 @@ DoorCfg::DoorCfg() : CfgBlock(BlockDoor, 4, 0, 10, 4, 0)
 {
 }
 
-DoorCfgSet::DoorCfgSet(BusDevTable& table) : Table(&table)
+int DoorsInUse(const BusDevTable& table)
 {
+    return std::clamp<int32_t>(table.DoorCount, 0, MaxDoors);
 }
 
-int DoorCfgSet::DoorsInUse() const
-{
-    return std::clamp<int32_t>(Table->DoorCount, 0, MaxDoors);
-}
-
-std::vector<BlockRecord> DoorCfgSet::Blocks()
+std::vector<BlockRecord> DoorCfgSet::Blocks(const BusDevTable& table)
 {
     std::vector<BlockRecord> blocks;
-    if (Table->TrainFlag == 1) {
+    if (table.TrainFlag == 1) {
         blocks.push_back({{BlockCommon, 0}, &Common});
     }
-    const auto type = static_cast<uint8_t>(Table->Kind);
-    for (int i = 0; i < DoorsInUse(); ++i) {
+    const auto type = static_cast<uint8_t>(table.Kind);
+    for (int i = 0; i < DoorsInUse(table); ++i) {
         blocks.push_back({{type, static_cast<uint8_t>(i)}, &Doors[i]});
     }
     return blocks;
 }
 
-bool DoorCfgSet::Load(UdpDev& dev, std::vector<RawBlock>* read)
+bool DoorCfgSet::Load(UdpDev& dev, BusDevTable& table, std::vector<RawBlock>* read)
 {
     std::vector<RawBlock> own;
     std::vector<RawBlock>& bytes = read ? *read : own;
     const size_t before = bytes.size();
-    const bool fit = ReadBlocks(dev, Blocks(), bytes);
+    const bool fit = ReadBlocks(dev, Blocks(table), bytes);
     // The train number is taken as soon as its block fits, whatever the doors give.
     if (bytes.size() > before && bytes[before].Block.Type == BlockCommon) {
         TrainNumber = Get16(Common.Data.data());
@@ -47,25 +43,25 @@ bool DoorCfgSet::Load(UdpDev& dev, std::vector<RawBlock>* read)
     if (!fit) {
         return false;
     }
-    MarkAll();
+    MarkAll(table);
     return true;
 }
 
-void DoorCfgSet::Store(UdpDev& dev)
+void DoorCfgSet::Store(UdpDev& dev, const BusDevTable& table)
 {
     dev.EnsureSession();
-    if (Table->TrainFlag == 1) {
+    if (table.TrainFlag == 1) {
         Put16(Common.Data.data(), TrainNumber);
     }
-    for (const BlockRecord& b : Blocks()) {
+    for (const BlockRecord& b : Blocks(table)) {
         WriteCfgBlock(dev, b.Block.Type, b.Block.Index, *b.Record);
     }
 }
 
-void DoorCfgSet::MarkAll()
+void DoorCfgSet::MarkAll(BusDevTable& table) const
 {
-    for (int i = 0; i < DoorsInUse(); ++i) {
-        Doors[i].MarkTaken(*Table);
+    for (int i = 0; i < DoorsInUse(table); ++i) {
+        Doors[i].MarkTaken(table);
     }
 }
 

@@ -44,33 +44,31 @@ struct DoorCfg : CfgBlock {
     DoorCfg();
 };
 
-class DoorCfgSet {
-public:
-    explicit DoorCfgSet(BusDevTable& table);
+// The table's door count, bounded by the door records a configuration holds.
+int DoorsInUse(const BusDevTable& table);
 
+// A plain value: the table its shape and taken masks come from is passed to
+// each operation that needs it.
+struct DoorCfgSet {
     // Reads the common block (when the table has it) and the doors in use,
     // then marks them; false when the device may not be read or a block does
     // not fit. The bytes of the blocks that fit go to read when given. UErr
     // passes through.
-    bool Load(UdpDev& dev, std::vector<RawBlock>* read = nullptr);
-    void Store(UdpDev& dev);
+    bool Load(UdpDev& dev, BusDevTable& table, std::vector<RawBlock>* read = nullptr);
+    void Store(UdpDev& dev, const BusDevTable& table);
     // The blocks of the configuration with their records, in the order they
     // are read and written: the common block when the table's train flag is
     // 1, then each door in use (block type Kind of the table).
-    std::vector<BlockRecord> Blocks();
-    void MarkAll();
+    std::vector<BlockRecord> Blocks(const BusDevTable& table);
+    void MarkAll(BusDevTable& table) const;
 
-    void AssignDoorOutput(int door, int slot, ResRef r, bool nc);
-    void SetOutputNc(int door, int slot, bool nc);
+    void AssignDoorOutput(int door, int slot, ResRef r, bool nc, BusDevTable& table);
+    void SetOutputNc(int door, int slot, bool nc, const BusDevTable& table);
     // The distinct references in one output slot over the doors in use.
-    int SharedValues(int slot, std::span<ResRef> out) const;
-    void PropagateNc(int door, int slot);
-    void RemarkSlot(int slot);
+    int SharedValues(int slot, std::span<ResRef> out, const BusDevTable& table) const;
+    void PropagateNc(int door, int slot, const BusDevTable& table);
+    void RemarkSlot(int slot, BusDevTable& table) const;
 
-    // The table's door count, bounded by the records held.
-    int DoorsInUse() const;
-
-    BusDevTable* Table;  // not owned
     CfgBlock Common{BlockCommon, 0, 0, 0, 0, 8};
     std::array<DoorCfg, MaxDoors> Doors;
     uint16_t TrainNumber = 0;

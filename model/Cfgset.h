@@ -111,15 +111,15 @@ inline constexpr int RoomNameMax = 15;    // characters, the terminating zero no
 inline constexpr int LockerModules = 16;  // lockers: output-set slots, one per row
 inline constexpr uint16_t NoLocker = 0xFFFF;
 
-// The lift or lockers record: one block, with the table it keeps the masks of.
+// The lift or lockers record: one block, a plain value.
 struct OutSetCfg : CfgBlock {
-    static OutSetCfg Lift(BusDevTable& table);
-    static OutSetCfg Lockers(BusDevTable& table);
+    static OutSetCfg Lift();
+    static OutSetCfg Lockers();
 
-    // Reads the block from the controller and marks it; false when the
-    // device may not be read or the block does not fit. The block's bytes,
-    // when it fits, go to read when given. UErr passes through.
-    bool Read(UdpDev& dev, std::vector<RawBlock>* read = nullptr);
+    // Reads the block from the controller and marks it in table; false when
+    // the device may not be read or the block does not fit. The block's
+    // bytes, when it fits, go to read when given. UErr passes through.
+    bool Read(UdpDev& dev, BusDevTable& table, std::vector<RawBlock>* read = nullptr);
     void Write(UdpDev& dev) const;
 
     // Lockers: first and last locker number of module 0 to 15 (NoLocker: none).
@@ -133,8 +133,6 @@ struct OutSetCfg : CfgBlock {
     std::string RoomName() const;
     // Keeps at most 15 bytes; the rest of the field becomes zero.
     void SetRoomName(std::string_view cp1250);
-
-    BusDevTable* Table = nullptr;  // not owned
 };
 
 }  // namespace quor

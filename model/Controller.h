@@ -1,6 +1,7 @@
 #pragma once
 // A controller's records: its bus-device table and the configuration of each
-// kind, which refer to that table.
+// kind. A plain value: a copy holds its own table, with the taken masks of
+// its own configuration.
 
 #include "model/Cfgquor.h"
 #include "model/Cfgset.h"
@@ -8,17 +9,11 @@
 
 namespace quor {
 
-// The configurations hold a pointer to Table, so a copy or a move would leave
-// them maintaining the masks of another object's table: neither is allowed.
 struct Controller {
-    Controller() = default;
-    Controller(const Controller&) = delete;
-    Controller& operator=(const Controller&) = delete;
-
     BusDevTable Table;
-    DoorCfgSet Doors{Table};
-    OutSetCfg Lift = OutSetCfg::Lift(Table);
-    OutSetCfg Lockers = OutSetCfg::Lockers(Table);
+    DoorCfgSet Doors;
+    OutSetCfg Lift = OutSetCfg::Lift();
+    OutSetCfg Lockers = OutSetCfg::Lockers();
 };
 
 }  // namespace quor

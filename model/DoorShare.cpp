@@ -26,19 +26,19 @@ bool IsShared(int slot)
 
 }  // namespace
 
-void DoorCfgSet::AssignDoorOutput(int door, int slot, ResRef r, bool nc)
+void DoorCfgSet::AssignDoorOutput(int door, int slot, ResRef r, bool nc, BusDevTable& table)
 {
     if (!IsDoor(door)) {
         return;
     }
-    Doors[door].AssignOutput(slot, r, nc, *Table);
+    Doors[door].AssignOutput(slot, r, nc, table);
     if (IsShared(slot)) {
-        PropagateNc(door, slot);
-        RemarkSlot(slot);
+        PropagateNc(door, slot, table);
+        RemarkSlot(slot, table);
     }
 }
 
-void DoorCfgSet::SetOutputNc(int door, int slot, bool nc)
+void DoorCfgSet::SetOutputNc(int door, int slot, bool nc, const BusDevTable& table)
 {
     if (!IsDoor(door) || !IsOutputSlot(slot)) {
         return;
@@ -48,18 +48,18 @@ void DoorCfgSet::SetOutputNc(int door, int slot, bool nc)
         r = static_cast<ResRef>(nc ? r | RefNc : r & ~RefNc);
     }
     if (IsShared(slot)) {
-        PropagateNc(door, slot);
+        PropagateNc(door, slot, table);
     }
 }
 
-void DoorCfgSet::PropagateNc(int door, int slot)
+void DoorCfgSet::PropagateNc(int door, int slot, const BusDevTable& table)
 {
     if (!IsDoor(door) || !IsOutputSlot(slot)) {
         return;
     }
     // The door assigned or edited last decides the flag for every door sharing the output.
     const ResRef v = Doors[door].Outputs[slot];
-    for (int i = 0; i < DoorsInUse(); ++i) {
+    for (int i = 0; i < DoorsInUse(table); ++i) {
         ResRef& r = Doors[i].Outputs[slot];
         if (SameResource(r, v)) {
             r = v;
@@ -67,27 +67,27 @@ void DoorCfgSet::PropagateNc(int door, int slot)
     }
 }
 
-void DoorCfgSet::RemarkSlot(int slot)
+void DoorCfgSet::RemarkSlot(int slot, BusDevTable& table) const
 {
     if (!IsOutputSlot(slot)) {
         return;
     }
     // One door leaving a shared output cleared its bit; the others still use it.
-    for (int i = 0; i < DoorsInUse(); ++i) {
+    for (int i = 0; i < DoorsInUse(table); ++i) {
         const ResRef r = Doors[i].Outputs[slot];
         if (RefNamesEntry(r)) {
-            Table->Dev[RefEntry(r)].Taken[ResOutput] |= uint32_t{1} << RefNumber(r);
+            table.Dev[RefEntry(r)].Taken[ResOutput] |= uint32_t{1} << RefNumber(r);
         }
     }
 }
 
-int DoorCfgSet::SharedValues(int slot, std::span<ResRef> out) const
+int DoorCfgSet::SharedValues(int slot, std::span<ResRef> out, const BusDevTable& table) const
 {
     if (!IsOutputSlot(slot)) {
         return 0;
     }
     size_t count = 0;
-    for (int i = 0; i < DoorsInUse() && count < out.size(); ++i) {
+    for (int i = 0; i < DoorsInUse(table) && count < out.size(); ++i) {
         const ResRef r = Doors[i].Outputs[slot];
         const auto listed = out.first(count);
         if (r != NoRef && std::find(listed.begin(), listed.end(), r) == listed.end()) {

@@ -21,7 +21,7 @@ std::vector<BlockRecord> KindBlocks(Controller& c)
 {
     switch (c.Table.Kind) {
     case KindDoors:
-        return c.Doors.Blocks();
+        return c.Doors.Blocks(c.Table);
     case KindLift:
         return {{{BlockLift, 0}, &c.Lift}};
     case KindLockers:
@@ -58,13 +58,13 @@ std::optional<std::vector<RawBlock>> ReadKindBlocks(UdpDev& dev, Controller& c)
     bool fit = false;
     switch (c.Table.Kind) {
     case KindDoors:
-        fit = c.Doors.Load(dev, &read);
+        fit = c.Doors.Load(dev, c.Table, &read);
         break;
     case KindLift:
-        fit = c.Lift.Read(dev, &read);
+        fit = c.Lift.Read(dev, c.Table, &read);
         break;
     case KindLockers:
-        fit = c.Lockers.Read(dev, &read);
+        fit = c.Lockers.Read(dev, c.Table, &read);
         break;
     default:
         break;
@@ -99,7 +99,7 @@ void MarkKindConfig(Controller& c)
 {
     switch (c.Table.Kind) {
     case KindDoors:
-        c.Doors.MarkAll();
+        c.Doors.MarkAll(c.Table);
         break;
     case KindLift:
         c.Lift.MarkTaken(c.Table);
@@ -128,12 +128,16 @@ void RestoreKindRecords(Controller& c, const std::vector<CfgBlock>& records)
 {
     const std::vector<BlockRecord> blocks = KindBlocks(c);
     for (size_t i = 0; i < blocks.size() && i < records.size(); ++i) {
-        // Only the block's own part: a lift or lockers record keeps its table.
         *blocks[i].Record = records[i];
         if (blocks[i].Block.Type == BlockCommon) {
             c.Doors.TrainNumber = Get16(records[i].Data.data());
         }
     }
+    RemarkKindConfig(c);
+}
+
+void RemarkKindConfig(Controller& c)
+{
     for (BusDev& dev : c.Table.Dev) {
         dev.Taken = {};
     }

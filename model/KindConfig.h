@@ -52,6 +52,10 @@ inline KindShape ShapeOf(const BusDevTable& table)
 // Marks in a freshly read table the resources that the held configuration of
 // the table's kind uses, so that edits not yet written keep their resources.
 void MarkKindConfig(Controller& c);
+// The taken masks computed from the held configuration of the table's kind
+// alone, as a fresh read of it marks them: edits may have cleared the bit of
+// a resource that another slot still holds.
+void RemarkKindConfig(Controller& c);
 
 // The records of the table's kind as a write would send them, the door
 // controller's train number in its common block: what edits are measured by.

@@ -9,11 +9,10 @@ namespace quor {
 
 namespace {
 
-OutSetCfg Shaped(BusDevTable& table, uint32_t type, int outputSets, int inputs, int dataLength)
+OutSetCfg Shaped(uint32_t type, int outputSets, int inputs, int dataLength)
 {
     OutSetCfg cfg;
     static_cast<CfgBlock&>(cfg) = CfgBlock(type, 0, outputSets, inputs, 4, dataLength);
-    cfg.Table = &table;
     return cfg;
 }
 
@@ -30,24 +29,24 @@ bool IsModule(int module)
 
 }  // namespace
 
-OutSetCfg OutSetCfg::Lift(BusDevTable& table)
+OutSetCfg OutSetCfg::Lift()
 {
-    return Shaped(table, BlockLift, 4, 10, 0);
+    return Shaped(BlockLift, 4, 10, 0);
 }
 
-OutSetCfg OutSetCfg::Lockers(BusDevTable& table)
+OutSetCfg OutSetCfg::Lockers()
 {
-    return Shaped(table, BlockLockers, 16, 4, 64);
+    return Shaped(BlockLockers, 16, 4, 64);
 }
 
-bool OutSetCfg::Read(UdpDev& dev, std::vector<RawBlock>* read)
+bool OutSetCfg::Read(UdpDev& dev, BusDevTable& table, std::vector<RawBlock>* read)
 {
     std::vector<RawBlock> own;
     const BlockRecord block{{static_cast<uint8_t>(BlockType), 0}, this};
     if (!ReadBlocks(dev, std::span(&block, 1), read ? *read : own)) {
         return false;
     }
-    MarkTaken(*Table);
+    MarkTaken(table);
     return true;
 }
 

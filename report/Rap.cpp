@@ -178,7 +178,7 @@ void WriteRap(const DoorCfgSet& cfg, const BusDevTable& table, std::ostream& out
     const int present = std::clamp<int32_t>(table.PresentCount, 0, MaxBusDevs);
     WriteHeader(table, out, present, locationCp1250, date);
     WriteDevices(table, out, present);
-    for (int i = 0; i < cfg.DoorsInUse(); ++i) {
+    for (int i = 0; i < DoorsInUse(table); ++i) {
         const DoorCfg& door = cfg.Doors[i];
         Line(out, "");
         Line(out, DoorHeading(i + 1, door.Params[ParDoorFlags]));

@@ -34,26 +34,26 @@ RefShown DoorReader(const SheetView& v, int door, int slot)
 void AssignDoorOutput(Controller& c, int door, int slot, const RefInput& r)
 {
     if (r.Same)
-        SetDoorOutputNc(c.Doors, door, slot, r.Marked);
+        SetDoorOutputNc(c.Doors, c.Table, door, slot, r.Marked);
     else
-        AssignDoorOutputRow(c.Doors, door, slot, r.Value, r.Marked);
+        AssignDoorOutputRow(c.Doors, c.Table, door, slot, r.Value, r.Marked);
 }
 
 void AssignDoorInputRow(Controller& c, int door, int slot, const RefInput& r)
 {
     if (r.Same)
-        SetDoorInputNc(c.Doors, door, slot, r.Marked);
+        SetDoorInputNc(c.Doors, c.Table, door, slot, r.Marked);
     else
-        AssignDoorInput(c.Doors, door, slot, r.Value, r.Marked);
+        AssignDoorInput(c.Doors, c.Table, door, slot, r.Value, r.Marked);
 }
 
 void AssignDoorReaderRow(Controller& c, int door, int slot, const RefInput& r)
 {
     if (!r.Same)
-        AssignDoorReader(c.Doors, door, slot, r.Value);
+        AssignDoorReader(c.Doors, c.Table, door, slot, r.Value);
     // The exit bit of an emptied reader stays as the disabled box shows it.
     if (r.Value != NoRef)
-        SetReaderExit(c.Doors, door, slot, r.Marked);
+        SetReaderExit(c.Doors, c.Table, door, slot, r.Marked);
 }
 
 // The lift's or lockers' record, of a controller of that kind.
@@ -142,36 +142,40 @@ const SheetFieldRow TheDoorRows[] = {
      .Label = words::Airlocks,
      .Value = FieldValue::Airlock,
      .Show = AirlockShown,
-     .Set = [](Controller& c, int door, int, const FieldInput& in) { SetAirlock(c.Doors, door, in.Index); }},
+     .Set = [](Controller& c, int door, int,
+               const FieldInput& in) { SetAirlock(c.Doors, c.Table, door, in.Index); }},
     {.Section = Door,
      .Label = words::DoorType,
      .Value = FieldValue::DoorType,
      .Show = DoorTypeShown,
-     .Set = [](Controller& c, int door, int, const FieldInput& in) { SetDoorType(c.Doors, door, in.Index); }},
+     .Set = [](Controller& c, int door, int,
+               const FieldInput& in) { SetDoorType(c.Doors, c.Table, door, in.Index); }},
     {.Section = Door,
      .Label = words::BoltPulse,
      .Value = FieldValue::Time,
      .Show = [](const SheetView& v, int door, int) { return Seconds(DoorOf(v, door).BoltPulseText); },
-     .Set = [](Controller& c, int door, int, const FieldInput& in) { SetBoltPulse(c.Doors, door, in.Text); }},
+     .Set = [](Controller& c, int door, int,
+               const FieldInput& in) { SetBoltPulse(c.Doors, c.Table, door, in.Text); }},
     {.Section = Door,
      .Label = words::OpenTime,
      .Value = FieldValue::Time,
      .Show = [](const SheetView& v, int door, int) { return Seconds(DoorOf(v, door).OpenTimeText); },
-     .Set = [](Controller& c, int door, int, const FieldInput& in) { SetOpenTime(c.Doors, door, in.Text); }},
+     .Set = [](Controller& c, int door, int,
+               const FieldInput& in) { SetOpenTime(c.Doors, c.Table, door, in.Text); }},
     {.Section = Door,
      .Label = words::HandleOpening,
      .Value = FieldValue::YesNo,
      .Show = [](const SheetView& v, int door,
                 int) { return Showing(std::string(YesNo(DoorOf(v, door).HandleOpening))); },
      .Set = [](Controller& c, int door, int,
-               const FieldInput& in) { SetHandleOpening(c.Doors, door, in.On); }},
+               const FieldInput& in) { SetHandleOpening(c.Doors, c.Table, door, in.On); }},
     {.Section = Door,
      .Label = words::FullBoltPulse,
      .Value = FieldValue::YesNo,
      .Show = [](const SheetView& v, int door,
                 int) { return Showing(std::string(YesNo(DoorOf(v, door).FullBoltPulse))); },
      .Set = [](Controller& c, int door, int,
-               const FieldInput& in) { SetFullBoltPulse(c.Doors, door, in.On); }},
+               const FieldInput& in) { SetFullBoltPulse(c.Doors, c.Table, door, in.On); }},
 };
 
 }  // namespace

@@ -113,10 +113,9 @@ bool ReaderExit(const DoorCfg& door, int reader)
     return (door.Params[ParReaderFlags + 4 * reader] & 1) != 0;
 }
 
-std::optional<DoorSheetView> ViewDoorSheet(const DoorCfgSet& cfg, int door)
+std::optional<DoorSheetView> ViewDoorSheet(const DoorCfgSet& cfg, const BusDevTable& table, int door)
 {
-    const BusDevTable& table = *cfg.Table;
-    if (door < 0 || door >= cfg.DoorsInUse()) {
+    if (door < 0 || door >= DoorsInUse(table)) {
         return std::nullopt;
     }
     const DoorCfg& d = cfg.Doors[door];
@@ -129,7 +128,7 @@ std::optional<DoorSheetView> ViewDoorSheet(const DoorCfgSet& cfg, int door)
     }
     RefList shared;
     for (int slot : {OutAlarm, OutCctv}) {
-        const auto used = std::span<const ResRef>(shared).first(cfg.SharedValues(slot, shared));
+        const auto used = std::span<const ResRef>(shared).first(cfg.SharedValues(slot, shared, table));
         view.Outputs[slot].Selector = FillSharedOutputSelector(table, d.Outputs[slot], used, outputs);
     }
     for (int slot = 0; slot < DoorOutputRows; ++slot) {

@@ -63,25 +63,25 @@ struct DoorSheetView {
 
 // Everything the sheet shows for the door of tab door; nullopt when no
 // controller is loaded (door count 0) or the tab holds no door.
-std::optional<DoorSheetView> ViewDoorSheet(const DoorCfgSet& cfg, int door);
+std::optional<DoorSheetView> ViewDoorSheet(const DoorCfgSet& cfg, const BusDevTable& table, int door);
 
 // Edits of one door; each ignores a door outside the doors in use.
 // Moving the bolt to another device, or clearing it, releases the door-open
 // sensor: the sensor must sit on the bolt's device.
-void AssignBolt(DoorCfgSet& cfg, int door, ResRef value, bool nc);
+void AssignBolt(DoorCfgSet& cfg, BusDevTable& table, int door, ResRef value, bool nc);
 // Any output row (the bolt through AssignBolt).
-void AssignDoorOutputRow(DoorCfgSet& cfg, int door, int slot, ResRef value, bool nc);
-void AssignDoorInput(DoorCfgSet& cfg, int door, int slot, ResRef value, bool nc);
-void AssignDoorReader(DoorCfgSet& cfg, int door, int slot, ResRef value);
-void SetDoorOutputNc(DoorCfgSet& cfg, int door, int slot, bool nc);
-void SetDoorInputNc(DoorCfgSet& cfg, int door, int slot, bool nc);
-void SetReaderExit(DoorCfgSet& cfg, int door, int reader, bool exit);
-void SetHandleOpening(DoorCfgSet& cfg, int door, bool on);
-void SetFullBoltPulse(DoorCfgSet& cfg, int door, bool on);
-void SetDoorType(DoorCfgSet& cfg, int door, int index);
-void SetAirlock(DoorCfgSet& cfg, int door, int index);
-void SetBoltPulse(DoorCfgSet& cfg, int door, std::string_view text);
-void SetOpenTime(DoorCfgSet& cfg, int door, std::string_view text);
+void AssignDoorOutputRow(DoorCfgSet& cfg, BusDevTable& table, int door, int slot, ResRef value, bool nc);
+void AssignDoorInput(DoorCfgSet& cfg, BusDevTable& table, int door, int slot, ResRef value, bool nc);
+void AssignDoorReader(DoorCfgSet& cfg, BusDevTable& table, int door, int slot, ResRef value);
+void SetDoorOutputNc(DoorCfgSet& cfg, const BusDevTable& table, int door, int slot, bool nc);
+void SetDoorInputNc(DoorCfgSet& cfg, const BusDevTable& table, int door, int slot, bool nc);
+void SetReaderExit(DoorCfgSet& cfg, const BusDevTable& table, int door, int reader, bool exit);
+void SetHandleOpening(DoorCfgSet& cfg, const BusDevTable& table, int door, bool on);
+void SetFullBoltPulse(DoorCfgSet& cfg, const BusDevTable& table, int door, bool on);
+void SetDoorType(DoorCfgSet& cfg, const BusDevTable& table, int door, int index);
+void SetAirlock(DoorCfgSet& cfg, const BusDevTable& table, int door, int index);
+void SetBoltPulse(DoorCfgSet& cfg, const BusDevTable& table, int door, std::string_view text);
+void SetOpenTime(DoorCfgSet& cfg, const BusDevTable& table, int door, std::string_view text);
 void SetTrainNumber(DoorCfgSet& cfg, std::string_view text);
 
 }  // namespace quor

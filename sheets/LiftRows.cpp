@@ -40,7 +40,7 @@ const SheetFieldRow TheLiftRows[] = {
      .Assign =
          [](Controller& c, int, int, const RefInput& r) {
              if (!r.Same)
-                 AssignLiftModule(c.Lift, r.Value);
+                 AssignLiftModule(c.Lift, c.Table, r.Value);
          }},
     {.Section = Sheet,
      .Label = words::FloorChoice,

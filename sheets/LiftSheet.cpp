@@ -5,9 +5,8 @@
 
 namespace quor {
 
-std::optional<LiftSheetView> ViewLiftSheet(const OutSetCfg& cfg)
+std::optional<LiftSheetView> ViewLiftSheet(const OutSetCfg& cfg, const BusDevTable& table)
 {
-    const BusDevTable& table = *cfg.Table;
     if (table.DoorCount == 0) {
         return std::nullopt;
     }
@@ -35,12 +34,12 @@ std::optional<LiftSheetView> ViewLiftSheet(const OutSetCfg& cfg)
     return view;
 }
 
-void AssignLiftModule(OutSetCfg& cfg, ResRef value)
+void AssignLiftModule(OutSetCfg& cfg, BusDevTable& table, ResRef value)
 {
     const ResRef old = cfg.OutputSets[LiftModuleSlot];
-    cfg.AssignOutputSet(LiftModuleSlot, value, *cfg.Table);
+    cfg.AssignOutputSet(LiftModuleSlot, value, table);
     if (value == NoRef || (value >> 8) != (old >> 8)) {
-        cfg.AssignInput(LiftFloorInput, NoRef, false, *cfg.Table);
+        cfg.AssignInput(LiftFloorInput, NoRef, false, table);
     }
 }
 

@@ -24,10 +24,10 @@ struct LiftSheetView {
 };
 
 // nullopt when no controller is loaded (door count 0).
-std::optional<LiftSheetView> ViewLiftSheet(const OutSetCfg& cfg);
+std::optional<LiftSheetView> ViewLiftSheet(const OutSetCfg& cfg, const BusDevTable& table);
 
 // Another module on the same device keeps the floor-selection input; a module
 // on another device, or none, releases it.
-void AssignLiftModule(OutSetCfg& cfg, ResRef value);
+void AssignLiftModule(OutSetCfg& cfg, BusDevTable& table, ResRef value);
 
 }  // namespace quor

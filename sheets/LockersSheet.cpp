@@ -7,9 +7,8 @@
 
 namespace quor {
 
-std::optional<LockersSheetView> ViewLockersSheet(const OutSetCfg& cfg)
+std::optional<LockersSheetView> ViewLockersSheet(const OutSetCfg& cfg, const BusDevTable& table)
 {
-    const BusDevTable& table = *cfg.Table;
     if (table.DoorCount == 0) {
         return std::nullopt;
     }

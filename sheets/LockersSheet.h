@@ -31,7 +31,7 @@ struct LockersSheetView {
 };
 
 // nullopt when no controller is loaded (door count 0).
-std::optional<LockersSheetView> ViewLockersSheet(const OutSetCfg& cfg);
+std::optional<LockersSheetView> ViewLockersSheet(const OutSetCfg& cfg, const BusDevTable& table);
 
 // A first-number (last false) or last-number edit of a row changed its text.
 // Does not reload the sheet; the caller recolours by CheckLockerRanges.

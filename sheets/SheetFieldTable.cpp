@@ -47,14 +47,14 @@ SheetView ViewSheet(const Controller& c, std::optional<int> door)
         view.Doors.resize(DoorTabCount(c.Table));
         for (int d = 0; d < static_cast<int>(view.Doors.size()); ++d) {
             if (!door || d == *door)
-                view.Doors[d] = ViewDoorSheet(c.Doors, d);
+                view.Doors[d] = ViewDoorSheet(c.Doors, c.Table, d);
         }
         break;
     case KindLift:
-        view.Lift = ViewLiftSheet(c.Lift);
+        view.Lift = ViewLiftSheet(c.Lift, c.Table);
         break;
     case KindLockers:
-        view.Lockers = ViewLockersSheet(c.Lockers);
+        view.Lockers = ViewLockersSheet(c.Lockers, c.Table);
         break;
     default:
         break;

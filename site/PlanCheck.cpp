@@ -31,10 +31,9 @@ bool Offers(const SelectorView& selector, ResRef r)
 // Whether the slot's selector offers r, built by the sheet from c with that slot empty.
 bool OfferedWithout(const Controller& c, const PlacedField& f, ResRef r)
 {
-    Controller without;
-    CopyController(c, without);
+    Controller without = c;
     SlotOf(without, f) = NoRef;
-    Remark(without);
+    RemarkKindConfig(without);
     const SheetView view = ViewSheet(without, f.Door);
     return Offers(*f.Row->ShowRef(view, f.Door, f.Slot).Selector, r);
 }
@@ -68,23 +67,6 @@ std::string WhyMoved(const Controller& c, const PlacedField& f)
 }
 
 }  // namespace
-
-void CopyController(const Controller& from, Controller& to)
-{
-    to.Table = from.Table;
-    to.Doors.Common = from.Doors.Common;
-    to.Doors.Doors = from.Doors.Doors;
-    to.Doors.TrainNumber = from.Doors.TrainNumber;
-    static_cast<CfgBlock&>(to.Lift) = from.Lift;
-    static_cast<CfgBlock&>(to.Lockers) = from.Lockers;
-}
-
-void Remark(Controller& c)
-{
-    for (BusDev& dev : c.Table.Dev)
-        dev.Taken = {};
-    MarkKindConfig(c);
-}
 
 std::optional<std::string> RefRefusal(Controller& c, const Controller& held, uint32_t ownId, size_t index,
                                       const PlacedField& f, const WantedRef& ref, std::string_view text)

@@ -14,13 +14,6 @@
 
 namespace quor::site {
 
-// The same copy of the records over its own table, for views of what-ifs.
-void CopyController(const Controller& from, Controller& to);
-
-// The taken masks as a fresh read of the configuration marks them: edits in
-// the file's order may have cleared the bit of a resource another slot holds.
-void Remark(Controller& c);
-
 // Why field f (field index of the sheet of c, whose identity is ownId),
 // stated as text and wanted as ref, does not hold what the file says after
 // the file's edits; none when it does. held is c as read.

@@ -85,7 +85,7 @@ std::string SheetMatch::NoSection(const std::string& section) const
         return "no such section: " + Name + " keeps no train number";
     std::string text = "no such section";
     if (kind == KindDoors)
-        text += ": " + Name + " has " + std::to_string(C.Doors.DoorsInUse()) + " doors";
+        text += ": " + Name + " has " + std::to_string(DoorsInUse(C.Table)) + " doors";
     return text + "; the sections are " + Listed(Sections());
 }
 

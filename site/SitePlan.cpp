@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include "model/KindConfig.h"
+
 #include "site/PlanCheck.h"
 #include "site/PlanMatch.h"
 #include "site/PlanRefs.h"
@@ -25,9 +27,8 @@ class Planner {
 public:
     Planner(const WantedController& wanted, Controller& c, uint32_t ownId)
         : Wanted(wanted), C(c), OwnId(ownId), Placed(PlacedFields(ViewSheet(c))),
-          Before(SheetFields(c, ownId))
+          Before(SheetFields(c, ownId)), Held(c)
     {
-        CopyController(c, Held);
     }
 
     ControllerPlan Plan()
@@ -44,7 +45,7 @@ public:
             if (stated[i])
                 refs[i] = Set(i, *stated[i]);
         }
-        Remark(C);
+        RemarkKindConfig(C);
         for (size_t i = 0; i < Before.size(); ++i) {
             if (!refs[i])
                 continue;

@@ -88,7 +88,7 @@ void Write(UdpDev& dev, Controller& c)
 {
     switch (c.Table.Kind) {
     case KindDoors:
-        c.Doors.Store(dev);
+        c.Doors.Store(dev, c.Table);
         break;
     case KindLift:
         c.Lift.Write(dev);
@@ -103,7 +103,7 @@ void Write(UdpDev& dev, Controller& c)
 
 // Writes the target's controller, reads it back and plans it again: throws
 // when anything is left to change.
-void WriteAndCheck(UdpDevSet& devices, const SiteTarget& target)
+void WriteAndCheck(UdpDevSet& devices, SiteTarget& target)
 {
     const std::string& name = target.Wanted->Name;
     UdpDev* dev = FindById(devices, target.Id);
@@ -142,7 +142,7 @@ size_t SitePlan::FieldsToChange() const
 size_t SitePlan::Unchanged() const
 {
     return std::count_if(Targets.begin(), Targets.end(),
-                         [](const SiteTarget& t) { return t.Held != nullptr && t.Changes.empty(); });
+                         [](const SiteTarget& t) { return t.Held && t.Changes.empty(); });
 }
 
 std::string UnreadableText(const UErr& error)
@@ -197,16 +197,16 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
                     ", which does not allow writing (Serwis or Instalacja is needed)");
             continue;
         }
-        auto held = std::make_unique<Controller>();
-        if (const auto failed = TryStep([&] { Read(*dev, *held); })) {
+        Controller held;
+        if (const auto failed = TryStep([&] { Read(*dev, held); })) {
             problem(failed->Line);
             continue;
         }
-        if (auto kind = KindProblem(wanted, held->Table.Kind)) {
+        if (auto kind = KindProblem(wanted, held.Table.Kind)) {
             plan.Problems.push_back(*kind);
             continue;
         }
-        ControllerPlan planned = PlanController(wanted, *held, dev->Id);
+        ControllerPlan planned = PlanController(wanted, held, dev->Id);
         plan.Problems.insert(plan.Problems.end(), planned.Problems.begin(), planned.Problems.end());
         if (!planned.Problems.empty())
             continue;

@@ -4,7 +4,7 @@
 // one by one; and the site file of the controllers as they are.
 
 #include <functional>
-#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,9 +20,9 @@ namespace quor::site {
 struct SiteTarget {
     const WantedController* Wanted = nullptr;  // in the SiteFile planned, which must outlive the plan
     uint32_t Id = 0;                           // the device's identity; 0 when none answered by this name
-    // As read, then with the file's fields set: what a write sends. Null when
+    // As read, then with the file's fields set: what a write sends. None when
     // it could not be read.
-    std::unique_ptr<Controller> Held;
+    std::optional<Controller> Held;
     std::vector<FieldChange> Changes;
 };
 

@@ -55,7 +55,7 @@ void TMainWin::ConnectDoorSheet()
     }
     connect(DSluzaSel, &QComboBox::activated, this, [this](int index) {
         AirlockTyped = false;
-        SetAirlock(DoorCfgSet, DDoorTabs->TabIndex(), index);
+        SetAirlock(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), index);
         ShowAirlock();
         ShowUnsavedMark();
     });
@@ -92,7 +92,8 @@ void TMainWin::LoadDoorSheet()
     }
     Loading = true;
     EnableTestGroup(DoorSheet);
-    if (const std::optional<DoorSheetView> view = ViewDoorSheet(DoorCfgSet, DDoorTabs->TabIndex())) {
+    if (const std::optional<DoorSheetView> view =
+            ViewDoorSheet(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex())) {
         ShowRows(DOutRows, view->Outputs);
         ShowRows(DInRows, view->Inputs);
         ShowRows(DRdRows, view->Readers);
@@ -118,7 +119,7 @@ void TMainWin::DDoorTabsChange()
 
 void TMainWin::DOutRygSelChange()
 {
-    AssignBolt(DoorCfgSet, DDoorTabs->TabIndex(), SelectedValue(DOut0Sel), DOut0Cb->isChecked());
+    AssignBolt(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), SelectedValue(DOut0Sel), DOut0Cb->isChecked());
     LoadDoorSheet();
 }
 
@@ -128,7 +129,7 @@ void TMainWin::DOutSelChange(QComboBox* sender)
     if (slot < 0) {
         return;
     }
-    AssignDoorOutputRow(DoorCfgSet, DDoorTabs->TabIndex(), slot, SelectedValue(sender),
+    AssignDoorOutputRow(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), slot, SelectedValue(sender),
                         DOutRows[slot].Cb->isChecked());
     LoadDoorSheet();
 }
@@ -139,7 +140,7 @@ void TMainWin::DInSelChange(QComboBox* sender)
     if (slot < 0) {
         return;
     }
-    AssignDoorInput(DoorCfgSet, DDoorTabs->TabIndex(), slot, SelectedValue(sender),
+    AssignDoorInput(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), slot, SelectedValue(sender),
                     DInRows[slot].Cb->isChecked());
     LoadDoorSheet();
 }
@@ -150,7 +151,7 @@ void TMainWin::DRdSelChange(QComboBox* sender)
     if (slot < 0) {
         return;
     }
-    AssignDoorReader(DoorCfgSet, DDoorTabs->TabIndex(), slot, SelectedValue(sender));
+    AssignDoorReader(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), slot, SelectedValue(sender));
     LoadDoorSheet();
 }
 
@@ -160,7 +161,7 @@ void TMainWin::DOutCbClick(QCheckBox* sender)
     if (Loading || slot < 0) {
         return;
     }
-    SetDoorOutputNc(DoorCfgSet, DDoorTabs->TabIndex(), slot, sender->isChecked());
+    SetDoorOutputNc(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), slot, sender->isChecked());
     ShowUnsavedMark();
 }
 
@@ -170,7 +171,7 @@ void TMainWin::DInCbClick(QCheckBox* sender)
     if (Loading || slot < 0) {
         return;
     }
-    SetDoorInputNc(DoorCfgSet, DDoorTabs->TabIndex(), slot, sender->isChecked());
+    SetDoorInputNc(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), slot, sender->isChecked());
     ShowUnsavedMark();
 }
 
@@ -180,14 +181,14 @@ void TMainWin::DRdCbClick(QCheckBox* sender)
     if (Loading || slot < 0) {
         return;
     }
-    SetReaderExit(DoorCfgSet, DDoorTabs->TabIndex(), slot, sender->isChecked());
+    SetReaderExit(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), slot, sender->isChecked());
     ShowUnsavedMark();
 }
 
 void TMainWin::DKlamkaCbClick()
 {
     if (!Loading) {
-        SetHandleOpening(DoorCfgSet, DDoorTabs->TabIndex(), DKlamkaCb->isChecked());
+        SetHandleOpening(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), DKlamkaCb->isChecked());
         ShowUnsavedMark();
     }
 }
@@ -195,7 +196,7 @@ void TMainWin::DKlamkaCbClick()
 void TMainWin::DFullTimCbClick()
 {
     if (!Loading) {
-        SetFullBoltPulse(DoorCfgSet, DDoorTabs->TabIndex(), DFullTimCb->isChecked());
+        SetFullBoltPulse(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), DFullTimCb->isChecked());
         ShowUnsavedMark();
     }
 }
@@ -203,20 +204,20 @@ void TMainWin::DFullTimCbClick()
 void TMainWin::DTypeCbChange()
 {
     if (!Loading) {
-        SetDoorType(DoorCfgSet, DDoorTabs->TabIndex(), DTypeCb->currentIndex());
+        SetDoorType(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), DTypeCb->currentIndex());
         ShowUnsavedMark();
     }
 }
 
 void TMainWin::DRygTimEdExit()
 {
-    SetBoltPulse(DoorCfgSet, DDoorTabs->TabIndex(), TextOf(DRygTimEd));
+    SetBoltPulse(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), TextOf(DRygTimEd));
     LoadDoorSheet();
 }
 
 void TMainWin::DOpenTimEdExit()
 {
-    SetOpenTime(DoorCfgSet, DDoorTabs->TabIndex(), TextOf(DOpenTimEd));
+    SetOpenTime(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), TextOf(DOpenTimEd));
     LoadDoorSheet();
 }
 
@@ -229,7 +230,7 @@ void TMainWin::DSluzaSelChange()
     // Text that names no item changes nothing: the field shows the stored item again.
     const int index = TypedAirlockIndex(DSluzaSel->currentText().toStdString(), AirlockItems(BusDevTable));
     if (index >= 0) {
-        SetAirlock(DoorCfgSet, DDoorTabs->TabIndex(), index);
+        SetAirlock(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex(), index);
     }
     ShowAirlock();
     ShowUnsavedMark();
@@ -242,7 +243,8 @@ bool TMainWin::TypingAirlock() const
 
 void TMainWin::ShowAirlock()
 {
-    if (const std::optional<DoorSheetView> view = ViewDoorSheet(DoorCfgSet, DDoorTabs->TabIndex())) {
+    if (const std::optional<DoorSheetView> view =
+            ViewDoorSheet(DoorCfgSet, BusDevTable, DDoorTabs->TabIndex())) {
         ShowAirlock(view->AirlockIndex);
     }
 }

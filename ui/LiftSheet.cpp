@@ -36,7 +36,7 @@ void TMainWin::LoadLiftSheet()
     }
     Loading = true;
     EnableTestGroup(LiftSheet);
-    if (const std::optional<LiftSheetView> view = ViewLiftSheet(LiftCfg)) {
+    if (const std::optional<LiftSheetView> view = ViewLiftSheet(LiftCfg, BusDevTable)) {
         ShowSelector(LOutSet0Sel, view->Module);
         ShowSelector(LIn1Sel, view->Floor.Selector);
         ShowCheck(LIn1Cb, view->Floor.Check);
@@ -53,7 +53,7 @@ void TMainWin::LoadLiftSheet()
 
 void TMainWin::LOutSetSelChange()
 {
-    AssignLiftModule(LiftCfg, SelectedValue(LOutSet0Sel));
+    AssignLiftModule(LiftCfg, BusDevTable, SelectedValue(LOutSet0Sel));
     LoadLiftSheet();
 }
 

@@ -72,7 +72,7 @@ void TMainWin::LoadLockersSheet()
     EnableTestGroup(LockersSheet);
     // The number edits hold what they show, and a number of 10000 or more shows as none.
     TakeInShownLockerNumbers(LockersCfg);
-    if (const std::optional<LockersSheetView> view = ViewLockersSheet(LockersCfg)) {
+    if (const std::optional<LockersSheetView> view = ViewLockersSheet(LockersCfg, BusDevTable)) {
         ShowUnlessTyping(LsRoomNameEd, QString::fromStdString(view->RoomName));
         for (int k = 0; k < LockerModules; ++k) {
             ShowSelector(LsOutSetSel[k], view->Modules[k]);

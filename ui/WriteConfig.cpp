@@ -26,7 +26,8 @@ void TMainWin::ConnectWriteButtons()
 
 void TMainWin::DWrCfgBtnClick()
 {
-    WriteToSelected(DWrCfgProgrBar, SheetKind::Doors, [this](UdpDev& dev) { DoorCfgSet.Store(dev); });
+    WriteToSelected(DWrCfgProgrBar, SheetKind::Doors,
+                    [this](UdpDev& dev) { DoorCfgSet.Store(dev, BusDevTable); });
 }
 
 void TMainWin::LWrCfgBtnClick()

@@ -82,7 +82,7 @@ void ExpectStoredConfiguration(const sim::EmuController& emu, const Controller& 
         if (c.Table.TrainFlag == 1) {
             EXPECT_EQ(BodyOf(c.Doors.Common), StoredBody(emu, BlockCommon, 0));
         }
-        for (int d = 0; d < c.Doors.DoorsInUse(); ++d)
+        for (int d = 0; d < DoorsInUse(c.Table); ++d)
             EXPECT_EQ(BodyOf(c.Doors.Doors[d]), StoredBody(emu, BlockDoor, d)) << "door " << d + 1;
         return;
     }
@@ -95,12 +95,12 @@ void EditAndWrite(UdpDev& dev, Controller& c)
 {
     if (c.Table.Kind == KindDoors) {
         c.Doors.TrainNumber ^= 0x5A5A;
-        for (int d = 0; d < c.Doors.DoorsInUse(); ++d) {
+        for (int d = 0; d < DoorsInUse(c.Table); ++d) {
             uint8_t& pulse = c.Doors.Doors[d].Params[ParBoltPulse];
             pulse = static_cast<uint8_t>((pulse + 1) % 128);
             c.Doors.Doors[d].Params[ParReaderFlags] ^= 1;
         }
-        c.Doors.Store(dev);
+        c.Doors.Store(dev, c.Table);
         return;
     }
     OutSetCfg& cfg = c.Table.Kind == KindLift ? c.Lift : c.Lockers;
@@ -117,7 +117,7 @@ void ExpectSameConfiguration(const Controller& got, const Controller& want)
     switch (want.Table.Kind) {
     case KindDoors:
         EXPECT_EQ(got.Doors.TrainNumber, want.Table.TrainFlag == 1 ? want.Doors.TrainNumber : 0);
-        for (int d = 0; d < want.Doors.DoorsInUse(); ++d)
+        for (int d = 0; d < DoorsInUse(want.Table); ++d)
             EXPECT_TRUE(got.Doors.Doors[d] == want.Doors.Doors[d]) << "door " << d + 1;
         break;
     case KindLift:

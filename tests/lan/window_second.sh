@@ -3,10 +3,11 @@
 # says once that quorConfig is already running, opens no window (so it sends
 # nothing: the controller's log shows no second search and no second
 # session), and exits with status 1 once its message box is closed (here by
-# SIGTERM, as a logout would). The first window goes on as before.
-#   window_second.sh LAN QUORSIM QUORCONFIG SCENARIO    exit 77: skipped
+# SIGTERM, as a logout would). The first window goes on as before. quorctl,
+# started meanwhile, says the same in its own words and exits with 1.
+#   window_second.sh LAN QUORSIM QUORCONFIG SCENARIO QUORCTL    exit 77: skipped
 set -euo pipefail
-LAN=$1 quorconfig=$3 scenario=$4
+LAN=$1 quorconfig=$3 scenario=$4 quorctl=$5
 export QUORSIM=$2
 source "$(dirname "$0")/lanlib.sh"
 command -v xvfb-run >/dev/null || skip "no xvfb-run"
@@ -37,6 +38,13 @@ err=$(grep '^quorconfig' "$QUOR_LAN_DIR/second.err" || true)
 [ "$err" = "quorconfig: quorConfig jest już uruchomiony na tym komputerze: port UDP 45389 jest zajęty (przez inny quorConfig albo quorctl)." ] ||
     fail "the second quorconfig said
 $err"
+
+status=0
+"$LAN" run -- "$quorctl" search >/dev/null 2>"$QUOR_LAN_DIR/quorctl.err" || status=$?
+[ "$status" -eq 1 ] || fail "quorctl exited with $status, expected 1"
+[ "$(cat "$QUOR_LAN_DIR/quorctl.err")" = "quorctl: UDP port 45389 is in use: another quorctl or quorConfig on this PC holds it" ] ||
+    fail "quorctl said
+$(cat "$QUOR_LAN_DIR/quorctl.err")"
 
 kill -0 "$first_pid" 2>/dev/null || fail "the first window ended"
 [ "$(grep -o "OK" <<<"$(received_letters "$name")" | wc -l)" -eq "$sessions" ] ||

@@ -15,8 +15,6 @@ namespace {
 
 using namespace test;
 
-BusDevTable Table;
-
 struct Shape {
     const char* name;
     CfgBlock (*make)();
@@ -27,8 +25,8 @@ struct Shape {
 const Shape Shapes[] = {
     {"common", [] { return CfgBlock(BlockCommon, 0, 0, 0, 0, 8); }, CommonReply, 16},
     {"door", [] { return CfgBlock(DoorCfg()); }, DoorReply, 108},
-    {"lift", [] { return CfgBlock(OutSetCfg::Lift(Table)); }, LiftReply, 108},
-    {"lockers", [] { return CfgBlock(OutSetCfg::Lockers(Table)); }, LockersReply, 184},
+    {"lift", [] { return CfgBlock(OutSetCfg::Lift()); }, LiftReply, 108},
+    {"lockers", [] { return CfgBlock(OutSetCfg::Lockers()); }, LockersReply, 184},
 };
 
 std::vector<uint8_t> Encoded(const CfgBlock& b)
@@ -97,7 +95,7 @@ TEST(CfgBlockCodec, EncodeWritesWhatTheRecordHolds)
 
 TEST(CfgBlockCodec, LockersBlockFields)
 {
-    OutSetCfg b = OutSetCfg::Lockers(Table);
+    OutSetCfg b = OutSetCfg::Lockers();
     ASSERT_EQ(b.Decode(HexBytes(LockersReply)), 184);
     EXPECT_EQ(b.OutputSets[0], 0x0300);
     EXPECT_EQ(b.OutputSets[2], 0x0400);
@@ -252,7 +250,7 @@ TEST(CfgBlockAssign, OutputsKeepTakenMasksAndNcRules)
 TEST(CfgBlockAssign, InputsReadersAndOutputSets)
 {
     BusDevTable t = SampleTable();
-    OutSetCfg lift = OutSetCfg::Lift(t);
+    OutSetCfg lift = OutSetCfg::Lift();
     lift.AssignInput(1, 0x0001, true, t);
     EXPECT_EQ(lift.Inputs[1], 0x0081);
     lift.AssignInput(1, 0x0082, false, t);
@@ -269,7 +267,7 @@ TEST(CfgBlockAssign, InputsReadersAndOutputSets)
     lift.AssignReader(4, 0x0000, t);
     EXPECT_EQ(t.Dev[0].Taken[ResReader], 0u);
 
-    OutSetCfg lockers = OutSetCfg::Lockers(t);
+    OutSetCfg lockers = OutSetCfg::Lockers();
     lockers.AssignOutputSet(15, 0x0301, t);
     lockers.AssignOutputSet(16, 0x0300, t);
     EXPECT_EQ(lockers.OutputSets[15], 0x0301);
@@ -308,7 +306,7 @@ TEST(CfgBlockAssign, MarkTakenSetsOnlyCarriedSlots)
 
 TEST(LockersFields, RoomNameAndRanges)
 {
-    OutSetCfg b = OutSetCfg::Lockers(Table);
+    OutSetCfg b = OutSetCfg::Lockers();
     b.SetRoomName("Szatnia damska1");  // exactly 15 characters
     EXPECT_EQ(b.Params[ParRoomName + 14], '1');
     EXPECT_EQ(b.Params[63], 0);

@@ -80,7 +80,7 @@ struct World {
         Set.emplace(Pc);
         Set->Search();
         EXPECT_TRUE(Table.Fetch(Dev()));
-        EXPECT_TRUE(Doors.Load(Dev()));
+        EXPECT_TRUE(Doors.Load(Dev(), Table));
         // What the controller holds from now on differs from the model.
         Emu.BusTable = HexBytes(FreshTable);
         Emu.Blocks[{1, 0}][8] = 0x01;  // the bolt: output 2 of the controller
@@ -145,13 +145,14 @@ const Operation Operations[] = {
      "done", false, [](World& w) { return w.Dev().SessionOpen && w.Emu.SessionPeer == PcIp; }},
     {"table read", 'D', [](World&) {}, [](World& w) { return Said(w.Table.Fetch(w.Dev())); }, "true", true,
      [](World& w) { return w.Table.PresentCount == 3 && w.Table.Dev[2].Id == 0x21F50003; }},
-    {"block read", 'C', [](World&) {}, [](World& w) { return Said(w.Doors.Load(w.Dev())); }, "true", true,
+    {"block read", 'C', [](World&) {}, [](World& w) { return Said(w.Doors.Load(w.Dev(), w.Table)); }, "true",
+     true,
      [](World& w) {
          return w.Doors.Doors[0].Outputs[OutBolt] == 0x0001 && (w.Table.Dev[0].Taken[ResOutput] & 0b0010);
      }},
     {"block write", 'c', [](World&) {},
      [](World& w) {
-         w.Doors.Store(w.Dev());
+         w.Doors.Store(w.Dev(), w.Table);
          return std::string("done");
      },
      "done", false,

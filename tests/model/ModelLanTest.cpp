@@ -179,8 +179,8 @@ TEST_F(ModelLan, LoadReadsTheCommonBlockThenEveryDoor)
     HoldTable("22", "10");
     Emu.Blocks[{16, 0}] = HexBytes(CommonReply);
     DoorBlocks(2);
-    DoorCfgSet cfg(Table);
-    EXPECT_TRUE(cfg.Load(Dev));
+    DoorCfgSet cfg;
+    EXPECT_TRUE(cfg.Load(Dev, Table));
     EXPECT_EQ(Wire(0), "O K C16.0 C1.0 C1.1");
     EXPECT_EQ(cfg.TrainNumber, 12345);
     EXPECT_EQ(cfg.Doors[1].Outputs[OutReminder], 0x0083);
@@ -191,7 +191,7 @@ TEST_F(ModelLan, LoadReadsTheCommonBlockThenEveryDoor)
 
     // With the session open only the poll comes first.
     const size_t mark = Mark();
-    EXPECT_TRUE(cfg.Load(Dev));
+    EXPECT_TRUE(cfg.Load(Dev, Table));
     EXPECT_EQ(Wire(mark), "O C16.0 C1.0 C1.1");
 }
 
@@ -213,8 +213,8 @@ TEST_F(ModelLan, LoadDoorCounts)
         Dev.CloseSession();
         Lan.Trace.clear();
         HoldTable(c.kindDoors, "00");  // no train flag: no common block
-        DoorCfgSet cfg(Table);
-        EXPECT_TRUE(cfg.Load(Dev));
+        DoorCfgSet cfg;
+        EXPECT_TRUE(cfg.Load(Dev, Table));
         EXPECT_EQ(Wire(0), c.wire);
         EXPECT_EQ(cfg.TrainNumber, 0);
     }
@@ -248,8 +248,8 @@ TEST_F(ModelLan, LoadFailsOnABlockThatDoesNotFit)
         Emu.Blocks[{16, 0}] = HexBytes(CommonReply);
         DoorBlocks(3);
         Emu.Blocks[{c.type, c.index}] = c.reply;
-        DoorCfgSet cfg(Table);
-        EXPECT_FALSE(cfg.Load(Dev));
+        DoorCfgSet cfg;
+        EXPECT_FALSE(cfg.Load(Dev, Table));
         EXPECT_EQ(Wire(0), c.wire);
         EXPECT_EQ(cfg.Doors[0].Outputs[OutBolt], c.door1Bolt);
         EXPECT_EQ(cfg.Doors[1].Outputs[OutBolt], NoRef);
@@ -260,35 +260,35 @@ TEST_F(ModelLan, LoadFailsOnABlockThatDoesNotFit)
 TEST_F(ModelLan, LoadRefusedWithoutTraffic)
 {
     HoldTable("22", "10");
-    DoorCfgSet cfg(Table);
+    DoorCfgSet cfg;
     Dev.Mode = 1;
-    EXPECT_FALSE(cfg.Load(Dev));
+    EXPECT_FALSE(cfg.Load(Dev, Table));
     Dev.Mode = 2;
     Dev.Alive = false;
-    EXPECT_FALSE(cfg.Load(Dev));
+    EXPECT_FALSE(cfg.Load(Dev, Table));
     EXPECT_EQ(Wire(0), "");
 }
 
 TEST_F(ModelLan, LoadPassesErrorsThrough)
 {
     HoldTable("22", "10");
-    DoorCfgSet cfg(Table);
+    DoorCfgSet cfg;
     Emu.Inject(Fault::DropReply, 'C', -1);
-    const UErr e = Raised([&] { cfg.Load(Dev); });
+    const UErr e = Raised([&] { cfg.Load(Dev, Table); });
     EXPECT_EQ(e.Code, 9);
     EXPECT_EQ(e.Cmd, 'C');
 
     Lan.Detach(CtrlIp);  // the controller is gone: the session cannot be had
-    EXPECT_EQ(Raised([&] { cfg.Load(Dev); }).Code, 1);
+    EXPECT_EQ(Raised([&] { cfg.Load(Dev, Table); }).Code, 1);
 }
 
 TEST_F(ModelLan, StoreWritesTheTrainNumberThenEveryDoor)
 {
     HoldTable("22", "10");
-    DoorCfgSet cfg(Table);
+    DoorCfgSet cfg;
     ASSERT_EQ(cfg.Doors[1].Decode(HexBytes(DoorReply)), 108);
     cfg.TrainNumber = 0x1234;
-    cfg.Store(Dev);
+    cfg.Store(Dev, Table);
     EXPECT_EQ(Wire(0), "O K c16.0 c1.0 c1.1");
     ASSERT_EQ(Emu.Writes.size(), 3u);
     EXPECT_EQ(Emu.Writes[0], std::make_tuple(uint8_t{16}, uint8_t{0}, HexBytes("34 12 FF FF FF FF FF FF")));
@@ -314,9 +314,9 @@ TEST_F(ModelLan, StoreDoorCounts)
         Dev.CloseSession();
         Lan.Trace.clear();
         HoldTable(c.kindDoors, c.train);
-        DoorCfgSet cfg(Table);
+        DoorCfgSet cfg;
         cfg.TrainNumber = 7;
-        cfg.Store(Dev);
+        cfg.Store(Dev, Table);
         EXPECT_EQ(Wire(0), c.wire);
     }
 }
@@ -324,9 +324,9 @@ TEST_F(ModelLan, StoreDoorCounts)
 TEST_F(ModelLan, StoreStopsAtTheFirstFailure)
 {
     HoldTable("22", "10");
-    DoorCfgSet cfg(Table);
+    DoorCfgSet cfg;
     Emu.Inject(Fault::BadAck, 'c', 1);
-    const UErr e = Raised([&] { cfg.Store(Dev); });
+    const UErr e = Raised([&] { cfg.Store(Dev, Table); });
     EXPECT_EQ(e.Code, 10);
     EXPECT_EQ(e.Cmd, 'c');
     EXPECT_EQ(Wire(0), "O K c16.0");
@@ -337,7 +337,7 @@ TEST_F(ModelLan, OutputSetRecordsReadAndWriteTheirBlock)
     struct Case {
         const char* what;
         const char* kindDoors;
-        OutSetCfg (*make)(BusDevTable&);
+        OutSetCfg (*make)();
         uint8_t type;
         const char* reply;
     };
@@ -352,8 +352,8 @@ TEST_F(ModelLan, OutputSetRecordsReadAndWriteTheirBlock)
         Emu.Writes.clear();
         HoldTable(c.kindDoors, "00");
         Emu.Blocks[{c.type, 0}] = HexBytes(c.reply);
-        OutSetCfg cfg = c.make(Table);
-        EXPECT_TRUE(cfg.Read(Dev));
+        OutSetCfg cfg = c.make();
+        EXPECT_TRUE(cfg.Read(Dev, Table));
         const std::string read = std::string("O K C") + std::to_string(c.type) + ".0";
         EXPECT_EQ(Wire(0), read);
         // Output sets 0x0300 and 0x0301 are marked.
@@ -371,7 +371,7 @@ TEST_F(ModelLan, OutputSetReadRefusals)
 {
     struct Case {
         const char* what;
-        OutSetCfg (*make)(BusDevTable&);
+        OutSetCfg (*make)();
         uint8_t type;
         Bytes reply;
         const char* wire;
@@ -394,27 +394,27 @@ TEST_F(ModelLan, OutputSetReadRefusals)
         Lan.Trace.clear();
         HoldTable("41", "00");
         Emu.Blocks[{c.type, 0}] = c.reply;
-        OutSetCfg cfg = c.make(Table);
+        OutSetCfg cfg = c.make();
         const OutSetCfg before = cfg;
-        EXPECT_FALSE(cfg.Read(Dev));
+        EXPECT_FALSE(cfg.Read(Dev, Table));
         EXPECT_EQ(Wire(0), c.wire);
         EXPECT_EQ(static_cast<const CfgBlock&>(cfg), before);
         EXPECT_EQ(Table.Dev[3].Taken[ResOutputSet], 0u);
     }
 
-    OutSetCfg lift = OutSetCfg::Lift(Table);
+    OutSetCfg lift = OutSetCfg::Lift();
     Lan.Trace.clear();
     Dev.Mode = 1;
-    EXPECT_FALSE(lift.Read(Dev));
+    EXPECT_FALSE(lift.Read(Dev, Table));
     EXPECT_EQ(Wire(0), "");
 }
 
 TEST_F(ModelLan, OutputSetErrorsPassThrough)
 {
     HoldTable("61", "00");
-    OutSetCfg lockers = OutSetCfg::Lockers(Table);
+    OutSetCfg lockers = OutSetCfg::Lockers();
     Emu.Inject(Fault::BadSignature, 'C', -1);
-    EXPECT_EQ(Raised([&] { lockers.Read(Dev); }).Code, 6);
+    EXPECT_EQ(Raised([&] { lockers.Read(Dev, Table); }).Code, 6);
     Emu.ClearFaults();
     Emu.Inject(Fault::DropReply, 'c', -1);
     const UErr e = Raised([&] { lockers.Write(Dev); });

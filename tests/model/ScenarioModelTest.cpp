@@ -22,30 +22,30 @@ void LoadStoreReload(UdpDev& dev, const std::string& where)
     ASSERT_TRUE(table.Fetch(dev)) << where;
     ASSERT_GT(table.PresentCount, 0) << where;
     if (table.Kind == KindDoors) {
-        DoorCfgSet cfg(table);
-        ASSERT_TRUE(cfg.Load(dev)) << where;
+        DoorCfgSet cfg;
+        ASSERT_TRUE(cfg.Load(dev, table)) << where;
         // An edit on every door (and the train number) must come back.
         cfg.TrainNumber = table.TrainFlag == 1 ? cfg.TrainNumber ^ 0x5A5A : cfg.TrainNumber;
-        for (int d = 0; d < cfg.DoorsInUse(); ++d) {
+        for (int d = 0; d < DoorsInUse(table); ++d) {
             uint8_t& pulse = cfg.Doors[d].Params[ParBoltPulse];
             pulse = static_cast<uint8_t>((pulse + 1) % 128);
         }
-        cfg.Store(dev);
+        cfg.Store(dev, table);
         ASSERT_TRUE(table.Fetch(dev)) << where;
-        DoorCfgSet again(table);
-        ASSERT_TRUE(again.Load(dev)) << where;
+        DoorCfgSet again;
+        ASSERT_TRUE(again.Load(dev, table)) << where;
         EXPECT_EQ(again.TrainNumber, cfg.TrainNumber) << where;
-        for (int d = 0; d < cfg.DoorsInUse(); ++d) {
+        for (int d = 0; d < DoorsInUse(table); ++d) {
             EXPECT_TRUE(again.Doors[d] == cfg.Doors[d]) << where << " door " << d + 1;
         }
         return;
     }
-    OutSetCfg cfg = table.Kind == KindLift ? OutSetCfg::Lift(table) : OutSetCfg::Lockers(table);
-    ASSERT_TRUE(cfg.Read(dev)) << where;
+    OutSetCfg cfg = table.Kind == KindLift ? OutSetCfg::Lift() : OutSetCfg::Lockers();
+    ASSERT_TRUE(cfg.Read(dev, table)) << where;
     cfg.Params[4] = static_cast<uint8_t>((cfg.Params[4] + 1) % 128);
     cfg.Write(dev);
-    OutSetCfg again = table.Kind == KindLift ? OutSetCfg::Lift(table) : OutSetCfg::Lockers(table);
-    ASSERT_TRUE(again.Read(dev)) << where;
+    OutSetCfg again = table.Kind == KindLift ? OutSetCfg::Lift() : OutSetCfg::Lockers();
+    ASSERT_TRUE(again.Read(dev, table)) << where;
     EXPECT_TRUE(static_cast<const CfgBlock&>(again) == static_cast<const CfgBlock&>(cfg)) << where;
 }
 

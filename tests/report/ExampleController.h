@@ -62,7 +62,7 @@ protected:
     }
 
     BusDevTable Table;
-    DoorCfgSet Cfg{Table};
+    DoorCfgSet Cfg;
 };
 
 }  // namespace quor::test

@@ -38,13 +38,13 @@ class DoorSheet : public ::testing::Test {
 protected:
     DoorSheetView View(int door)
     {
-        auto view = ViewDoorSheet(cfg, door);
+        auto view = ViewDoorSheet(cfg, table, door);
         EXPECT_TRUE(view.has_value());
         return view.value_or(DoorSheetView{});
     }
 
     BusDevTable table = test::DoorTable();
-    DoorCfgSet cfg{table};
+    DoorCfgSet cfg;
 };
 
 TEST_F(DoorSheet, EmptyDoorOffersEveryFreeResource)
@@ -72,17 +72,17 @@ TEST_F(DoorSheet, EmptyDoorOffersEveryFreeResource)
 
 TEST_F(DoorSheet, NothingToShowWithoutDoors)
 {
-    EXPECT_FALSE(ViewDoorSheet(cfg, 4).has_value());
-    EXPECT_FALSE(ViewDoorSheet(cfg, -1).has_value());
+    EXPECT_FALSE(ViewDoorSheet(cfg, table, 4).has_value());
+    EXPECT_FALSE(ViewDoorSheet(cfg, table, -1).has_value());
     table.DoorCount = 0;
-    EXPECT_FALSE(ViewDoorSheet(cfg, 0).has_value());
+    EXPECT_FALSE(ViewDoorSheet(cfg, table, 0).has_value());
 }
 
 TEST_F(DoorSheet, AssignedResourceIsOfferedNowhereElse)
 {
-    AssignBolt(cfg, 0, CtrOut1, false);
-    AssignDoorInput(cfg, 1, InTamper, RdrIn2, false);
-    AssignDoorReader(cfg, 0, 1, CtrRd1);
+    AssignBolt(cfg, table, 0, CtrOut1, false);
+    AssignDoorInput(cfg, table, 1, InTamper, RdrIn2, false);
+    AssignDoorReader(cfg, table, 0, 1, CtrRd1);
     // Door inputs 5 to 7 have no selector; what they hold is taken all the same.
     cfg.Doors[2].AssignInput(5, CtrIn1, false, table);
     for (int door = 0; door < 4; ++door) {
@@ -102,16 +102,16 @@ TEST_F(DoorSheet, AssignedResourceIsOfferedNowhereElse)
 
 TEST_F(DoorSheet, ChoosingNoneReleasesTheResource)
 {
-    AssignDoorReader(cfg, 0, 0, CtrRd1);
+    AssignDoorReader(cfg, table, 0, 0, CtrRd1);
     EXPECT_FALSE(Offers(View(1).Readers[0].Selector, CtrRd1));
-    AssignDoorReader(cfg, 0, 0, NoRef);
+    AssignDoorReader(cfg, table, 0, 0, NoRef);
     EXPECT_TRUE(Offers(View(1).Readers[0].Selector, CtrRd1));
     EXPECT_EQ(Values(View(0).Readers[0].Selector).front(), NoRef);
 }
 
 TEST_F(DoorSheet, OpenSensorOnlyOnTheBoltsDevice)
 {
-    AssignBolt(cfg, 0, RdrOut1, false);
+    AssignBolt(cfg, table, 0, RdrOut1, false);
     const DoorSheetView v = View(0);
     EXPECT_EQ(Values(v.Inputs[InOpenSensor].Selector), (std::vector<uint16_t>{NoRef, RdrIn1, RdrIn2}));
 }
@@ -128,8 +128,8 @@ BusDevTable EmptiedReaderTable()
 // resources: the slots show them without a device, and nothing offers them.
 TEST_F(DoorSheet, ReferenceToEmptiedEntryIsShownButNeverOffered)
 {
-    AssignBolt(cfg, 0, RdrOut1, false);
-    AssignDoorInput(cfg, 0, InExitButton, RdrIn2, false);
+    AssignBolt(cfg, table, 0, RdrOut1, false);
+    AssignDoorInput(cfg, table, 0, InExitButton, RdrIn2, false);
     table = EmptiedReaderTable();
     const DoorSheetView v = View(0);
     EXPECT_EQ(v.Outputs[OutBolt].Selector.Items[0].Text, "? (Out1)");
@@ -142,10 +142,10 @@ TEST_F(DoorSheet, ReferenceToEmptiedEntryIsShownButNeverOffered)
 
     // Another door's alarm output on the emptied entry is not offered for sharing.
     BusDevTable t = test::DoorTable();
-    DoorCfgSet c(t);
-    AssignDoorOutputRow(c, 0, OutAlarm, RdrOut1, false);
+    DoorCfgSet c;
+    AssignDoorOutputRow(c, t, 0, OutAlarm, RdrOut1, false);
     t = EmptiedReaderTable();
-    const auto alarm = ViewDoorSheet(c, 1);
+    const auto alarm = ViewDoorSheet(c, t, 1);
     ASSERT_TRUE(alarm.has_value());
     EXPECT_EQ(Values(alarm->Outputs[OutAlarm].Selector),
               (std::vector<uint16_t>{NoRef, CtrOut1, CtrOut2, CtrOut3, CtrOut4}));
@@ -170,10 +170,10 @@ TEST_F(DoorSheet, MovingTheBoltToAnotherDeviceReleasesTheSensor)
     };
     for (const auto& m : moves) {
         BusDevTable t = test::DoorTable();
-        DoorCfgSet c(t);
-        AssignBolt(c, 0, m.bolt, false);
-        AssignDoorInput(c, 0, InOpenSensor, m.sensor, false);
-        AssignBolt(c, 0, m.newBolt, false);
+        DoorCfgSet c;
+        AssignBolt(c, t, 0, m.bolt, false);
+        AssignDoorInput(c, t, 0, InOpenSensor, m.sensor, false);
+        AssignBolt(c, t, 0, m.newBolt, false);
         EXPECT_EQ(c.Doors[0].Inputs[InOpenSensor], m.sensorKept ? m.sensor : NoRef) << m.name;
         const bool sensorTaken = t.Dev[RefEntry(m.sensor)].Taken[ResInput] >> RefNumber(m.sensor) & 1;
         EXPECT_EQ(sensorTaken, m.sensorKept) << m.name;
@@ -182,15 +182,15 @@ TEST_F(DoorSheet, MovingTheBoltToAnotherDeviceReleasesTheSensor)
 
 TEST_F(DoorSheet, ClearedBoltLeavesTheSensorSelectorOnlyNone)
 {
-    AssignBolt(cfg, 0, CtrOut3, false);
-    AssignDoorInput(cfg, 0, InOpenSensor, CtrIn2, false);
-    AssignBolt(cfg, 0, NoRef, false);
+    AssignBolt(cfg, table, 0, CtrOut3, false);
+    AssignDoorInput(cfg, table, 0, InOpenSensor, CtrIn2, false);
+    AssignBolt(cfg, table, 0, NoRef, false);
     EXPECT_EQ(Values(View(0).Inputs[InOpenSensor].Selector), std::vector<uint16_t>{NoRef});
 }
 
 TEST_F(DoorSheet, AlarmOfOneDoorOfferedOnlyInTheOtherDoorsAlarmSelector)
 {
-    AssignDoorOutputRow(cfg, 0, OutAlarm, CtrOut3, false);
+    AssignDoorOutputRow(cfg, table, 0, OutAlarm, CtrOut3, false);
     const DoorSheetView v = View(1);
     EXPECT_EQ(Values(v.Outputs[OutAlarm].Selector),
               (std::vector<uint16_t>{NoRef, CtrOut3, NoRef, CtrOut1, CtrOut2, CtrOut4, RdrOut1}));
@@ -204,20 +204,20 @@ TEST_F(DoorSheet, AlarmOfOneDoorOfferedOnlyInTheOtherDoorsAlarmSelector)
 
 TEST_F(DoorSheet, SharedCctvStaysTakenWhileADoorUsesIt)
 {
-    AssignDoorOutputRow(cfg, 0, OutCctv, CtrOut4, true);
-    AssignDoorOutputRow(cfg, 2, OutCctv, CtrOut4 | RefNc, true);
-    AssignDoorOutputRow(cfg, 0, OutCctv, NoRef, false);
+    AssignDoorOutputRow(cfg, table, 0, OutCctv, CtrOut4, true);
+    AssignDoorOutputRow(cfg, table, 2, OutCctv, CtrOut4 | RefNc, true);
+    AssignDoorOutputRow(cfg, table, 0, OutCctv, NoRef, false);
     EXPECT_FALSE(Offers(View(1).Outputs[OutReminder].Selector, CtrOut4));
     EXPECT_EQ(Values(View(1).Outputs[OutCctv].Selector)[1], CtrOut4 | RefNc);
-    AssignDoorOutputRow(cfg, 2, OutCctv, NoRef, false);
+    AssignDoorOutputRow(cfg, table, 2, OutCctv, NoRef, false);
     EXPECT_TRUE(Offers(View(1).Outputs[OutReminder].Selector, CtrOut4));
 }
 
 TEST_F(DoorSheet, NcBoxesOfRelayAndOcOutputs)
 {
     // The NC state of the row is passed along; a relay output takes no flag.
-    AssignBolt(cfg, 0, CtrOut1, true);
-    AssignDoorOutputRow(cfg, 0, OutReminder, CtrOut3, true);
+    AssignBolt(cfg, table, 0, CtrOut1, true);
+    AssignDoorOutputRow(cfg, table, 0, OutReminder, CtrOut3, true);
     EXPECT_EQ(cfg.Doors[0].Outputs[OutBolt], CtrOut1);
     EXPECT_EQ(cfg.Doors[0].Outputs[OutReminder], CtrOut3 | RefNc);
     DoorSheetView v = View(0);
@@ -225,45 +225,45 @@ TEST_F(DoorSheet, NcBoxesOfRelayAndOcOutputs)
     EXPECT_EQ(v.Outputs[OutReminder].Check, (CheckState{true, true}));
     EXPECT_EQ(v.Outputs[OutAlarm].Check, (CheckState{false, false}));
 
-    SetDoorOutputNc(cfg, 0, OutReminder, false);
+    SetDoorOutputNc(cfg, table, 0, OutReminder, false);
     EXPECT_EQ(View(0).Outputs[OutReminder].Check, (CheckState{true, false}));
 }
 
 TEST_F(DoorSheet, InputNcAndReaderExitBoxes)
 {
-    AssignDoorInput(cfg, 0, InEvacuation, RdrIn1, true);
-    AssignDoorReader(cfg, 0, 2, CtrRd1);
-    SetReaderExit(cfg, 0, 2, true);
+    AssignDoorInput(cfg, table, 0, InEvacuation, RdrIn1, true);
+    AssignDoorReader(cfg, table, 0, 2, CtrRd1);
+    SetReaderExit(cfg, table, 0, 2, true);
     DoorSheetView v = View(0);
     EXPECT_EQ(v.Inputs[InEvacuation].Check, (CheckState{true, true}));
     EXPECT_EQ(v.Inputs[InTamper].Check, (CheckState{false, true}));  // none has bit 7 set
     EXPECT_EQ(v.Readers[2].Check, (CheckState{true, true}));
     EXPECT_EQ(v.Readers[0].Check, (CheckState{false, false}));
 
-    SetDoorInputNc(cfg, 0, InEvacuation, false);
+    SetDoorInputNc(cfg, table, 0, InEvacuation, false);
     EXPECT_EQ(cfg.Doors[0].Inputs[InEvacuation], RdrIn1);
-    SetDoorInputNc(cfg, 0, InTamper, true);  // an empty slot stays empty
+    SetDoorInputNc(cfg, table, 0, InTamper, true);  // an empty slot stays empty
     EXPECT_EQ(cfg.Doors[0].Inputs[InTamper], NoRef);
 }
 
 TEST_F(DoorSheet, ReaderExitTouchesOnlyBitZeroOfItsWord)
 {
     cfg.Doors[0].Params[ParReaderFlags + 8] = 0xF0;
-    SetReaderExit(cfg, 0, 2, true);
+    SetReaderExit(cfg, table, 0, 2, true);
     for (int i = ParReaderFlags; i < ParReaderFlags + 16; ++i) {
         EXPECT_EQ(cfg.Doors[0].Params[i], i == ParReaderFlags + 8 ? 0xF1 : 0) << i;
     }
     EXPECT_TRUE(ReaderExit(cfg.Doors[0], 2));
-    SetReaderExit(cfg, 0, 2, false);
+    SetReaderExit(cfg, table, 0, 2, false);
     EXPECT_EQ(cfg.Doors[0].Params[ParReaderFlags + 8], 0xF0);
 }
 
 TEST_F(DoorSheet, EditsOfADoorBeyondTheDoorsInUseAreIgnored)
 {
-    AssignBolt(cfg, 4, CtrOut1, false);
-    AssignDoorInput(cfg, 7, InTamper, CtrIn1, false);
-    AssignDoorReader(cfg, 8, 0, CtrRd1);
-    SetBoltPulse(cfg, 5, "3");
+    AssignBolt(cfg, table, 4, CtrOut1, false);
+    AssignDoorInput(cfg, table, 7, InTamper, CtrIn1, false);
+    AssignDoorReader(cfg, table, 8, 0, CtrRd1);
+    SetBoltPulse(cfg, table, 5, "3");
     EXPECT_EQ(table.Dev[0].Taken, (std::array<uint32_t, ResKinds>{}));
     EXPECT_EQ(cfg.Doors[4].Outputs[OutBolt], NoRef);
     EXPECT_EQ(cfg.Doors[5].Params[ParBoltPulse], 0);
@@ -329,11 +329,11 @@ TEST(Airlock, TypedText)
 TEST_F(DoorSheet, ChoosingAnAirlock)
 {
     cfg.Doors[0].Params[ParDoorFlags] = 0xFA;
-    SetAirlock(cfg, 0, 2);  // "Śluza 2": bit 0 and bit 2 set, bits 1 and 3-5 clear
+    SetAirlock(cfg, table, 0, 2);  // "Śluza 2": bit 0 and bit 2 set, bits 1 and 3-5 clear
     EXPECT_EQ(cfg.Doors[0].Params[ParDoorFlags], 0xC5);
-    SetAirlock(cfg, 0, 0);
+    SetAirlock(cfg, table, 0, 0);
     EXPECT_EQ(cfg.Doors[0].Params[ParDoorFlags], 0xC0);
-    SetAirlock(cfg, 0, -1);  // typed text that matches no item
+    SetAirlock(cfg, table, 0, -1);  // typed text that matches no item
     EXPECT_EQ(cfg.Doors[0].Params[ParDoorFlags], 0xC0);
     EXPECT_EQ(AirlockFlags(0x00, 4), 0x07);
     EXPECT_EQ(AirlockFlags(0x00, 5), 0x00);
@@ -350,10 +350,10 @@ TEST_F(DoorSheet, DoorTypeKeepsTheHighBits)
 {
     cfg.Doors[0].Params[ParDoorType] = 0xA7;  // type above 4
     EXPECT_EQ(View(0).TypeIndex, -1);
-    SetDoorType(cfg, 0, 1);
+    SetDoorType(cfg, table, 0, 1);
     EXPECT_EQ(cfg.Doors[0].Params[ParDoorType], 0xA1);
     EXPECT_EQ(View(0).TypeIndex, 1);
-    SetDoorType(cfg, 0, -1);  // no selection: nothing chosen
+    SetDoorType(cfg, table, 0, -1);  // no selection: nothing chosen
     EXPECT_EQ(cfg.Doors[0].Params[ParDoorType], 0xA1);
     EXPECT_EQ(DoorTypeNames[4], "Zablokowane");
 }
@@ -361,21 +361,21 @@ TEST_F(DoorSheet, DoorTypeKeepsTheHighBits)
 TEST_F(DoorSheet, HandleAndFullPulseFlags)
 {
     cfg.Doors[0].Params[ParDoorFlags] = 0x05;
-    SetHandleOpening(cfg, 0, true);
-    SetFullBoltPulse(cfg, 0, true);
+    SetHandleOpening(cfg, table, 0, true);
+    SetFullBoltPulse(cfg, table, 0, true);
     EXPECT_EQ(cfg.Doors[0].Params[ParDoorFlags], 0xC5);
     DoorSheetView v = View(0);
     EXPECT_TRUE(v.HandleOpening);
     EXPECT_TRUE(v.FullBoltPulse);
-    SetHandleOpening(cfg, 0, false);
+    SetHandleOpening(cfg, table, 0, false);
     EXPECT_EQ(cfg.Doors[0].Params[ParDoorFlags], 0x85);
     EXPECT_FALSE(View(0).HandleOpening);
 }
 
 TEST_F(DoorSheet, TimesAreStoredAndShownCanonically)
 {
-    SetBoltPulse(cfg, 0, "100");
-    SetOpenTime(cfg, 0, "3,7");
+    SetBoltPulse(cfg, table, 0, "100");
+    SetOpenTime(cfg, table, 0, "3,7");
     EXPECT_EQ(cfg.Doors[0].Params[ParBoltPulse], 127);
     EXPECT_EQ(cfg.Doors[0].Params[ParOpenTime], 7);
     const DoorSheetView v = View(0);

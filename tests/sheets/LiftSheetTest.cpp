@@ -28,13 +28,13 @@ class LiftSheet : public ::testing::Test {
 protected:
     LiftSheetView View()
     {
-        auto view = ViewLiftSheet(cfg);
+        auto view = ViewLiftSheet(cfg, table);
         EXPECT_TRUE(view.has_value());
         return view.value_or(LiftSheetView{});
     }
 
     BusDevTable table = test::LiftTable();
-    OutSetCfg cfg = OutSetCfg::Lift(table);
+    OutSetCfg cfg = OutSetCfg::Lift();
 };
 
 TEST_F(LiftSheet, WithoutAModuleTheFloorInputOffersOnlyNone)
@@ -50,7 +50,7 @@ TEST_F(LiftSheet, WithoutAModuleTheFloorInputOffersOnlyNone)
 
 TEST_F(LiftSheet, FloorInputOnlyOnTheModulesDevice)
 {
-    AssignLiftModule(cfg, ModA1);
+    AssignLiftModule(cfg, table, ModA1);
     const LiftSheetView v = View();
     EXPECT_EQ(Values(v.Module), (std::vector<uint16_t>{ModA1, NoRef, ModA0, ModB0}));
     EXPECT_EQ(Values(v.Floor.Selector), (std::vector<uint16_t>{NoRef, InA1, InA2}));
@@ -70,10 +70,10 @@ TEST_F(LiftSheet, MovingTheModuleToAnotherDeviceReleasesTheFloorInput)
     };
     for (const auto& m : moves) {
         BusDevTable t = test::LiftTable();
-        OutSetCfg c = OutSetCfg::Lift(t);
-        AssignLiftModule(c, ModA0);
+        OutSetCfg c = OutSetCfg::Lift();
+        AssignLiftModule(c, t, ModA0);
         c.AssignInput(LiftFloorInput, InA2, true, t);
-        AssignLiftModule(c, m.newModule);
+        AssignLiftModule(c, t, m.newModule);
         EXPECT_EQ(c.Inputs[LiftFloorInput], m.kept ? (InA2 | RefNc) : NoRef) << m.name;
         EXPECT_EQ((t.Dev[1].Taken[ResInput] >> 1) & 1, m.kept ? 1u : 0u) << m.name;
     }
@@ -84,7 +84,7 @@ TEST_F(LiftSheet, ResourcesWithoutASelectorAreNeverOffered)
     // As read from the controller: input 0 and output set 1 hold resources.
     cfg.AssignInput(0, 0x0002, false, table);
     cfg.AssignOutputSet(1, ModB0, table);
-    AssignLiftModule(cfg, ModA0);
+    AssignLiftModule(cfg, table, ModA0);
     const LiftSheetView v = View();
     EXPECT_EQ(Values(v.Module), (std::vector<uint16_t>{ModA0, NoRef, ModA1}));
     for (const SelectorRowView* row : {&v.Floor, &v.Tamper}) {
@@ -95,7 +95,7 @@ TEST_F(LiftSheet, ResourcesWithoutASelectorAreNeverOffered)
 
 TEST_F(LiftSheet, InputNcBoxes)
 {
-    AssignLiftModule(cfg, ModA0);
+    AssignLiftModule(cfg, table, ModA0);
     cfg.AssignInput(LiftFloorInput, InA1, true, table);
     cfg.AssignInput(LiftTamperInput, 0x0003, false, table);
     LiftSheetView v = View();
@@ -119,7 +119,7 @@ TEST_F(LiftSheet, ButtonReleaseTime)
 TEST_F(LiftSheet, NothingToShowWithoutAController)
 {
     table.DoorCount = 0;
-    EXPECT_FALSE(ViewLiftSheet(cfg).has_value());
+    EXPECT_FALSE(ViewLiftSheet(cfg, table).has_value());
 }
 
 }  // namespace

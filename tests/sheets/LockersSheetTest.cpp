@@ -27,7 +27,7 @@ struct RangeCase {
 
 OutSetCfg WithRows(BusDevTable& table, const std::vector<Row>& rows)
 {
-    OutSetCfg cfg = OutSetCfg::Lockers(table);
+    OutSetCfg cfg = OutSetCfg::Lockers();
     const ResRef modules[] = {0x0100, 0x0101, 0x0200};
     for (size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].module) {
@@ -85,13 +85,13 @@ class LockersSheet : public ::testing::Test {
 protected:
     LockersSheetView View()
     {
-        auto view = ViewLockersSheet(cfg);
+        auto view = ViewLockersSheet(cfg, table);
         EXPECT_TRUE(view.has_value());
         return view.value_or(LockersSheetView{});
     }
 
     BusDevTable table = test::LockersTable();
-    OutSetCfg cfg = OutSetCfg::Lockers(table);
+    OutSetCfg cfg = OutSetCfg::Lockers();
 };
 
 TEST_F(LockersSheet, TypingANumberStoresIt)
@@ -178,7 +178,7 @@ TEST_F(LockersSheet, TestStartAndRoomName)
 TEST_F(LockersSheet, NothingToShowWithoutAController)
 {
     table.DoorCount = 0;
-    EXPECT_FALSE(ViewLockersSheet(cfg).has_value());
+    EXPECT_FALSE(ViewLockersSheet(cfg, table).has_value());
 }
 
 }  // namespace

@@ -644,7 +644,7 @@ private:
         const std::array<const char*, 5> inputs = {"Przycisk wyjścia", "Czujnik otwarcia", "Czujka alarmowa",
                                                    "Sabotaż", "Ewakuacja"};
         for (int d = 0; d < DoorTabCount(Table); ++d) {
-            const auto view = ViewDoorSheet(cfg, d);
+            const auto view = ViewDoorSheet(cfg, Table, d);
             if (!view)
                 continue;
             const std::string section = "Przejście " + std::to_string(d + 1);
@@ -668,7 +668,7 @@ private:
 
     void Lift(const OutSetCfg& cfg)
     {
-        const LiftSheetView view = *ViewLiftSheet(cfg);
+        const LiftSheetView view = *ViewLiftSheet(cfg, Table);
         Ref("Winda", "", "quor-L8", view.Module, {});
         Ref("Winda", "", "Wybór piętra", view.Floor.Selector, "NC");
         Ref("Winda", "", "Sabotaż", view.Tamper.Selector, "NC");
@@ -678,7 +678,7 @@ private:
 
     void Lockers(const OutSetCfg& cfg)
     {
-        const LockersSheetView view = *ViewLockersSheet(cfg);
+        const LockersSheetView view = *ViewLockersSheet(cfg, Table);
         Text("Szafki", "", "Nazwa pomieszczenia", {"Szatnia męska", "Szatnia ŻÓŁW", "Magazyn: 2", "-----"});
         for (int row = 0; row < LockerModules; ++row) {
             const std::string group = std::string("Moduł ") + "0123456789ABCDEF"[row];
@@ -796,7 +796,7 @@ TEST_F(SitePlan, RandomEditsWrittenAndReadBackExportAsEdited)
             ASSERT_TRUE(plan.Problems.empty()) << done << ProblemsOf(plan);
             UdpDev& dev = Dev(name);
             if (c.Table.Kind == KindDoors)
-                c.Doors.Store(dev);
+                c.Doors.Store(dev, c.Table);
             else
                 (c.Table.Kind == KindLift ? c.Lift : c.Lockers).Write(dev);
             Controller read;

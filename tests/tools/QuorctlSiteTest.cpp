@@ -104,6 +104,35 @@ TEST_F(SiteOnLan, AControllerThatCannotBeReadIsLeftOut)
     EXPECT_EQ(text.find("K02_01201"), std::string::npos);
 }
 
+// A committed site file survives an export that reads nothing, and one of
+// a single controller changes that controller's text alone.
+TEST_F(SiteOnLan, AnExportNeverLosesTheFile)
+{
+    const std::string file = File("site.yaml");
+    ASSERT_EQ(Quorctl({"site", "export", file}).Status, 0);
+    const std::string committed = "# Budynek B\n" + ReadFile(file);
+    Write("site.yaml", committed);
+    const Outcome none = Quorctl({"site", "export", file, "--only", "K09_00001"});
+    EXPECT_EQ(none.Status, 2);
+    EXPECT_EQ(none.Err,
+              "quorctl: left out: K09_00001: no device of this name or address answered the search\n"
+              "quorctl: no controller was read; " +
+                  file + " is left as it was\n");
+    EXPECT_EQ(ReadFile(file), committed);
+
+    const std::string change =
+        Write("change.yaml", "quorctl-site: 1\ncontrollers:\n  K04_01401:\n    Szafki:\n"
+                             "      Test od szafki nr: 7\n");
+    ASSERT_EQ(Quorctl({"site", "apply", change}).Status, 0);
+    const Outcome one = Quorctl({"site", "export", file, "--only", "K04_01401"});
+    EXPECT_EQ(one.Status, 0) << one.Err;
+    std::string expected = committed;
+    const size_t at = expected.find("      Test od szafki nr: 1\n");
+    ASSERT_NE(at, std::string::npos);
+    expected.replace(at, 27, "      Test od szafki nr: 7\n");
+    EXPECT_EQ(ReadFile(file), expected);
+}
+
 // Problems that need no plan of a field: the file itself, the controllers named.
 TEST_F(SiteOnLan, ProblemsOfTheFileAndItsControllersWriteNothing)
 {

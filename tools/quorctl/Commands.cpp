@@ -152,6 +152,20 @@ SearchScope ScopeOf(const QuorctlOptions& options)
     return scope;
 }
 
+int FailureExit(const QuorctlOptions& options)
+{
+    // For diff and the site commands 1 tells of differences or changes.
+    switch (options.Command) {
+    case CtlCommand::Diff:
+    case CtlCommand::SiteExport:
+    case CtlCommand::SitePlan:
+    case CtlCommand::SiteApply:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
 int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
                std::chrono::year_month_day today)
 {
@@ -162,9 +176,7 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
         err << "quorctl: " << e.what() << '\n';
         return 2;
     }
-    const bool site = options.Command == CtlCommand::SiteExport || options.Command == CtlCommand::SitePlan ||
-                      options.Command == CtlCommand::SiteApply;
-    const int failed = options.Command == CtlCommand::Diff || site ? 2 : 1;
+    const int failed = FailureExit(options);
     try {
         switch (options.Command) {
         case CtlCommand::Help:

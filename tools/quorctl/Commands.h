@@ -48,9 +48,12 @@ public:
 // std::invalid_argument naming the option and what is wrong.
 SearchScope ScopeOf(const QuorctlOptions& options);
 
+// The exit status of a command that failed: 2 for diff and the site
+// commands, whose 1 tells of differences or changes; 1 for the others.
+int FailureExit(const QuorctlOptions& options);
+
 // Runs one command line. Returns the exit status; a UErr comes out as its
-// text on err, any other failure as its message (diff: status 2 then, as 1
-// tells of differences).
+// text on err, any other failure as its message, with FailureExit.
 int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, std::ostream& err,
                std::chrono::year_month_day today);
 

@@ -1,11 +1,13 @@
 // quorctl site export, plan and apply.
 #include "tools/quorctl/SiteFileCommands.h"
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "site/Files.h"
 #include "site/Formats.h"
+#include "site/SiteFileMerge.h"
 #include "text/Printable.h"
 
 namespace quor::tools {
@@ -45,7 +47,7 @@ std::string PlanJson(const SitePlan& plan)
 {
     nlohmann::ordered_json controllers = nlohmann::ordered_json::array();
     for (const SiteTarget& target : plan.Targets) {
-        if (target.Held == nullptr)
+        if (!target.Held)
             continue;
         nlohmann::ordered_json changes = nlohmann::ordered_json::array();
         for (const FieldChange& change : target.Changes)
@@ -71,9 +73,25 @@ std::string PlanJson(const SitePlan& plan)
 int RunSiteExport(Quorctl& ctl, const QuorctlOptions& options, std::ostream&, std::ostream& err)
 {
     const SiteExport exported = ExportSite(ctl.Devices, options.Only);
-    ReplaceFile(options.File, SiteFileText(exported.Controllers));
     for (const std::string& why : exported.LeftOut)
         err << "quorctl: left out: " << why << '\n';
+    if (exported.Controllers.empty()) {
+        err << "quorctl: no controller was read; " << options.File << " is left as it was\n";
+        return 2;
+    }
+    std::string text = SiteFileText(exported.Controllers);
+    if (std::filesystem::exists(options.File)) {
+        std::vector<SiteProblem> problems;
+        text = MergeSiteFileText(ReadFile(options.File), exported.Controllers, problems);
+        for (const SiteProblem& problem : problems)
+            err << ProblemLine(options.File, problem) << '\n';
+        if (!problems.empty()) {
+            err << "quorctl: " << options.File
+                << " is left as it was: an export replaces its controllers in a site file it can read\n";
+            return 2;
+        }
+    }
+    ReplaceFile(options.File, text);
     return exported.LeftOut.empty() ? 0 : 1;
 }
 
