@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "link/EndpointError.h"
 #include "link/NetInterfaces.h"
 #include "report/Rap.h"
 #include "report/RapName.h"
@@ -152,6 +153,15 @@ SearchScope ScopeOf(const QuorctlOptions& options)
     return scope;
 }
 
+std::string ErrorLine(const std::exception& e)
+{
+    const auto* net = dynamic_cast<const EndpointError*>(&e);
+    if (net != nullptr && net->Step == NetStep::Bind && net->code() == std::errc::address_in_use)
+        return "quorctl: UDP port " + net->Subject +
+               " is in use: another quorctl or quorConfig on this PC holds it\n";
+    return "quorctl: " + std::string(e.what()) + "\n";
+}
+
 int FailureExit(const QuorctlOptions& options)
 {
     // For diff and the site commands 1 tells of differences or changes.
@@ -225,7 +235,7 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
         err << e.Text();
         return failed;
     } catch (const std::exception& e) {
-        err << "quorctl: " << e.what() << '\n';
+        err << ErrorLine(e);
         return failed;
     }
     return 0;

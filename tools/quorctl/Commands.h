@@ -48,6 +48,10 @@ public:
 // std::invalid_argument naming the option and what is wrong.
 SearchScope ScopeOf(const QuorctlOptions& options);
 
+// The line that tells of a failure: its message, or for UDP port 45389
+// held already, who likely holds it.
+std::string ErrorLine(const std::exception& e);
+
 // The exit status of a command that failed: 2 for diff and the site
 // commands, whose 1 tells of differences or changes; 1 for the others.
 int FailureExit(const QuorctlOptions& options);

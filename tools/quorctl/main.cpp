@@ -6,7 +6,6 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "link/EndpointError.h"
 #include "link/NetInterfaces.h"
 #include "link/UdpEndpoint.h"
 #include "tools/common/NetGuard.h"
@@ -53,15 +52,8 @@ int main(int argc, char** argv)
         options.LoopbackTargets = InSeparateNetNamespace();
         quor::UdpEndpoint udp(quor::QuorPort, options.Interface);
         return RunQuorctl(options, udp, std::cout, std::cerr, LocalToday());
-    } catch (const quor::EndpointError& e) {
-        if (e.Step == quor::NetStep::Bind && e.code() == std::errc::address_in_use)
-            std::cerr << "quorctl: UDP port " << quor::QuorPort
-                      << " is in use: another quorctl or quorConfig on this PC holds it\n";
-        else
-            std::cerr << "quorctl: " << e.what() << '\n';
-        return FailureExit(options);
     } catch (const std::exception& e) {
-        std::cerr << "quorctl: " << e.what() << '\n';
+        std::cerr << ErrorLine(e);
         return FailureExit(options);
     }
 }
