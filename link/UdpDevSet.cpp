@@ -18,9 +18,11 @@ void SendTime(Endpoint& udp, const std::string& ip, uint32_t id)
 {
     std::array<uint8_t, 16> frame;
     std::copy_n("MMDT", 4, frame.begin());
+    // Every announcement starts with the same tag: its CRC register is taken once.
+    static const uint32_t afterTag = Crc32(frame.data(), 4, CrcInit);
     Put32(&frame[4], id);
     Put32(&frame[8], udp.Time().UtcSeconds());
-    Put32(&frame[12], Crc32(frame.data(), 12, CrcInit));
+    Put32(&frame[12], Crc32(frame.data() + 4, 8, afterTag));
     udp.Send(ip, QuorPort, frame);
 }
 
@@ -159,14 +161,14 @@ bool UdpDevSet::Stage(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
             return Update(*d, ip, version, mode);
         }
     }
-    if (const auto waiting = FreshAt.find(id); waiting != FreshAt.end()) {
-        return Update(Fresh[waiting->second], ip, version, mode);
+    if (const int waiting = FreshAt.Find(id); waiting >= 0) {
+        return Update(Fresh[waiting], ip, version, mode);
     }
     if (Count + static_cast<int>(Fresh.size()) >= Capacity) {
         LeftOut.insert(id);
         return false;
     }
-    FreshAt.emplace(id, Fresh.size());
+    FreshAt.Add(id, static_cast<int>(Fresh.size()));
     Fresh.emplace_back(*Udp, id, ip, version, mode);
     return true;
 }
@@ -177,24 +179,30 @@ void UdpDevSet::Fold()
         return;
     }
     // A new device goes after every entry of a lower or the same key: entries
-    // of one key keep the order in which they were found.
-    std::stable_sort(Fresh.begin(), Fresh.end(),
-                     [](const UdpDev& a, const UdpDev& b) { return KeyOf(a) < KeyOf(b); });
+    // of one key keep the order in which they were found. The records are
+    // ordered through their keys and moved once, each straight to its place.
+    FreshOrder.clear();
+    for (size_t i = 0; i < Fresh.size(); ++i) {
+        FreshOrder.push_back(uint64_t{KeyOf(Fresh[i])} << 32 | i);
+    }
+    std::sort(FreshOrder.begin(), FreshOrder.end());
     const bool selectedListed = Selected >= 0 && Selected < Count;
     const uint32_t selectedId = selectedListed ? Dev[Selected].Id : 0;
     const int added = static_cast<int>(Fresh.size());
     int from = Count - 1;
     int to = Count + added - 1;
     for (int fresh = added - 1; fresh >= 0; --to) {
-        if (from >= 0 && KeyOf(Dev[from]) > KeyOf(Fresh[fresh])) {
+        const uint64_t next = FreshOrder[fresh];
+        if (from >= 0 && KeyOf(Dev[from]) > next >> 32) {
             Dev[to] = std::move(Dev[from--]);
         } else {
-            Dev[to] = std::move(Fresh[fresh--]);
+            Dev[to] = std::move(Fresh[static_cast<uint32_t>(next)]);
+            --fresh;
         }
     }
     Count += added;
     Fresh.clear();
-    FreshAt.clear();
+    FreshAt.Clear();
     if (selectedListed) {
         while (Dev[Selected].Id != selectedId) {
             ++Selected;

@@ -18,6 +18,9 @@ UdpDev::UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_
 
 UdpDev::~UdpDev()
 {
+    if (!SessionOpen) {
+        return;  // as most records: moved from, or never in a session
+    }
     try {
         CloseSession();
     } catch (...) {

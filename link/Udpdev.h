@@ -14,6 +14,7 @@
 #include "link/DevId.h"
 #include "link/DevMode.h"
 #include "link/Endpoint.h"
+#include "link/IdIndex.h"
 #include "link/Targets.h"
 #include "link/UErr.h"
 
@@ -136,9 +137,10 @@ public:
     static constexpr int SendGapUs = 50;
 
     explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity)
-        : Capacity(capacity), Dev(capacity), Udp(&udp)
+        : Capacity(capacity), Dev(capacity), Udp(&udp), FreshAt(capacity)
     {
         Fresh.reserve(capacity);
+        FreshOrder.reserve(capacity);
     }
 
     // Up to 3 passes; each sends its requests one every SendGapUs and reads
@@ -169,7 +171,8 @@ private:
 
     int64_t LastSendUs = -1;
     std::vector<UdpDev> Fresh;
-    std::unordered_map<uint32_t, size_t> FreshAt;  // identity -> index in Fresh
+    IdIndex FreshAt;                   // identity -> index in Fresh
+    std::vector<uint64_t> FreshOrder;  // for Fold: key << 32 | index in Fresh
     std::unordered_set<uint32_t> LeftOut;
 };
 

@@ -6,7 +6,7 @@ namespace quor::sim {
 
 namespace {
 
-const std::string BroadcastIp = "255.255.255.255";
+constexpr std::string_view BroadcastIp = "255.255.255.255";
 
 int64_t QueueCost(size_t len)
 {
@@ -18,7 +18,7 @@ int64_t QueueCost(size_t len)
 void LanEndpoint::Send(std::string_view ip, uint16_t port, std::span<const uint8_t> data)
 {
     if (port == QuorPort) {
-        Lan.Deliver(*this, std::string(ip), data);
+        Lan.Deliver(*this, ip, data);
     }
 }
 
@@ -88,12 +88,14 @@ LanEndpoint& VirtualLan::AddPc()
 void VirtualLan::Attach(const std::string& ip, LanHost& host)
 {
     Hosts[ip] = &host;
+    HostAt[ip] = &host;
     NextFlood.erase(ip);
 }
 
 void VirtualLan::Detach(const std::string& ip)
 {
     Hosts.erase(ip);
+    HostAt.erase(ip);
     NextFlood.erase(ip);
 }
 
@@ -108,11 +110,11 @@ std::vector<Frame> VirtualLan::SentTo(const std::string& ip, size_t from) const
     return frames;
 }
 
-void VirtualLan::Deliver(LanEndpoint& from, const std::string& to, std::span<const uint8_t> data)
+void VirtualLan::Deliver(LanEndpoint& from, std::string_view to, std::span<const uint8_t> data)
 {
     const int64_t now = Clock.Ms;
     if (Tracing) {
-        Trace.push_back({now, from.Ip, to, Bytes(data.begin(), data.end()), Clock.NowUs()});
+        Trace.push_back({now, from.Ip, std::string(to), Bytes(data.begin(), data.end()), Clock.NowUs()});
     }
     const bool broadcast = to == BroadcastIp;
     auto handle = [&](const std::string& ip, LanHost& host) {
@@ -129,7 +131,7 @@ void VirtualLan::Deliver(LanEndpoint& from, const std::string& to, std::span<con
         for (auto& [ip, host] : Hosts) {
             handle(ip, *host);
         }
-    } else if (const auto host = Hosts.find(to); host != Hosts.end()) {
+    } else if (const auto host = HostAt.find(to); host != HostAt.end()) {
         handle(host->first, *host->second);
     }
     // Another configurator on the LAN hears broadcasts and datagrams sent to it.

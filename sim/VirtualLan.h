@@ -4,9 +4,12 @@
 // time-outs are exact and cost no real time.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "LanHost.h"
@@ -99,11 +102,20 @@ public:
 
 private:
     friend class LanEndpoint;
-    void Deliver(LanEndpoint& from, const std::string& to, std::span<const uint8_t> data);
+    void Deliver(LanEndpoint& from, std::string_view to, std::span<const uint8_t> data);
     void DeliverToPc(LanEndpoint& pc, const std::string& from, Bytes data, int64_t at);
     void QueueFloods(LanEndpoint& pc, int64_t until);
 
+    // The order in which a broadcast reaches the hosts.
     std::map<std::string, LanHost*> Hosts;
+    // The same hosts found by the address a datagram is sent to, in constant
+    // time and with no string made for it: a search of thousands of devices
+    // sends each its own datagram.
+    struct IpHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view ip) const { return std::hash<std::string_view>{}(ip); }
+    };
+    std::unordered_map<std::string, LanHost*, IpHash, std::equal_to<>> HostAt;
     std::map<std::string, int64_t> NextFlood;
     std::vector<std::unique_ptr<LanEndpoint>> Pcs;
 };
