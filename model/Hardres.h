@@ -23,6 +23,19 @@ inline constexpr ResRef RefNc = 0x80;
 // Two references name the same resource when they match under this mask.
 inline constexpr ResRef RefSameMask = 0xFF7F;
 
+inline constexpr ResRef MakeRef(int entry, int number, bool nc = false)
+{
+    return static_cast<ResRef>(entry << 8 | number | (nc ? RefNc : 0));
+}
+// Bit 7 set or cleared; none stays none.
+inline constexpr ResRef WithNc(ResRef r, bool nc)
+{
+    if (r == NoRef) {
+        return r;
+    }
+    return static_cast<ResRef>(nc ? r | RefNc : r & ~RefNc);
+}
+
 inline constexpr int RefEntry(ResRef r)
 {
     return (r >> 8) & 0x7F;

@@ -421,7 +421,7 @@ private:
                 continue;
             for (int k = 0; k < ResKinds; ++k) {
                 for (int n = 0; n < table.Dev[e].ResCount[k] && n < 32; ++n) {
-                    const auto r = static_cast<ResRef>(e << 8 | n);
+                    const ResRef r = MakeRef(e, n);
                     if (ItemText(table, k, r) != text)
                         continue;
                     if (k == kind)
