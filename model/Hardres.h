@@ -104,6 +104,23 @@ std::string ConnText(const BusDev& dev);
 // "DevName/" plus ConnText.
 std::string ConnName(const BusDev& dev);
 
+// The device's kind as the bus-device list names it ("Czytnik"), without the
+// blanks that align it there.
+std::string_view DevKindWord(uint32_t id);
+
+// A state of a bus device and the word the bus-device list gives it.
+struct StatusWord {
+    uint8_t Flag;
+    std::string_view Word;
+};
+// In the order the list looks for them: it shows the first that applies.
+inline constexpr std::array<StatusWord, 4> StatusWords = {{
+    {FlagInactive, "nieaktywny"},
+    {FlagPower, "zasilanie!"},
+    {FlagTamper, "sabotaż"},
+    {FlagNew, "nowy"},
+}};
+
 class BusDevTable {
 public:
     // Takes in a read-table reply (only its received bytes). A reply with more
