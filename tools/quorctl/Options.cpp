@@ -2,8 +2,10 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "QuorVersion.h"
+#include "report/Rap.h"
 #include "tools/common/CliHelp.h"
 
 namespace quor::tools {
@@ -128,7 +130,8 @@ struct CtlLine {
         File(report, false);
         report
             ->add_option("--location", Options.Location,
-                         "describes where the controller is installed (at most 80\ncharacters are kept)")
+                         "describes where the controller is installed (at most " +
+                             std::to_string(LocationMax) + "\ncharacters are kept)")
             ->type_name("TEXT");
         AllOption(report, "instead of DEVICE FILE: a report of each door controller found,\n"
                           "in DIR, named as the window proposes (\"2021-03-05\n"
