@@ -5,6 +5,7 @@
 #include <string>
 
 #include "QuorVersion.h"
+#include "link/TargetTexts.h"
 #include "report/Rap.h"
 #include "tools/common/CliHelp.h"
 
@@ -177,7 +178,8 @@ struct CtlLine {
 
         CLI::App* scan = Command(CtlCommand::Scan, "scan",
                                  "the devices that answer at an address of the range ADDR/PREFIX\n"
-                                 "(at most /22), as search prints them; nothing is broadcast");
+                                 "(at most " +
+                                     WidestRangeText() + "), as search prints them; nothing is broadcast");
         scan->add_option("ADDR/PREFIX", Options.Device)->required();
         FormatOption(scan);
 
@@ -216,8 +218,9 @@ struct CtlLine {
     void TargetOptions()
     {
         App.add_option("--target", Options.Targets,
-                       "also ask this address, or each address of this range (at most\n"
-                       "/22), in every search; repeatable, at most 4096 addresses in all")
+                       "also ask this address, or each address of this range (at most\n" + WidestRangeText() +
+                           "), in every search; repeatable, at most " + std::to_string(TargetsMost) +
+                           " addresses in all")
             ->type_name("ADDR[/PREFIX]")
             ->take_last()
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
