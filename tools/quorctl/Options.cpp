@@ -8,6 +8,7 @@
 #include "link/TargetTexts.h"
 #include "report/Rap.h"
 #include "tools/common/CliHelp.h"
+#include "tools/common/CliParse.h"
 
 namespace quor::tools {
 namespace {
@@ -277,13 +278,15 @@ struct CtlLine {
     }
 
     // The option whose value CLI11 found missing: its message starts with the name.
-    static std::string MissingValue(const std::string& message)
+    // Empty for an option whose CLI11 message stays as it is.
+    static std::string NeedsValue(const std::string& option)
     {
-        for (const char* name : {"--interface", "--location", "--format", "--all", "--only", "--target"})
-            if (message.starts_with(std::string(name) + ":"))
-                return name == std::string("--interface") ? "--interface needs a name"
-                                                          : std::string(name) + " needs a value";
-        return message;
+        if (option == "--interface")
+            return "--interface needs a name";
+        for (const char* name : {"--location", "--format", "--all", "--only", "--target"})
+            if (option == name)
+                return option + " needs a value";
+        return {};
     }
 
     const CLI::App* Chosen() const
@@ -363,25 +366,26 @@ std::string QuorctlVersion()
 QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
 {
     CtlLine line;
-    std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 takes them
-    try {
-        line.App.parse(reversed);
-    } catch (const CLI::CallForHelp&) {
+    CliMessages messages;
+    messages.NeedsValue = CtlLine::NeedsValue;
+    messages.Required = [&line](const CLI::RequiredError& e) {
+        const CLI::App* chosen = line.Chosen();
+        return chosen != nullptr ? TakesText(*chosen) : std::string(e.what());
+    };
+    switch (ParseCli(line.App, args, messages)) {
+    case CliEnd::Help: {
         QuorctlOptions help;
         if (line.Site->parsed())
             help.HelpOf = "site";
         return help;
-    } catch (const CLI::CallForVersion&) {
+    }
+    case CliEnd::Version: {
         QuorctlOptions version;
         version.Command = CtlCommand::Version;
         return version;
-    } catch (const CLI::ArgumentMismatch& e) {
-        throw std::invalid_argument(CtlLine::MissingValue(e.what()));
-    } catch (const CLI::RequiredError& e) {
-        const CLI::App* chosen = line.Chosen();
-        throw std::invalid_argument(chosen != nullptr ? TakesText(*chosen) : std::string(e.what()));
-    } catch (const CLI::ParseError& e) {
-        throw std::invalid_argument(e.what());
+    }
+    case CliEnd::Parsed:
+        break;
     }
     QuorctlOptions& options = line.Options;
     const CLI::App* chosen = line.Chosen();
