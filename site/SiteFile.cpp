@@ -8,13 +8,15 @@
 #include <utility>
 #include <yaml-cpp/yaml.h>
 
+#include "sheets/SheetWords.h"
+
 namespace quor::site {
 
 namespace {
 
 constexpr std::string_view VersionKey = "quorctl-site";
 constexpr std::string_view ControllersKey = "controllers";
-constexpr std::string_view NoneText = "-----";
+constexpr std::string_view NoneText = words::NoneValue;
 // The lockers' mark of a number outside its module's range: the sheet's colour,
 // nothing the installer sets, so the file shows it as a comment.
 constexpr std::string_view DerivedMark = "!";

@@ -28,8 +28,8 @@ namespace quor::site {
 
 namespace {
 
-constexpr std::string_view NoneText = "-----";
-constexpr std::string_view NcMark = "NC";
+constexpr std::string_view NoneText = words::NoneValue;
+constexpr std::string_view NcMark = words::Nc;
 constexpr int MaxTypedDigits = 4;  // the train number, locker numbers and the test start
 constexpr int MaxWholeSeconds = MaxHalfSeconds / 2;
 
