@@ -14,7 +14,7 @@
 #include "site/SiteRun.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/Listings.h"
-#include "tools/quorctl/SiteCommands.h"
+#include "tools/quorctl/RestoreAndDiff.h"
 #include "tools/quorctl/SiteFileCommands.h"
 #include "tools/quorctl/TextLayout.h"
 
