@@ -81,10 +81,10 @@ CommandLine ReadCommandLine(const QCoreApplication& app)
         "target",
         QString::fromStdString(
             "Search also address <addr>, or each address of range <addr/prefix> (at most " +
-            WidestRangeText() +
+            quor::WidestRangeText() +
             "), for controllers behind a router, which forwards no broadcast. Repeatable; at "
             "most " +
-            std::to_string(TargetsMost) + " addresses in all."),
+            std::to_string(quor::TargetsMost) + " addresses in all."),
         "addr[/prefix]");
     parser.addOption(targetOption);
     const QCommandLineOption noBroadcastOption("no-broadcast", "Search the --target addresses only.");
