@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 
 #include "link/NetInterfaces.h"
+#include "link/TargetTexts.h"
 #include "tools/common/NetGuard.h"
 
 bool AsksForTextOnly(int argc, char** argv)
@@ -78,8 +79,12 @@ CommandLine ReadCommandLine(const QCoreApplication& app)
     parser.addOption(interfaceOption);
     const QCommandLineOption targetOption(
         "target",
-        "Search also address <addr>, or each address of range <addr/prefix> (at most /22), for controllers "
-        "behind a router, which forwards no broadcast. Repeatable; at most 4096 addresses in all.",
+        QString::fromStdString(
+            "Search also address <addr>, or each address of range <addr/prefix> (at most " +
+            quor::WidestRangeText() +
+            "), for controllers behind a router, which forwards no broadcast. Repeatable; at "
+            "most " +
+            std::to_string(quor::TargetsMost) + " addresses in all."),
         "addr[/prefix]");
     parser.addOption(targetOption);
     const QCommandLineOption noBroadcastOption("no-broadcast", "Search the --target addresses only.");

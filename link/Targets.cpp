@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "link/TargetTexts.h"
+
 namespace quor {
 
 namespace {
@@ -34,6 +36,20 @@ bool ReadDotted(std::string_view text, uint32_t& ip)
 
 }  // namespace
 
+std::string WidestRangeText()
+{
+    return "/" + std::to_string(TargetShortestPrefix);
+}
+
+std::string GroupedCount(int count)
+{
+    std::string digits = std::to_string(count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0 && digits[at - 1] != '-'; at -= 3) {
+        digits.insert(static_cast<size_t>(at), ",");
+    }
+    return digits;
+}
+
 void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopbackAllowed)
 {
     const std::string given(text);
@@ -51,7 +67,8 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
         throw std::invalid_argument(given + ": not an address; give ADDR or ADDR/PREFIX, e.g. 10.2.0.0/24");
     }
     if (prefix < TargetShortestPrefix) {
-        throw std::invalid_argument(given + ": a range may be at most /22 (1,024 addresses)");
+        throw std::invalid_argument(given + ": a range may be at most " + WidestRangeText() + " (" +
+                                    GroupedCount(TargetRangeMost) + " addresses)");
     }
     if (ip >> 28 == 0xE) {
         throw std::invalid_argument(given +
@@ -87,7 +104,8 @@ void AddTarget(std::vector<uint32_t>& targets, std::string_view text, bool loopb
         }
     }
     if (merged.size() > static_cast<size_t>(TargetsMost)) {
-        throw std::invalid_argument(given + ": at most 4,096 addresses in all; the targets would give " +
+        throw std::invalid_argument(given + ": at most " + GroupedCount(TargetsMost) +
+                                    " addresses in all; the targets would give " +
                                     std::to_string(merged.size()));
     }
     targets = std::move(merged);

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "link/EndpointError.h"
+#include "link/Targets.h"
 
 namespace quor {
 
@@ -39,9 +40,9 @@ std::string DottedText(uint32_t addr)
 
 // A search's requests to addresses nobody holds wait in the system's
 // neighbour queues for about 3 s, charged to the socket's send room: room for
-// a pass over the most targets (4,096) keeps the other addresses from being
+// a pass over the most targets keeps the other addresses from being
 // skipped meanwhile.
-constexpr int SendRoomBytes = 4096 * 1024;
+constexpr int SendRoomBytes = TargetsMost * 1024;
 
 // Asks for a socket buffer of bytes; where the system's limit is lower, tries
 // the privileged option that passes it (as root), and takes what it gets.

@@ -28,7 +28,7 @@ int BusDevTable::FreeRefs(int kind, std::span<ResRef> out) const
         const BusDev& dev = Dev[e];
         for (int n = 0; n < dev.ResCount[kind] && count < cap; ++n) {
             if (!(dev.Taken[kind] >> n & 1)) {
-                out[count++] = static_cast<ResRef>(e << 8 | n);
+                out[count++] = MakeRef(e, n);
             }
         }
     }

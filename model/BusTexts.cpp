@@ -10,16 +10,35 @@ namespace quor {
 
 namespace {
 
-const std::array<const char*, 9> KindNames = {
-    "    Czytnik", "  Terminal", "      Zamek", " Kontroler", "Ctr",
-    " Klawiatura", " Interfejs", "      Moduł", " Nieznany",
+struct KindWord {
+    int Blanks;  // before the word in a list row
+    std::string_view Word;
 };
+
+// By device type; the last stands for every type above.
+const std::array<KindWord, 9> KindWords = {{
+    {4, "Czytnik"},
+    {2, "Terminal"},
+    {6, "Zamek"},
+    {1, "Kontroler"},
+    {0, "Ctr"},
+    {1, "Klawiatura"},
+    {1, "Interfejs"},
+    {6, "Moduł"},
+    {1, "Nieznany"},
+}};
+
+const KindWord& KindOf(uint32_t id)
+{
+    return KindWords[std::min(DevType(id), static_cast<int>(KindWords.size()) - 1)];
+}
 
 const char NoneText[] = "     ---     ";
 
 std::string KindName(uint32_t id)
 {
-    return KindNames[std::min(DevType(id), 8)];
+    const KindWord& kind = KindOf(id);
+    return std::string(kind.Blanks, ' ') + std::string(kind.Word);
 }
 
 // The entry index as one character: '0' to '9', then 'A' (10) onwards by
@@ -34,24 +53,22 @@ std::string IndexChar(int e)
     return {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
 }
 
-const char* FlagSuffix(uint8_t flags)
+std::string FlagSuffix(uint8_t flags)
 {
-    if (flags & FlagInactive) {
-        return ",   (nieaktywny)";
-    }
-    if (flags & FlagPower) {
-        return ",   (zasilanie!)";
-    }
-    if (flags & FlagTamper) {
-        return ",   (sabotaż)";
-    }
-    if (flags & FlagNew) {
-        return ",   (nowy)";
+    for (const StatusWord& status : StatusWords) {
+        if (flags & status.Flag) {
+            return ",   (" + std::string(status.Word) + ")";
+        }
     }
     return "";
 }
 
 }  // namespace
+
+std::string_view DevKindWord(uint32_t id)
+{
+    return KindOf(id).Word;
+}
 
 std::string ConnText(const BusDev& dev)
 {

@@ -18,11 +18,6 @@ void SetTaken(BusDevTable& table, int kind, ResRef r, bool taken)
     mask = taken ? mask | bit : mask & ~bit;
 }
 
-ResRef WithNc(ResRef r, bool nc)
-{
-    return static_cast<ResRef>(nc ? r | RefNc : r & ~RefNc);
-}
-
 template <size_t N>
 void Replace(std::array<ResRef, N>& slots, int slot, ResRef r, int kind, BusDevTable& table)
 {

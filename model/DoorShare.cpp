@@ -44,9 +44,7 @@ void DoorCfgSet::SetOutputNc(int door, int slot, bool nc, const BusDevTable& tab
         return;
     }
     ResRef& r = Doors[door].Outputs[slot];
-    if (r != NoRef) {
-        r = static_cast<ResRef>(nc ? r | RefNc : r & ~RefNc);
-    }
+    r = WithNc(r, nc);
     if (IsShared(slot)) {
         PropagateNc(door, slot, table);
     }

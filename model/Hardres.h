@@ -23,6 +23,19 @@ inline constexpr ResRef RefNc = 0x80;
 // Two references name the same resource when they match under this mask.
 inline constexpr ResRef RefSameMask = 0xFF7F;
 
+inline constexpr ResRef MakeRef(int entry, int number, bool nc = false)
+{
+    return static_cast<ResRef>(entry << 8 | number | (nc ? RefNc : 0));
+}
+// Bit 7 set or cleared; none stays none.
+inline constexpr ResRef WithNc(ResRef r, bool nc)
+{
+    if (r == NoRef) {
+        return r;
+    }
+    return static_cast<ResRef>(nc ? r | RefNc : r & ~RefNc);
+}
+
 inline constexpr int RefEntry(ResRef r)
 {
     return (r >> 8) & 0x7F;
@@ -90,6 +103,23 @@ struct BusDev {
 std::string ConnText(const BusDev& dev);
 // "DevName/" plus ConnText.
 std::string ConnName(const BusDev& dev);
+
+// The device's kind as the bus-device list names it ("Czytnik"), without the
+// blanks that align it there.
+std::string_view DevKindWord(uint32_t id);
+
+// A state of a bus device and the word the bus-device list gives it.
+struct StatusWord {
+    uint8_t Flag;
+    std::string_view Word;
+};
+// In the order the list looks for them: it shows the first that applies.
+inline constexpr std::array<StatusWord, 4> StatusWords = {{
+    {FlagInactive, "nieaktywny"},
+    {FlagPower, "zasilanie!"},
+    {FlagTamper, "sabotaż"},
+    {FlagNew, "nowy"},
+}};
 
 class BusDevTable {
 public:

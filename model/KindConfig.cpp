@@ -80,6 +80,23 @@ bool ReadKindConfig(UdpDev& dev, Controller& c)
     return ReadKindBlocks(dev, c).has_value();
 }
 
+bool WriteKindConfig(UdpDev& dev, Controller& c)
+{
+    switch (c.Table.Kind) {
+    case KindDoors:
+        c.Doors.Store(dev, c.Table);
+        return true;
+    case KindLift:
+        c.Lift.Write(dev);
+        return true;
+    case KindLockers:
+        c.Lockers.Write(dev);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool DecodeBlocks(std::span<const RawBlock> blocks, Controller& c)
 {
     for (const RawBlock& raw : blocks) {

@@ -29,6 +29,10 @@ const CfgBlock* RecordOf(const Controller& c, BlockId block);
 [[nodiscard]] std::optional<std::vector<RawBlock>> ReadKindBlocks(UdpDev& dev, Controller& c);
 // ReadKindBlocks without the bytes: false when it cannot be read or does not fit.
 [[nodiscard]] bool ReadKindConfig(UdpDev& dev, Controller& c);
+// Writes the configuration of the table's kind (DoorCfgSet::Store,
+// OutSetCfg::Write); false, having sent nothing, when the kind keeps none.
+// UErr passes through.
+[[nodiscard]] bool WriteKindConfig(UdpDev& dev, Controller& c);
 
 // Decodes blocks into their records as a read does, then marks the records;
 // false when a block does not fit (head or length).

@@ -11,6 +11,10 @@
 
 namespace quor {
 
+// The characters of the location a report keeps: what the location dialog
+// takes, and where quorctl cuts the text it is given.
+inline constexpr int LocationMax = 80;
+
 // Writes the whole report as Windows-1250 text with CR LF line ends onto a
 // stream opened in binary mode; every line is flushed at its line end.
 // The location is already Windows-1250, each CR or LF in it is written as a

@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "sheets/SheetFieldTable.h"
+#include "sheets/SheetWords.h"
 
 namespace quor::rows {
 
-inline constexpr std::string_view Nc = "NC";
+inline constexpr std::string_view Nc = words::Nc;
 
 // A selector and the box beside it.
 RefShown Row(const SelectorRowView& row);

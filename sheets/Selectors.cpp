@@ -91,14 +91,6 @@ CheckState ShowReaderExit(ResRef value, bool exit)
     return {true, exit};
 }
 
-ResRef WithNc(ResRef value, bool nc)
-{
-    if (value == NoRef) {
-        return value;
-    }
-    return static_cast<ResRef>(nc ? value | RefNc : value & ~RefNc);
-}
-
 std::string ShownItem(const SelectorView& selector)
 {
     if (selector.Current < 0 || selector.Current >= static_cast<int>(selector.Items.size()))

@@ -69,9 +69,6 @@ CheckState ShowOutputNc(const BusDevTable& table, ResRef value);
 CheckState ShowInputNc(ResRef value);
 CheckState ShowReaderExit(ResRef value, bool exit);
 
-// Bit 7 of a slot's value set or cleared; none stays none.
-ResRef WithNc(ResRef value, bool nc);
-
 // The text of the item a selector shows; empty when none is selected.
 std::string ShownItem(const SelectorView& selector);
 

@@ -17,6 +17,11 @@ inline constexpr std::string_view Door = "Przejście";   // "Przejście 1": a do
 inline constexpr std::string_view Lift = "Winda";
 inline constexpr std::string_view Lockers = "Szafki";
 
+// A slot that names nothing, as the texts written for people spell it.
+inline constexpr std::string_view NoneValue = "-----";
+// The box that marks an input or an OC output normally closed.
+inline constexpr std::string_view Nc = "NC";
+
 // Group boxes.
 inline constexpr std::string_view Outputs = "Wyjścia";
 inline constexpr std::string_view Inputs = "Wejścia";

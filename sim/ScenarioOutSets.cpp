@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "sim/ScenarioRead.h"
+#include "text/Cp1250.h"
 
 namespace quor::sim::scenario {
 
@@ -16,31 +17,15 @@ constexpr size_t RoomNameAt = 48;
 constexpr size_t RoomNameLongest = 15;  // a zero byte ends it within 16
 constexpr int LastLocker = 9999;
 
-// The controller keeps the room name in Windows-1250; scenario files are UTF-8.
-// Polish letters and ASCII are all a room name needs.
+// The controller keeps the room name in Windows-1250; scenario files are
+// UTF-8. Control characters have no place in a name.
 std::optional<std::string> Cp1250(const std::string& utf8)
 {
-    static const std::pair<char16_t, uint8_t> polish[] = {
-        {u'ą', 0xB9}, {u'ć', 0xE6}, {u'ę', 0xEA}, {u'ł', 0xB3}, {u'ń', 0xF1}, {u'ó', 0xF3},
-        {u'ś', 0x9C}, {u'ź', 0x9F}, {u'ż', 0xBF}, {u'Ą', 0xA5}, {u'Ć', 0xC6}, {u'Ę', 0xCA},
-        {u'Ł', 0xA3}, {u'Ń', 0xD1}, {u'Ó', 0xD3}, {u'Ś', 0x8C}, {u'Ź', 0x8F}, {u'Ż', 0xAF},
-    };
-    std::string out;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<uint8_t>(utf8[i]);
-        if (c >= 0x20 && c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        if ((c & 0xE0) != 0xC0 || i + 1 >= utf8.size())
-            return std::nullopt;
-        const auto code = static_cast<char16_t>((c & 0x1F) << 6 | (static_cast<uint8_t>(utf8[++i]) & 0x3F));
-        const auto hit = std::find_if(std::begin(polish), std::end(polish),
-                                      [code](const auto& letter) { return letter.first == code; });
-        if (hit == std::end(polish))
-            return std::nullopt;
-        out += static_cast<char>(hit->second);
-    }
+    if (!HoldsCp1250(utf8))
+        return std::nullopt;
+    std::string out = ToCp1250(utf8);
+    if (std::any_of(out.begin(), out.end(), [](char c) { return static_cast<uint8_t>(c) < 0x20; }))
+        return std::nullopt;
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "link/Frame.h"
 #include "model/KindConfig.h"
 #include "sheets/ControllerKinds.h"
+#include "sheets/SheetWords.h"
 #include "site/RawBlocks.h"
 #include "site/SheetFields.h"
 #include "site/SlotNames.h"
@@ -31,7 +32,7 @@ std::string Trimmed(const std::string& text)
 
 std::string Shown(const SheetField& field)
 {
-    const std::string value = field.Value.empty() ? "-----" : field.Value;
+    const std::string value = field.Value.empty() ? std::string(words::NoneValue) : field.Value;
     return field.Mark.empty() ? value : value + "  " + field.Mark;
 }
 
@@ -68,7 +69,7 @@ void FieldLines(const Side& a, const Side& b, std::vector<std::string>& lines)
 std::string RefText(const BusDevTable& table, SlotGroup group, ResRef r)
 {
     if (r == NoRef)
-        return "-----";
+        return std::string(words::NoneValue);
     if (group == SlotGroup::OutputSets)
         return Trimmed(table.OutSetItemText(r));
     const char* prefix = group == SlotGroup::Outputs ? "Out" : group == SlotGroup::Inputs ? "In" : "Rd";

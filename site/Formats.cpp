@@ -27,19 +27,13 @@ bool Blank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// The kind names of the bus-device list, without the blanks that align them there.
-constexpr const char* EntryKinds[] = {"Czytnik",    "Terminal",  "Zamek", "Kontroler", "Ctr",
-                                      "Klawiatura", "Interfejs", "Moduł", "Nieznany"};
-
 // The status words of the bus-device list, every one that applies.
-Json StatusWords(uint8_t flags)
+Json StatusJson(uint8_t flags)
 {
     Json words = Json::array();
-    for (const auto& [flag, word] :
-         {std::pair{FlagInactive, "nieaktywny"}, std::pair{FlagPower, "zasilanie!"},
-          std::pair{FlagTamper, "sabotaż"}, std::pair{FlagNew, "nowy"}}) {
-        if (flags & flag)
-            words.push_back(word);
+    for (const StatusWord& status : StatusWords) {
+        if (flags & status.Flag)
+            words.push_back(std::string(status.Word));
     }
     return words;
 }
@@ -108,8 +102,8 @@ Json EntryJson(const BusDevTable& table, int entry)
     return {{"entry", entry},
             {"name", DevName(dev.Id)},
             {"connection", ConnText(dev)},
-            {"kind", EntryKinds[std::min(DevType(dev.Id), 8)]},
-            {"status", StatusWords(dev.Flags)},
+            {"kind", std::string(DevKindWord(dev.Id))},
+            {"status", StatusJson(dev.Flags)},
             {"id", IdText(dev.Id)},
             {"model", DevId(dev.Id).ModelCode()},
             {"serial", DevId(dev.Id).Serial()},

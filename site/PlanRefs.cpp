@@ -13,8 +13,6 @@ namespace quor::site {
 
 namespace {
 
-constexpr std::string_view NcMark = "NC";
-
 std::string_view KindWord(int resourceKind)
 {
     static constexpr std::array<std::string_view, ResKinds> Words = {"an output", "an input", "a reader",
@@ -68,7 +66,7 @@ std::vector<ResRef> Named(const BusDevTable& table, std::string_view text, int k
             continue;
         for (int k = 0; k < ResKinds; ++k) {
             for (int n = 0; n < table.Dev[e].ResCount[k] && n < 32; ++n) {
-                const auto r = static_cast<ResRef>(e << 8 | n);
+                const ResRef r = MakeRef(e, n);
                 if (ItemText(table, k, r) != text)
                     continue;
                 if (k == kind)
@@ -141,7 +139,7 @@ std::variant<WantedRef, std::string> ReadRef(const PlacedField& f, std::string_v
         if (!mark.empty() && last == mark) {
             ref.Marked = true;
             text = text.substr(0, blank);
-        } else if (last == NcMark || last == words::ExitReader) {
+        } else if (last == words::Nc || last == words::ExitReader) {
             return mark.empty() ? "this field takes no mark"
                                 : "\"" + std::string(last) + "\" is no mark of this field; it takes " +
                                       std::string(mark);

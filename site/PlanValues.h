@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "sheets/SheetFieldTable.h"
+#include "sheets/SheetWords.h"
 
 namespace quor::site {
 
 // How a site file spells none.
-inline constexpr std::string_view NoneText = "-----";
+inline constexpr std::string_view NoneText = words::NoneValue;
 
 // No text, or "-----".
 bool IsNone(std::string_view text);

@@ -10,9 +10,11 @@
 
 #include "link/DevId.h"
 #include "link/Frame.h"
+#include "link/UErr.h"
 #include "model/KindConfig.h"
 #include "sheets/ControllerKinds.h"
 #include "site/Formats.h"
+#include "site/RawBlocks.h"
 #include "site/SheetFields.h"
 #include "site/SlotNames.h"
 
@@ -267,6 +269,31 @@ RestorePlan PlanRestore(const Backup& backup, const BusDevTable& target, uint32_
             planner.Remap();
     }
     return std::move(planner.Plan);
+}
+
+RestoreWrite WriteRestore(UdpDev& dev, const RestorePlan& plan,
+                          const std::function<void(const RawBlock&)>& written)
+{
+    RestoreWrite write;
+    try {
+        WriteRawBlocks(dev, plan.Blocks, [&](const RawBlock& raw) {
+            write.Written.push_back(raw.Block);
+            written(raw);
+        });
+    } catch (const UErr& e) {
+        write.Stop = e.Text();
+        for (size_t i = write.Written.size(); i < plan.Blocks.size(); ++i)
+            write.Left.push_back(plan.Blocks[i].Block);
+    }
+    return write;
+}
+
+std::string BlocksText(std::span<const BlockId> blocks)
+{
+    std::string text;
+    for (const BlockId& block : blocks)
+        text += (text.empty() ? "" : " ") + BlockText(block);
+    return text;
 }
 
 }  // namespace quor::site

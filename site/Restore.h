@@ -3,10 +3,12 @@
 // references follow the devices by model and serial, not their entries.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "link/Udpdev.h"
 #include "model/Cfgset.h"
 #include "model/Hardres.h"
 #include "site/Backup.h"
@@ -25,5 +27,21 @@ struct RestorePlan {
 // table lacks, the only other device of its model on its connection.
 RestorePlan PlanRestore(const Backup& backup, const BusDevTable& target, uint32_t targetId,
                         std::span<const RawBlock> held, bool acceptSerialChanges);
+
+// What a restore's write came to.
+struct RestoreWrite {
+    std::vector<BlockId> Written;  // acknowledged, in the plan's order
+    std::vector<BlockId> Left;     // not written, in the plan's order; empty when all went
+    std::string Stop;              // the text of the error that stopped the write; empty when none did
+};
+
+// Writes the plan's blocks in order (WriteRawBlocks); written is told of each
+// block as it is acknowledged. A UErr stops the write and comes back in the
+// result: nothing is rolled back.
+RestoreWrite WriteRestore(UdpDev& dev, const RestorePlan& plan,
+                          const std::function<void(const RawBlock&)>& written);
+
+// "16/0 1/0": the blocks' BlockText, blank-separated; empty for none.
+std::string BlocksText(std::span<const BlockId> blocks);
 
 }  // namespace quor::site

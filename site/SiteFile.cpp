@@ -8,8 +8,10 @@
 #include <utility>
 #include <yaml-cpp/yaml.h>
 
+#include "sheets/SheetWords.h"
 #include "text/Compose.h"
 #include "text/Printable.h"
+#include "text/Utf8.h"
 
 namespace quor::site {
 
@@ -18,7 +20,7 @@ namespace {
 constexpr std::string_view VersionKey = "quorctl-site";
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view ControllersKey = "controllers";
-constexpr std::string_view NoneText = "-----";
+constexpr std::string_view NoneText = words::NoneValue;
 // The lockers' mark of a number outside its module's range: the sheet's colour,
 // nothing the installer sets, so the file shows it as a comment.
 constexpr std::string_view DerivedMark = "!";
@@ -28,10 +30,8 @@ FilePlace PlaceOf(std::string_view text, const YAML::Mark& mark)
 {
     if (mark.is_null() || mark.pos < mark.column || static_cast<size_t>(mark.pos) > text.size())
         return {};
-    int column = 1;
-    for (char ch : text.substr(mark.pos - mark.column, mark.column))
-        column += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    return {mark.line + 1, column};
+    const size_t column = Utf8Length(text.substr(mark.pos - mark.column, mark.column));
+    return {mark.line + 1, 1 + static_cast<int>(column)};
 }
 
 std::string PlaceText(FilePlace at)
@@ -43,35 +43,11 @@ std::string PlaceText(FilePlace at)
 // length in bytes; a length of 0 where no such sequence begins.
 std::pair<char32_t, size_t> Utf8At(std::string_view text, size_t at)
 {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    size_t length = 1;
-    char32_t min = 0;
-    if (byte < 0x80)
-        return {byte, 1};
-    if (byte >= 0xC2 && byte <= 0xDF) {
-        length = 2;
-        min = 0x80;
-    } else if (byte >= 0xE0 && byte <= 0xEF) {
-        length = 3;
-        min = 0x800;
-    } else if (byte >= 0xF0 && byte <= 0xF4) {
-        length = 4;
-        min = 0x10000;
-    } else {
+    const std::string_view rest = text.substr(at);
+    const size_t length = Utf8SequenceLength(rest);
+    if (length == 0)
         return {0, 0};
-    }
-    if (at + length > text.size())
-        return {0, 0};
-    char32_t code = byte & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[at + k]);
-        if ((next & 0xC0) != 0x80)
-            return {0, 0};
-        code = code << 6 | (next & 0x3F);
-    }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return {0, 0};
-    return {code, length};
+    return {Utf8Char(rest.substr(0, length)), length};
 }
 
 // A character the reader refuses as it stands in the file, though an escape
@@ -116,9 +92,10 @@ std::string Utf8Scalar(std::string text)
             i += length - 1;
             continue;
         }
-        const auto byte = static_cast<unsigned char>(text[i]);
-        text.replace(i, 1, {static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))});
-        ++i;
+        std::string latin1;
+        AppendUtf8(latin1, static_cast<unsigned char>(text[i]));
+        text.replace(i, 1, latin1);
+        i += latin1.size() - 1;
     }
     return ComposeCp1250Letters(text);
 }
@@ -126,16 +103,10 @@ std::string Utf8Scalar(std::string text)
 // The line and column (in characters) of a byte of the text.
 FilePlace PlaceAt(std::string_view text, size_t at)
 {
-    FilePlace place{1, 1};
-    for (size_t i = 0; i < at && i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++place.Line;
-            place.Column = 1;
-        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            ++place.Column;
-        }
-    }
-    return place;
+    const std::string_view before = text.substr(0, std::min(at, text.size()));
+    const size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+    const auto lines = std::count(before.begin(), before.end(), '\n');
+    return {1 + static_cast<int>(lines), 1 + static_cast<int>(Utf8Length(before.substr(lineStart)))};
 }
 
 // The first CR that ends a line alone, as old Mac files do; npos for none.

@@ -6,6 +6,7 @@
 
 #include "link/DevMode.h"
 #include "model/Hardres.h"
+#include "model/KindConfig.h"
 #include "sheets/ControllerKinds.h"
 #include "sheets/SheetWords.h"
 #include "site/ControllerRead.h"
@@ -86,19 +87,8 @@ struct StepFailure {
 
 void Write(UdpDev& dev, Controller& c)
 {
-    switch (c.Table.Kind) {
-    case KindDoors:
-        c.Doors.Store(dev, c.Table);
-        break;
-    case KindLift:
-        c.Lift.Write(dev);
-        break;
-    case KindLockers:
-        c.Lockers.Write(dev);
-        break;
-    default:
+    if (!WriteKindConfig(dev, c))
         throw std::runtime_error(DevName(dev.Id) + " holds no configuration to write");
-    }
 }
 
 // Writes the target's controller, reads it back and plans it again: throws

@@ -1,5 +1,6 @@
 #include "ui/LokDlg.h"
 
+#include "report/Rap.h"
 #include "ui/FieldRules.h"
 #include "ui/LayoutKit.h"
 
@@ -11,7 +12,7 @@ TLokalizDlg::TLokalizDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle("Lokalizacja");
     setFixedSize(507, 118);
     CtrLocLbl = MakeLabel(this, "CtrLocLbl", "Opis lokalizacji kontrolera:", {8, 28, 153, 13}, true);
-    LokEdit = MakeEdit(this, "LokEdit", {176, 25, 297, 21}, 80);
+    LokEdit = MakeEdit(this, "LokEdit", {176, 25, 297, 21}, LocationMax);
     LokEdit->setValidator(new TCp1250Text(LokEdit));
     OKBtn = MakeButton(this, "OKBtn", "Zapisz", {300, 72, 75, 25});
     OKBtn->setDefault(true);

@@ -22,7 +22,7 @@ SelectorRow MakeNcRow(QWidget* box, RowNames names, const QString& caption, int 
     SelectorRow row;
     row.Sel = MakeSelector(box, names.Sel, {112, top, 113, 22});
     row.Label = MakeLabel(box, names.Lb, caption, {16, top + 4, 86, 14}, true);
-    row.Cb = MakeCheck(box, names.Cb, "NC", {240, top + 4, 33, 17});
+    row.Cb = MakeCheck(box, names.Cb, WordText(words::Nc), {240, top + 4, 33, 17});
     return row;
 }
 

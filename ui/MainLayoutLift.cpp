@@ -22,11 +22,11 @@ void TMainWin::BuildLiftSheet()
     LOutSet0Lb = MakeLabel(stop, "LOutSet0Lb", LabelCaption(words::LiftModule), {47, 36, 42, 14}, true);
     LIn1Sel = MakeSelector(stop, "LIn1Sel", {112, 64, 113, 22});
     LIn1Lb = MakeLabel(stop, "LIn1Lb", LabelCaption(words::FloorChoice), {24, 68, 65, 14}, true);
-    LIn1Cb = MakeCheck(stop, "LIn1Cb", "NC", {240, 68, 33, 17});
+    LIn1Cb = MakeCheck(stop, "LIn1Cb", WordText(words::Nc), {240, 68, 33, 17});
 
     QWidget* in = LInGrpBox;
     LIn3Sel = MakeSelector(in, "LIn3Sel", {112, 36, 113, 22});
-    LIn3Cb = MakeCheck(in, "LIn3Cb", "NC", {240, 36, 33, 17});
+    LIn3Cb = MakeCheck(in, "LIn3Cb", WordText(words::Nc), {240, 36, 33, 17});
     LIn3Lb = MakeLabel(in, "LIn3Lb", LabelCaption(words::Tamper), {24, 40, 65, 14}, true);
 
     QWidget* rd = LRdGrpBox;

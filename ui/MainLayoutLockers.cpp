@@ -60,11 +60,11 @@ void TMainWin::BuildLockersSide()
 {
     QWidget* in = LsInGrpBox;
     LsIn2Sel = MakeSelector(in, "LsIn2Sel", {120, 36, 113, 22});
-    LsIn2Cb = MakeCheck(in, "LsIn2Cb", "NC", {248, 36, 33, 17});
+    LsIn2Cb = MakeCheck(in, "LsIn2Cb", WordText(words::Nc), {248, 36, 33, 17});
     LsIn2Lb = MakeLabel(in, "LsIn2Lb", LabelCaption(words::LockersAlarm), {16, 40, 89, 14}, true);
     LsIn3Sel = MakeSelector(in, "LsIn3Sel", {120, 64, 113, 22});
     LsIn3Lb = MakeLabel(in, "LsIn3Lb", LabelCaption(words::Tamper), {16, 68, 89, 14}, true);
-    LsIn3Cb = MakeCheck(in, "LsIn3Cb", "NC", {248, 68, 33, 17});
+    LsIn3Cb = MakeCheck(in, "LsIn3Cb", WordText(words::Nc), {248, 68, 33, 17});
 
     QWidget* rd = LsRdGrpBox;
     LsRd0Sel = MakeSelector(rd, "LsRd0Sel", {24, 24, 113, 22});

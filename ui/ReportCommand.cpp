@@ -1,6 +1,5 @@
 // The report command: where the controller is installed, which file, and the
 // report of the door configuration held, written there in one piece.
-#include <sstream>
 #include <string>
 
 #include <QDir>
@@ -10,9 +9,8 @@
 #include <QPushButton>
 #include <QSaveFile>
 
-#include "report/Rap.h"
 #include "report/RapName.h"
-#include "text/Cp1250.h"
+#include "report/RapText.h"
 #include "ui/LokDlg.h"
 #include "ui/WBMain.h"
 
@@ -75,10 +73,8 @@ bool TMainWin::AskLocation()
 // nor spoils the file it was to replace.
 void TMainWin::SaveRap(const QString& path)
 {
-    const std::string location = ToCp1250(LokalizDlg->LokEdit->text().toStdString());
-    std::ostringstream text;
-    WriteRap(DoorCfgSet, BusDevTable, text, location, CalendarDate(Today()));
-    const std::string bytes = text.str();
+    const std::string bytes =
+        RapText(DoorCfgSet, BusDevTable, LokalizDlg->LokEdit->text().toStdString(), CalendarDate(Today()));
     QSaveFile file(path);
     const auto size = static_cast<qint64>(bytes.size());
     if (file.open(QIODevice::WriteOnly) && file.write(bytes.data(), size) == size && file.commit()) {

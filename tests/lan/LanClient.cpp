@@ -13,6 +13,7 @@
 
 #include "link/UdpEndpoint.h"
 #include "link/Udpdev.h"
+#include "model/KindConfig.h"
 #include "sim/Scenario.h"
 #include "site/ControllerRead.h"
 #include "site/DeviceSearch.h"
@@ -100,16 +101,15 @@ void EditAndWrite(UdpDev& dev, Controller& c)
             pulse = static_cast<uint8_t>((pulse + 1) % 128);
             c.Doors.Doors[d].Params[ParReaderFlags] ^= 1;
         }
-        c.Doors.Store(dev, c.Table);
-        return;
+    } else {
+        OutSetCfg& cfg = c.Table.Kind == KindLift ? c.Lift : c.Lockers;
+        cfg.Params[ParPulseTime] = static_cast<uint8_t>((cfg.Params[ParPulseTime] + 3) % 128);
+        if (c.Table.Kind == KindLockers) {
+            cfg.SetRoomName("Szatnia 2");
+            cfg.SetLockerLast(0, 20);
+        }
     }
-    OutSetCfg& cfg = c.Table.Kind == KindLift ? c.Lift : c.Lockers;
-    cfg.Params[ParPulseTime] = static_cast<uint8_t>((cfg.Params[ParPulseTime] + 3) % 128);
-    if (c.Table.Kind == KindLockers) {
-        cfg.SetRoomName("Szatnia 2");
-        cfg.SetLockerLast(0, 20);
-    }
-    cfg.Write(dev);
+    ASSERT_TRUE(WriteKindConfig(dev, c));
 }
 
 void ExpectSameConfiguration(const Controller& got, const Controller& want)

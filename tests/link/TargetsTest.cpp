@@ -4,9 +4,10 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "link/Targets.h"
+#include "link/TargetTexts.h"
 
 namespace quor::test {
 namespace {
@@ -76,6 +77,15 @@ TEST(Targets, RefusedWithTheirMessages)
         }
         EXPECT_EQ(targets, std::vector<uint32_t>{0x0A090001}) << c.Text;
     }
+}
+
+TEST(Targets, CountsAsMessagesWriteThem)
+{
+    const std::pair<int, const char*> cases[] = {
+        {0, "0"}, {999, "999"}, {1024, "1,024"}, {4096, "4,096"}, {1234567, "1,234,567"}, {-1024, "-1,024"},
+    };
+    for (const auto& [count, text] : cases)
+        EXPECT_EQ(GroupedCount(count), text) << count;
 }
 
 TEST(Targets, LoopbackOnlyInANamespaceOfOurOwn)

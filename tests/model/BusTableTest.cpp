@@ -52,6 +52,15 @@ std::string EmptyEntries(int n)
     return s;
 }
 
+// Entry in bits 8-14, number in bits 0-4, NC in bit 7.
+TEST(ResRefs, MakeRefPlacesEntryNumberAndNc)
+{
+    EXPECT_EQ(MakeRef(0, 0), 0x0000);
+    EXPECT_EQ(MakeRef(2, 5), 0x0205);
+    EXPECT_EQ(MakeRef(2, 5, true), 0x0285);
+    EXPECT_EQ(MakeRef(127, 31, true), 0x7F9F);
+}
+
 TEST(BusTableParse, SampleReplyFillsTheTable)
 {
     const BusDevTable t = Sample();

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "link/Udpdev.h"
 #include "model/KindConfig.h"
 #include "tests/support/HexBytes.h"
 
@@ -53,6 +54,17 @@ TEST(MarkKindConfig, MarksTheRecordOfTheTablesKindOnly)
         EXPECT_EQ(t.Dev[0].Taken[ResOutput], c.ControllerOutputs);
         EXPECT_EQ(t.Dev[1].Taken[ResOutputSet], c.ModuleSets);
     }
+}
+
+// A table of no known kind keeps no configuration: nothing is sent (the
+// device has no endpoint to send it through).
+TEST(WriteKindConfig, RefusesAKindThatKeepsNone)
+{
+    Controller r;
+    r.Table = TableOfKind("21");
+    r.Table.Kind = 0;
+    UdpDev dev;
+    EXPECT_FALSE(WriteKindConfig(dev, r));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "report/Rap.h"
+#include "report/RapText.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -222,6 +223,17 @@ TEST_F(RapTest, AtMostEightDoors)
 }
 
 // Counts flushes and checks that each comes right after a line end.
+// The location as typed: UTF-8, of which the first 80 characters are kept.
+TEST_F(RapTest, RapTextCutsTheTypedLocationAndConvertsIt)
+{
+    std::string typed;
+    for (int i = 0; i < 81; ++i)
+        typed += "\xC5\xBC";  // ż
+    const auto lines = Lines(RapText(Cfg, Table, typed, 2019y / August / 29d));
+    ASSERT_GT(lines.size(), 4u);
+    EXPECT_EQ(lines[4], "     Lokalizacja: " + std::string(80, '\xBF'));
+}
+
 class FlushSpy : public std::stringbuf {
 public:
     int Flushes = 0;

@@ -17,6 +17,7 @@
 
 #include "link/UErr.h"
 #include "link/Udpdev.h"
+#include "model/KindConfig.h"
 #include "sheets/DoorSheet.h"
 #include "sheets/LiftSheet.h"
 #include "sheets/LockersSheet.h"
@@ -795,10 +796,7 @@ TEST_F(SitePlan, RandomEditsWrittenAndReadBackExportAsEdited)
             const ControllerPlan plan = PlanFile(name, stated, c, id);
             ASSERT_TRUE(plan.Problems.empty()) << done << ProblemsOf(plan);
             UdpDev& dev = Dev(name);
-            if (c.Table.Kind == KindDoors)
-                c.Doors.Store(dev, c.Table);
-            else
-                (c.Table.Kind == KindLift ? c.Lift : c.Lockers).Write(dev);
+            ASSERT_TRUE(WriteKindConfig(dev, c)) << done;
             Controller read;
             Load(name, read);
             ASSERT_EQ(StatedOf(SheetFields(read, id)), stated) << done;

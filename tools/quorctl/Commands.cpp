@@ -2,22 +2,20 @@
 
 #include <filesystem>
 #include <functional>
-#include <sstream>
 #include <stdexcept>
 
 #include "link/EndpointError.h"
 #include "link/NetInterfaces.h"
-#include "report/Rap.h"
 #include "report/RapName.h"
+#include "report/RapText.h"
 #include "site/Backup.h"
 #include "site/ControllerRead.h"
 #include "site/DeviceSearch.h"
 #include "site/Files.h"
 #include "site/SiteRun.h"
-#include "text/Cp1250.h"
 #include "tools/quorctl/ConfigText.h"
 #include "tools/quorctl/Listings.h"
-#include "tools/quorctl/SiteCommands.h"
+#include "tools/quorctl/RestoreAndDiff.h"
 #include "tools/quorctl/SiteFileCommands.h"
 #include "tools/quorctl/TextLayout.h"
 
@@ -63,11 +61,8 @@ namespace {
 void WriteReport(const Controller& controller, const std::string& path, std::string_view location,
                  std::chrono::year_month_day date)
 {
-    const std::string locationCp1250 = ToCp1250(ClipUtf8(location, LocationMax));
-    std::ostringstream text;
-    WriteRap(controller.Doors, controller.Table, text, locationCp1250, date);
     // As the window saves it: complete under its name, or not there at all.
-    ReplaceFile(path, text.str());
+    ReplaceFile(path, RapText(controller.Doors, controller.Table, location, date));
 }
 
 void NeedFolder(const std::string& folder)

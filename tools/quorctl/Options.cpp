@@ -2,9 +2,13 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "QuorVersion.h"
+#include "link/TargetTexts.h"
+#include "report/Rap.h"
 #include "tools/common/CliHelp.h"
+#include "tools/common/CliParse.h"
 
 namespace quor::tools {
 namespace {
@@ -128,7 +132,8 @@ struct CtlLine {
         File(report, false);
         report
             ->add_option("--location", Options.Location,
-                         "describes where the controller is installed (at most 80\ncharacters are kept)")
+                         "describes where the controller is installed (at most " +
+                             std::to_string(LocationMax) + "\ncharacters are kept)")
             ->type_name("TEXT");
         AllOption(report, "instead of DEVICE FILE: a report of each door controller found,\n"
                           "in DIR, named as the window proposes (\"2021-03-05\n"
@@ -174,7 +179,8 @@ struct CtlLine {
 
         CLI::App* scan = Command(CtlCommand::Scan, "scan",
                                  "the devices that answer at an address of the range ADDR/PREFIX\n"
-                                 "(at most /22), as search prints them; nothing is broadcast");
+                                 "(at most " +
+                                     WidestRangeText() + "), as search prints them; nothing is broadcast");
         scan->add_option("ADDR/PREFIX", Options.Device)->required();
         FormatOption(scan);
 
@@ -213,8 +219,9 @@ struct CtlLine {
     void TargetOptions()
     {
         App.add_option("--target", Options.Targets,
-                       "also ask this address, or each address of this range (at most\n"
-                       "/22), in every search; repeatable, at most 4096 addresses in all")
+                       "also ask this address, or each address of this range (at most\n" + WidestRangeText() +
+                           "), in every search; repeatable, at most " + std::to_string(TargetsMost) +
+                           " addresses in all")
             ->type_name("ADDR[/PREFIX]")
             ->take_last()
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
@@ -271,13 +278,15 @@ struct CtlLine {
     }
 
     // The option whose value CLI11 found missing: its message starts with the name.
-    static std::string MissingValue(const std::string& message)
+    // Empty for an option whose CLI11 message stays as it is.
+    static std::string NeedsValue(const std::string& option)
     {
-        for (const char* name : {"--interface", "--location", "--format", "--all", "--only", "--target"})
-            if (message.starts_with(std::string(name) + ":"))
-                return name == std::string("--interface") ? "--interface needs a name"
-                                                          : std::string(name) + " needs a value";
-        return message;
+        if (option == "--interface")
+            return "--interface needs a name";
+        for (const char* name : {"--location", "--format", "--all", "--only", "--target"})
+            if (option == name)
+                return option + " needs a value";
+        return {};
     }
 
     const CLI::App* Chosen() const
@@ -357,25 +366,26 @@ std::string QuorctlVersion()
 QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
 {
     CtlLine line;
-    std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 takes them
-    try {
-        line.App.parse(reversed);
-    } catch (const CLI::CallForHelp&) {
+    CliMessages messages;
+    messages.NeedsValue = CtlLine::NeedsValue;
+    messages.Required = [&line](const CLI::RequiredError& e) {
+        const CLI::App* chosen = line.Chosen();
+        return chosen != nullptr ? TakesText(*chosen) : std::string(e.what());
+    };
+    switch (ParseCli(line.App, args, messages)) {
+    case CliEnd::Help: {
         QuorctlOptions help;
         if (line.Site->parsed())
             help.HelpOf = "site";
         return help;
-    } catch (const CLI::CallForVersion&) {
+    }
+    case CliEnd::Version: {
         QuorctlOptions version;
         version.Command = CtlCommand::Version;
         return version;
-    } catch (const CLI::ArgumentMismatch& e) {
-        throw std::invalid_argument(CtlLine::MissingValue(e.what()));
-    } catch (const CLI::RequiredError& e) {
-        const CLI::App* chosen = line.Chosen();
-        throw std::invalid_argument(chosen != nullptr ? TakesText(*chosen) : std::string(e.what()));
-    } catch (const CLI::ParseError& e) {
-        throw std::invalid_argument(e.what());
+    }
+    case CliEnd::Parsed:
+        break;
     }
     QuorctlOptions& options = line.Options;
     const CLI::App* chosen = line.Chosen();

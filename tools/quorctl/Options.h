@@ -45,9 +45,6 @@ struct QuorctlOptions {
     std::string HelpOf;                // Help: the command whose help was asked for ("site"), or empty
 };
 
-// The location dialog's edit field takes at most this many characters.
-inline constexpr int LocationMax = 80;
-
 // What --help and --version print; QuorctlHelp("site") is the help of quorctl site.
 std::string QuorctlHelp(const std::string& command = {});
 std::string QuorctlVersion();

@@ -6,6 +6,7 @@
 
 #include "QuorVersion.h"
 #include "tools/common/CliHelp.h"
+#include "tools/common/CliParse.h"
 
 namespace quor::tools {
 
@@ -85,22 +86,21 @@ std::string QuorsimVersion()
 QuorsimOptions ParseOptions(const std::vector<std::string>& args)
 {
     SimLine line;
-    std::vector<std::string> reversed(args.rbegin(), args.rend());  // as CLI11 takes them
-    try {
-        line.App.parse(reversed);
-    } catch (const CLI::CallForHelp&) {
+    CliMessages messages;
+    messages.NeedsValue = [](const std::string& option) { return option + " needs a value"; };
+    switch (ParseCli(line.App, args, messages)) {
+    case CliEnd::Help: {
         QuorsimOptions help;
         help.Help = true;
         return help;
-    } catch (const CLI::CallForVersion&) {
+    }
+    case CliEnd::Version: {
         QuorsimOptions version;
         version.Version = true;
         return version;
-    } catch (const CLI::ArgumentMismatch& e) {
-        const std::string message = e.what();
-        throw std::invalid_argument(message.substr(0, message.find(':')) + " needs a value");
-    } catch (const CLI::ParseError& e) {
-        throw std::invalid_argument(e.what());
+    }
+    case CliEnd::Parsed:
+        break;
     }
     QuorsimOptions& options = line.Options;
     const std::vector<std::string> extra = line.App.remaining();

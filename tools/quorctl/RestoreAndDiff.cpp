@@ -1,5 +1,5 @@
 // quorctl restore and diff.
-#include "tools/quorctl/SiteCommands.h"
+#include "tools/quorctl/RestoreAndDiff.h"
 
 #include <algorithm>
 #include <regex>
@@ -87,24 +87,15 @@ int RunRestore(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, s
         out << DryRunText(plan, held);
         return 0;
     }
-    size_t written = 0;
-    try {
-        WriteRawBlocks(dev, plan.Blocks, [&](const RawBlock& raw) {
-            out << "written: " << BlockLine(raw) << '\n';
-            ++written;
-        });
-    } catch (const UErr& e) {
-        std::string done, left;
-        for (size_t i = 0; i < plan.Blocks.size(); ++i) {
-            std::string& list = i < written ? done : left;
-            list += (list.empty() ? "" : " ") + BlockText(plan.Blocks[i].Block);
-        }
-        err << e.Text() << "quorctl: restore of " << name << " stopped after " << written << " of "
-            << plan.Blocks.size() << " blocks; written: " << (done.empty() ? "none" : done)
-            << "; not written: " << left << "; nothing is rolled back\n";
-        return 1;
-    }
-    return 0;
+    const RestoreWrite write = WriteRestore(
+        dev, plan, [&out](const RawBlock& raw) { out << "written: " << BlockLine(raw) << '\n'; });
+    if (write.Stop.empty())
+        return 0;
+    const std::string done = BlocksText(write.Written);
+    err << write.Stop << "quorctl: restore of " << name << " stopped after " << write.Written.size() << " of "
+        << plan.Blocks.size() << " blocks; written: " << (done.empty() ? "none" : done)
+        << "; not written: " << BlocksText(write.Left) << "; nothing is rolled back\n";
+    return 1;
 }
 
 bool NamesDevice(std::string_view operand)

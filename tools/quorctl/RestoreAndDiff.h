@@ -1,5 +1,5 @@
 #pragma once
-// quorctl restore and diff: the site library's plan and comparison, with
+// quorctl restore and diff: the site library's plan, write and comparison, with
 // their output.
 
 #include <ostream>
