@@ -82,6 +82,9 @@ struct BlockId {
     bool operator==(const BlockId&) const = default;
 };
 
+// The slot groups of a block, in the order the block carries them.
+enum class SlotGroup { Outputs, OutputSets, Inputs, Readers };
+
 // A block as the controller sent it: head, references, parameters, data.
 struct RawBlock {
     BlockId Block;

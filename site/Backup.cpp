@@ -7,11 +7,11 @@
 
 #include "model/KindConfig.h"
 #include "sheets/ControllerKinds.h"
+#include "sheets/SheetFields.h"
+#include "sheets/SlotNames.h"
 #include "site/ControllerRead.h"
 #include "site/Files.h"
 #include "site/Formats.h"
-#include "site/SheetFields.h"
-#include "site/SlotNames.h"
 
 namespace quor::site {
 

@@ -6,10 +6,10 @@
 #include "link/Frame.h"
 #include "model/KindConfig.h"
 #include "sheets/ControllerKinds.h"
+#include "sheets/SheetFields.h"
 #include "sheets/SheetWords.h"
+#include "sheets/SlotNames.h"
 #include "site/RawBlocks.h"
-#include "site/SheetFields.h"
-#include "site/SlotNames.h"
 
 namespace quor::site {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The machine-readable forms of the backup file and of quorctl's listings:
-// JSON text, the hexadecimal spellings of identities and bytes, and a bus
-// table entry and a kind as JSON.
+// JSON text and a bus table entry as JSON; the hexadecimal spellings of
+// identities and bytes come from text/HexText.
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/Hardres.h"
+#include "text/HexText.h"
 
 namespace quor::site {
 
@@ -19,17 +20,6 @@ using Json = nlohmann::ordered_json;
 
 // Indented JSON text and a line end; bytes that are no UTF-8 become U+FFFD.
 std::string JsonText(const Json& value);
-
-// "0x212D044D".
-std::string IdText(uint32_t id);
-// The identity IdText spells; throws std::invalid_argument for any other text.
-uint32_t ParseIdText(std::string_view text);
-
-// "01 04 0A": two upper-case hexadecimal digits a byte, blank-separated.
-std::string HexText(std::span<const uint8_t> bytes);
-// The bytes of hex text: pairs of hexadecimal digits, blanks between them
-// optional. Throws std::invalid_argument for anything else.
-std::vector<uint8_t> ParseHexText(std::string_view text);
 
 // {entry, name, connection, kind, status, id, model, serial, conn, flags,
 // outputs, fixed_outputs, inputs, readers, output_sets} of a present entry.

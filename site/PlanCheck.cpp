@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "model/KindConfig.h"
+#include "sheets/SheetFields.h"
 #include "site/PlanValues.h"
-#include "site/SheetFields.h"
 #include "site/SiteFile.h"
 
 namespace quor::site {

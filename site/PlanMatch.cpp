@@ -4,8 +4,8 @@
 
 #include "sheets/ControllerKinds.h"
 #include "sheets/SheetWords.h"
+#include "sheets/SlotNames.h"
 #include "site/PlanValues.h"
-#include "site/SlotNames.h"
 
 namespace quor::site {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/Controller.h"
-#include "site/SheetFields.h"
+#include "sheets/SheetFields.h"
 #include "site/SiteFile.h"
 
 namespace quor::site {

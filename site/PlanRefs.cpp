@@ -6,8 +6,8 @@
 #include "model/KindConfig.h"
 #include "sheets/Selectors.h"
 #include "sheets/SheetWords.h"
+#include "sheets/SlotNames.h"
 #include "site/PlanValues.h"
-#include "site/SlotNames.h"
 
 namespace quor::site {
 

@@ -24,9 +24,6 @@ std::string BlockText(BlockId block);
 void WriteRawBlocks(UdpDev& dev, std::span<const RawBlock> blocks,
                     const std::function<void(const RawBlock&)>& written);
 
-// The slot groups in the order a block carries them.
-enum class SlotGroup { Outputs, OutputSets, Inputs, Readers };
-
 struct RefSlot {
     SlotGroup Group;
     int Slot;

@@ -13,10 +13,10 @@
 #include "link/UErr.h"
 #include "model/KindConfig.h"
 #include "sheets/ControllerKinds.h"
+#include "sheets/SheetFields.h"
+#include "sheets/SlotNames.h"
 #include "site/Formats.h"
 #include "site/RawBlocks.h"
-#include "site/SheetFields.h"
-#include "site/SlotNames.h"
 
 namespace quor::site {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "site/SheetFields.h"
+#include "sheets/SheetFields.h"
 
 namespace quor::site {
 

@@ -12,11 +12,11 @@
 
 #include "model/KindConfig.h"
 
+#include "sheets/SlotNames.h"
 #include "site/PlanCheck.h"
 #include "site/PlanMatch.h"
 #include "site/PlanRefs.h"
 #include "site/PlanValues.h"
-#include "site/SlotNames.h"
 #include "text/Printable.h"
 
 namespace quor::site {

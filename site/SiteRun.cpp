@@ -8,10 +8,10 @@
 #include "model/Hardres.h"
 #include "model/KindConfig.h"
 #include "sheets/ControllerKinds.h"
+#include "sheets/SheetFields.h"
 #include "sheets/SheetWords.h"
 #include "site/ControllerRead.h"
 #include "site/DeviceSearch.h"
-#include "site/SheetFields.h"
 
 namespace quor::site {
 

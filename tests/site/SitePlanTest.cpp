@@ -21,12 +21,12 @@
 #include "sheets/DoorSheet.h"
 #include "sheets/LiftSheet.h"
 #include "sheets/LockersSheet.h"
+#include "sheets/SlotNames.h"
 #include "sim/Scenario.h"
 #include "site/ControllerRead.h"
 #include "site/SiteFile.h"
 #include "site/SitePlan.h"
 #include "site/SiteRun.h"
-#include "site/SlotNames.h"
 #include "tests/support/EmuNamed.h"
 
 namespace quor::site {

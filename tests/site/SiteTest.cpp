@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "sheets/SheetFields.h"
 #include "site/Backup.h"
 #include "site/Diff.h"
 #include "site/Restore.h"
-#include "site/SheetFields.h"
 #include "tests/support/HexBytes.h"
 
 namespace quor::site {

@@ -9,16 +9,14 @@
 
 #include "sheets/ControllerKinds.h"
 #include "sheets/SheetFieldTable.h"
+#include "sheets/SheetFields.h"
 #include "sheets/SheetWords.h"
-#include "site/SheetFields.h"
 #include "text/Utf8.h"
 #include "tools/quorctl/TextLayout.h"
 
 namespace quor::tools {
 
 namespace {
-
-using site::SheetField;
 
 // The widest label of the sheet with its colon and a blank of margin; never
 // narrower than 24, the width the door sheet's text has always had.
@@ -104,7 +102,7 @@ std::string ConfigText(const UdpDev& dev, const Controller& c)
     case KindDoors:
     case KindLift:
     case KindLockers:
-        return text + SheetText(c.Table.Kind, site::SheetFields(c, dev.Id));
+        return text + SheetText(c.Table.Kind, SheetFields(c, dev.Id));
     default:
         return text;
     }

@@ -7,8 +7,8 @@
 
 #include "link/Udpdev.h"
 #include "model/Controller.h"
+#include "sheets/SheetFields.h"
 #include "site/Formats.h"
-#include "site/SheetFields.h"
 #include "tools/quorctl/Options.h"
 
 namespace quor::tools {
@@ -22,7 +22,7 @@ std::string CsvRecord(const std::vector<std::string>& fields);
 // {name, id, ip, mode, protocol}.
 Json DeviceJson(const UdpDev& dev);
 // {section, group, label, value, mark}.
-Json FieldJson(const site::SheetField& field);
+Json FieldJson(const SheetField& field);
 
 std::string SearchListing(const UdpDevSet& devices, OutputFormat format);
 std::string TableListing(const UdpDev& dev, const BusDevTable& table, OutputFormat format);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sheets/SlotNames.h"
 #include "site/Backup.h"
 #include "site/ControllerRead.h"
 #include "site/DeviceSearch.h"
@@ -14,7 +15,6 @@
 #include "site/Formats.h"
 #include "site/RawBlocks.h"
 #include "site/Restore.h"
-#include "site/SlotNames.h"
 
 namespace quor::tools {
 

@@ -9,9 +9,8 @@
 #include <string_view>
 
 #include "model/Cfgset.h"
-#include "site/RawBlocks.h"
 
-namespace quor::site {
+namespace quor {
 
 struct SlotName {
     std::string Section;
@@ -28,4 +27,4 @@ SlotName NameOf(BlockId block, SlotGroup group, int slot);
 // "Przejście 1 / Wyjścia / Rygiel".
 std::string PathText(std::string_view section, std::string_view group, std::string_view label);
 
-}  // namespace quor::site
+}  // namespace quor

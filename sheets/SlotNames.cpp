@@ -1,10 +1,10 @@
-#include "site/SlotNames.h"
+#include "sheets/SlotNames.h"
 
 #include "model/Cfgquor.h"
 #include "sheets/SheetFieldTable.h"
 #include "sheets/SheetWords.h"
 
-namespace quor::site {
+namespace quor {
 
 namespace {
 
@@ -106,4 +106,4 @@ std::string PathText(std::string_view section, std::string_view group, std::stri
     return path + " / " + std::string(label);
 }
 
-}  // namespace quor::site
+}  // namespace quor

@@ -10,7 +10,7 @@
 #include "model/Controller.h"
 #include "model/Hardres.h"
 
-namespace quor::site {
+namespace quor {
 
 struct SheetField {
     std::string Section;  // "Przejścia", "Przejście 1", "Winda", "Szafki"
@@ -35,4 +35,4 @@ std::vector<SheetField> SheetFields(const Controller& c, uint32_t ownId);
 // resource number and the flag bits.
 std::string RefKey(const BusDevTable& table, uint32_t ownId, ResRef r);
 
-}  // namespace quor::site
+}  // namespace quor

@@ -1,12 +1,12 @@
 // The sheets' fields, walked in the sheets' table, from the same views that
 // the sheets and `config` show.
-#include "site/SheetFields.h"
+#include "sheets/SheetFields.h"
 
 #include "link/DevId.h"
 #include "sheets/SheetFieldTable.h"
-#include "site/Formats.h"
+#include "text/HexText.h"
 
-namespace quor::site {
+namespace quor {
 
 namespace {
 
@@ -89,4 +89,4 @@ std::string RefKey(const BusDevTable& table, uint32_t ownId, ResRef r)
     return who + "/" + IdText(r & 0x80FF);
 }
 
-}  // namespace quor::site
+}  // namespace quor
