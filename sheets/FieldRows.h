@@ -26,6 +26,18 @@ OutSetCfg& OutSetOf(Controller& c);
 void AssignSheetInput(Controller& c, int door, int slot, const RefInput& r);
 void AssignSheetReader(Controller& c, int door, int slot, const RefInput& r);
 
+// Reader n of the lift or lockers sheet, which shows it by show.
+constexpr SheetFieldRow SheetReaderRow(int n, RefShown (*show)(const SheetView& view, int door, int slot))
+{
+    return {.Section = FieldSection::Sheet,
+            .Group = words::Readers,
+            .Label = words::ReaderNumbers[n],
+            .Address = FieldAddress::Reader,
+            .Slot = n,
+            .ShowRef = show,
+            .Assign = AssignSheetReader};
+}
+
 std::span<const SheetFieldRow> DoorRows();
 std::span<const SheetFieldRow> LiftRows();
 std::span<const SheetFieldRow> LockersRows();

@@ -20,17 +20,6 @@ RefShown LiftReader(const SheetView& v, int, int slot)
     return Alone(LiftOf(v).Readers[slot]);
 }
 
-constexpr SheetFieldRow LiftReaderRow(int n)
-{
-    return {.Section = Sheet,
-            .Group = words::Readers,
-            .Label = words::ReaderNumbers[n],
-            .Address = Reader,
-            .Slot = n,
-            .ShowRef = LiftReader,
-            .Assign = AssignSheetReader};
-}
-
 const SheetFieldRow TheLiftRows[] = {
     {.Section = Sheet,
      .Label = words::LiftModule,
@@ -56,10 +45,10 @@ const SheetFieldRow TheLiftRows[] = {
      .Mark = Nc,
      .ShowRef = [](const SheetView& v, int, int) { return Row(LiftOf(v).Tamper); },
      .Assign = AssignSheetInput},
-    LiftReaderRow(0),
-    LiftReaderRow(1),
-    LiftReaderRow(2),
-    LiftReaderRow(3),
+    SheetReaderRow(0, LiftReader),
+    SheetReaderRow(1, LiftReader),
+    SheetReaderRow(2, LiftReader),
+    SheetReaderRow(3, LiftReader),
     {.Section = Sheet,
      .Label = words::ButtonRelease,
      .Value = FieldValue::Time,

@@ -20,20 +20,29 @@ RefShown LockersReader(const SheetView& v, int, int slot)
     return Alone(LockersOf(v).Readers[slot]);
 }
 
-constexpr SheetFieldRow LockersReaderRow(int n)
+// The first (Last false) or last locker of a module row; "!" when the sheet shows it in yellow.
+template <bool Last> ValueShown LockerNumberShown(const SheetView& v, int, int row)
 {
-    return {.Section = Sheet,
-            .Group = words::Readers,
-            .Label = words::ReaderNumbers[n],
-            .Address = Reader,
-            .Slot = n,
-            .ShowRef = LockersReader,
-            .Assign = AssignSheetReader};
+    const LockersSheetView& view = LockersOf(v);
+    const bool invalid = Last ? view.Invalid.LastInvalid[row] : view.Invalid.FirstInvalid[row];
+    return Showing(Last ? view.LastTexts[row] : view.FirstTexts[row], invalid ? "!" : "");
 }
 
-ValueShown LockerNumberShown(const std::string& text, bool invalid)
+template <bool Last> void StoreNumber(Controller& c, int, int row, const FieldInput& in)
 {
-    return Showing(text, invalid ? "!" : "");
+    StoreLockerNumber(c.Lockers, row, Last, in.Text);
+}
+
+template <bool Last> constexpr SheetFieldRow LockerNumberRow()
+{
+    return {.Section = Sheet,
+            .Group = words::Module,
+            .Label = Last ? words::LastLocker : words::FirstLocker,
+            .Value = FieldValue::LockerNumber,
+            .EachModule = true,
+            .Called = "a locker number",
+            .Show = LockerNumberShown<Last>,
+            .Set = StoreNumber<Last>};
 }
 
 const SheetFieldRow TheLockersRows[] = {
@@ -53,32 +62,8 @@ const SheetFieldRow TheLockersRows[] = {
              if (!r.Same)
                  c.Lockers.AssignOutputSet(row, r.Value, c.Table);
          }},
-    {.Section = Sheet,
-     .Group = words::Module,
-     .Label = words::FirstLocker,
-     .Value = FieldValue::LockerNumber,
-     .EachModule = true,
-     .Called = "a locker number",
-     .Show =
-         [](const SheetView& v, int, int row) {
-             const LockersSheetView& view = LockersOf(v);
-             return LockerNumberShown(view.FirstTexts[row], view.Invalid.FirstInvalid[row]);
-         },
-     .Set = [](Controller& c, int, int row,
-               const FieldInput& in) { StoreLockerNumber(c.Lockers, row, false, in.Text); }},
-    {.Section = Sheet,
-     .Group = words::Module,
-     .Label = words::LastLocker,
-     .Value = FieldValue::LockerNumber,
-     .EachModule = true,
-     .Called = "a locker number",
-     .Show =
-         [](const SheetView& v, int, int row) {
-             const LockersSheetView& view = LockersOf(v);
-             return LockerNumberShown(view.LastTexts[row], view.Invalid.LastInvalid[row]);
-         },
-     .Set = [](Controller& c, int, int row,
-               const FieldInput& in) { StoreLockerNumber(c.Lockers, row, true, in.Text); }},
+    LockerNumberRow<false>(),
+    LockerNumberRow<true>(),
     {.Section = Sheet,
      .Label = words::LockersAlarm,
      .Address = Input,
@@ -93,10 +78,10 @@ const SheetFieldRow TheLockersRows[] = {
      .Mark = Nc,
      .ShowRef = [](const SheetView& v, int, int) { return Row(LockersOf(v).Tamper); },
      .Assign = AssignSheetInput},
-    LockersReaderRow(0),
-    LockersReaderRow(1),
-    LockersReaderRow(2),
-    LockersReaderRow(3),
+    SheetReaderRow(0, LockersReader),
+    SheetReaderRow(1, LockersReader),
+    SheetReaderRow(2, LockersReader),
+    SheetReaderRow(3, LockersReader),
     {.Section = Sheet,
      .Label = words::LockerPulse,
      .Value = FieldValue::Time,
