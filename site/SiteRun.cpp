@@ -173,8 +173,14 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
         target.Wanted = &wanted;
         const auto problem = [&](const std::string& text) { plan.Problems.push_back({wanted.At, text}); };
         UdpDev* dev = FindFound(devices, wanted.Name);
-        if (dev == nullptr || DevName(dev->Id) != wanted.Name) {
+        if (dev == nullptr) {
             problem("no controller " + wanted.Name + " answered the search");
+            continue;
+        }
+        if (DevName(dev->Id) != wanted.Name) {
+            // Keyed by its address: the file names each controller by its device name.
+            problem("a site file names each controller by its device name, not its address; " +
+                    DevName(dev->Id) + " answers at " + wanted.Name);
             continue;
         }
         target.Id = dev->Id;

@@ -152,6 +152,9 @@ TEST_F(SiteOnLan, ProblemsOfTheFileAndItsControllersWriteNothing)
          "  K09_00001:\n"
          "    Winda:\n"
          "      Czas odblokowania przycisków: 3 s\n"
+         "  10.45.1.11:\n"
+         "    Winda:\n"
+         "      Czas odblokowania przycisków: 3 s\n"
          "  T01_05001:\n"
          "    Winda:\n"
          "      Czas odblokowania przycisków: 3 s\n"
@@ -165,18 +168,20 @@ TEST_F(SiteOnLan, ProblemsOfTheFileAndItsControllersWriteNothing)
          "      Czas odblokowania przycisków: 3 s\n",
          "FILE: --only K01_01101: the file names no such controller\n"
          "FILE:6:3: no controller K09_00001 answered the search\n"
-         "FILE:9:3: T01_05001 is not a controller\n"
-         "FILE:12:3: K02_01201 is in mode Blokada, which does not allow writing (Serwis or Instalacja is "
+         "FILE:9:3: a site file names each controller by its device name, not its address; K01_01101 "
+         "answers at 10.45.1.11\n"
+         "FILE:12:3: T01_05001 is not a controller\n"
+         "FILE:15:3: K02_01201 is in mode Blokada, which does not allow writing (Serwis or Instalacja is "
          "needed)\n"
-         "FILE:18:5: K04_01401 is a lockers controller; Winda is on the sheet of a lift controller\n"
-         "quorctl: 5 problems in FILE; nothing written\n"},
+         "FILE:21:5: K04_01401 is a lockers controller; Winda is on the sheet of a lift controller\n"
+         "quorctl: 6 problems in FILE; nothing written\n"},
     };
     for (const auto& c : cases) {
         const std::string file = Write("site.yaml", c.text);
         std::vector<std::string> args = {"site", "apply", file};
         if (std::string(c.text).find("K09_00001") != std::string::npos)
-            args.insert(args.end(), {"--only", "K03_01301", "K09_00001", "T01_05001", "K02_01201",
-                                     "K04_01401", "K01_01101"});
+            args.insert(args.end(), {"--only", "K03_01301", "K09_00001", "10.45.1.11", "T01_05001",
+                                     "K02_01201", "K04_01401", "K01_01101"});
         const Outcome run = Quorctl(args);
         EXPECT_EQ(run.Status, 2);
         std::string err = c.err;
