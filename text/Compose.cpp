@@ -1,6 +1,5 @@
 #include "text/Compose.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "text/Utf8.h"
@@ -102,6 +101,15 @@ std::pair<char32_t, size_t> CharAt(std::string_view text)
     return {length == 0 ? 0 : Utf8Char(text.substr(0, length)), length};
 }
 
+const Composition* LetterOf(char32_t base, char32_t mark)
+{
+    for (const Composition& c : Compositions) {
+        if (c.Base == base && c.Mark == mark)
+            return &c;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 bool IsCombiningMark(char32_t c)
@@ -121,10 +129,9 @@ std::string ComposeCp1250Letters(std::string_view utf8)
             continue;
         }
         const auto [mark, markLength] = CharAt(utf8.substr(length));
-        const auto it = std::find_if(std::begin(Compositions), std::end(Compositions),
-                                     [&](const Composition& c) { return c.Base == base && c.Mark == mark; });
-        if (markLength != 0 && it != std::end(Compositions)) {
-            AppendUtf8(out, it->Letter);
+        const Composition* letter = markLength == 0 ? nullptr : LetterOf(base, mark);
+        if (letter != nullptr) {
+            AppendUtf8(out, letter->Letter);
             utf8.remove_prefix(length + markLength);
         } else {
             out.append(utf8.substr(0, length));
