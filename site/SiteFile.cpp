@@ -133,21 +133,31 @@ size_t IndentingTab(std::string_view text)
     return text.npos;
 }
 
-// Where the second document begins: its "---" line, or the "..." that ends the first.
+// Where a second document begins: a "---" line once the first has begun,
+// or anything but a comment after the "..." that ended the first; npos for
+// none. yaml-cpp's own reading of several documents can loop forever on a
+// malformed one, so the file's lines are looked at instead: a document
+// marker stands at the start of a line, and nothing else of a site file does.
 size_t SecondDocument(std::string_view text)
 {
-    bool begun = false;  // the first document has begun: a "---" or something other than a comment
+    const auto marker = [](std::string_view line, std::string_view dashes) {
+        return line.starts_with(dashes) &&
+               (line.size() == 3 || line[3] == ' ' || line[3] == '\t' || line[3] == '\r');
+    };
+    bool begun = false;
+    bool ended = false;
     for (size_t line = 0; line < text.size();) {
         const size_t end = std::min(text.find('\n', line), text.size());
         const std::string_view l = text.substr(line, end - line);
-        const bool start = l == "---" || l == "---\r" || l.starts_with("--- ");
-        if (l.starts_with("...") || (start && begun))
-            return line;
         const size_t first = l.find_first_not_of(" \t\r");
-        begun = begun || start || (first != l.npos && l[first] != '#');
+        const bool content = first != l.npos && l[first] != '#';
+        if ((marker(l, "---") && begun) || (ended && content && !marker(l, "...")))
+            return line;
+        ended = ended || marker(l, "...");
+        begun = begun || content;
         line = end + 1;
     }
-    return 0;
+    return text.npos;
 }
 
 class Reader {
@@ -463,9 +473,14 @@ SiteFile ReadSiteFile(std::string_view text, std::vector<SiteProblem>& problems)
             {PlaceAt(text, cr), "a line ends in CR alone: a site file's lines end in LF or CR LF"});
         return {};
     }
-    std::vector<YAML::Node> documents;
+    if (const size_t second = SecondDocument(text); second != text.npos) {
+        problems.push_back({PlaceAt(text, second),
+                            "a second YAML document: a site file holds one, and the rest would be ignored"});
+        return {};
+    }
+    YAML::Node root;
     try {
-        documents = YAML::LoadAll(std::string(text));
+        root = YAML::Load(std::string(text));
     } catch (const YAML::Exception& e) {
         // YAML indents with blanks only; its own message for a tab says nothing of it.
         if (const size_t tab = IndentingTab(text); tab != text.npos)
@@ -474,12 +489,7 @@ SiteFile ReadSiteFile(std::string_view text, std::vector<SiteProblem>& problems)
             problems.push_back({PlaceOf(text, e.mark), "not YAML: " + e.msg});
         return {};
     }
-    if (documents.size() > 1) {
-        problems.push_back({PlaceAt(text, SecondDocument(text)),
-                            "a second YAML document: a site file holds one, and the rest would be ignored"});
-        return {};
-    }
-    return Reader(text, problems).Read(documents.empty() ? YAML::Node() : documents.front());
+    return Reader(text, problems).Read(root);
 }
 
 std::string SiteFileText(std::span<const ExportedController> controllers)

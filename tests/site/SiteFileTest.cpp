@@ -145,6 +145,10 @@ const ProblemCase ProblemCases[] = {
      "quorctl-site: 1\ncontrollers: {}\n---\ncontrollers:\n  K01: {}\n",
      {"site.yaml:3:1: a second YAML document: a site file holds one, and the rest would be ignored"}},
     {"OneDocumentWithItsStart", "# site B\n---\nquorctl-site: 1\ncontrollers: {}\n", {}},
+    {"OneDocumentWithItsEnd", "quorctl-site: 1\ncontrollers: {}\n...\n# done\n", {}},
+    {"ContentAfterTheEnd",
+     "quorctl-site: 1\ncontrollers: {}\n...\ncontrollers: {}\n",
+     {"site.yaml:4:1: a second YAML document: a site file holds one, and the rest would be ignored"}},
     // Windows-1250 "ś" (9C), as an editor saving in that code page writes it.
     {"NotUtf8",
      "quorctl-site: 1\ncontrollers:\n  Łódź:\n    Przej\x9C"
