@@ -87,31 +87,29 @@ std::string MergeSiteFileText(std::string_view existing, std::span<const Exporte
             out += i == key ? "controllers:\n" + Texts(added) : std::string(lines[i]);
         return out;
     }
-    const size_t first = static_cast<size_t>(file.Controllers.front().At.Line - 1);
-    const size_t end = MapEnd(lines, first + 1);
-    out.append(existing.substr(0, lines[first].data() - existing.data()));
-    for (size_t k = 0; k < file.Controllers.size(); ++k) {
-        const size_t from = static_cast<size_t>(file.Controllers[k].At.Line - 1);
-        size_t to =
-            k + 1 < file.Controllers.size() ? static_cast<size_t>(file.Controllers[k + 1].At.Line - 1) : end;
+    // Each controller's first line; after the last, the end of the map, then of the file.
+    std::vector<size_t> starts;
+    for (const WantedController& c : file.Controllers)
+        starts.push_back(static_cast<size_t>(c.At.Line - 1));
+    const size_t last = starts.size() - 1;
+    const size_t mapEnd = MapEnd(lines, starts.back() + 1);
+    out.append(existing.substr(0, lines[starts.front()].data() - existing.data()));
+    for (size_t k = 0; k <= last; ++k) {
+        size_t to = k < last ? starts[k + 1] : mapEnd;
         // Comments and blank lines before the next controller stay with it.
-        while (to > from + 1 && BlankOrComment(lines[to - 1]))
+        while (to > starts[k] + 1 && BlankOrComment(lines[to - 1]))
             --to;
-        const ExportedController* read = Exported(controllers, file.Controllers[k].Name);
-        if (read != nullptr)
+        if (const ExportedController* read = Exported(controllers, file.Controllers[k].Name))
             out += Texts(std::span(read, 1));
         else
-            for (size_t i = from; i < to; ++i)
+            for (size_t i = starts[k]; i < to; ++i)
                 out += lines[i];
-        if (k + 1 == file.Controllers.size() && !added.empty()) {
+        if (k == last && !added.empty()) {
             if (out.back() != '\n')
                 out += '\n';
             out += Texts(added);
         }
-        const size_t next = k + 1 < file.Controllers.size()
-                                ? static_cast<size_t>(file.Controllers[k + 1].At.Line - 1)
-                                : lines.size();
-        for (size_t i = to; i < next; ++i)
+        for (size_t i = to; i < (k < last ? starts[k + 1] : lines.size()); ++i)
             out += lines[i];
     }
     return out;
