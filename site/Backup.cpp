@@ -17,16 +17,6 @@ namespace quor::site {
 
 namespace {
 
-std::string UtcNow()
-{
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 // The sheet's fields as sections of groups of labelled values, for people to read.
 Json Decoded(const std::vector<SheetField>& fields)
 {
@@ -64,21 +54,38 @@ Json BlocksJson(const Backup& backup)
 
 }  // namespace
 
+std::string UtcNow()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
 Backup TakeBackup(UdpDev& dev, Controller& c)
 {
     LoadTable(dev, c);
+    std::vector<RawBlock> blocks = ReadRawConfiguration(dev, c);
+    Backup backup = BackupHead(dev, c.Table);
+    backup.Blocks = std::move(blocks);
+    return backup;
+}
+
+Backup BackupHead(const UdpDev& dev, const BusDevTable& table)
+{
     Backup backup;
-    backup.Blocks = ReadRawConfiguration(dev, c);
     backup.Created = UtcNow();
     backup.ControllerId = dev.Id;
     backup.Ip = dev.IpText();
     backup.Mode = dev.ModeName();
     backup.Protocol = dev.Version;
-    backup.Kind = c.Table.Kind;
-    backup.DoorCount = c.Table.DoorCount;
-    backup.TrainFlag = c.Table.TrainFlag;
-    for (int e = 0; e < c.Table.DevCount; ++e) {
-        BusDev entry = c.Table.Dev[e];
+    backup.Kind = table.Kind;
+    backup.DoorCount = table.DoorCount;
+    backup.TrainFlag = table.TrainFlag;
+    for (int e = 0; e < table.DevCount; ++e) {
+        BusDev entry = table.Dev[e];
         entry.Taken = {};
         backup.Entries.push_back(entry);
     }

@@ -36,6 +36,10 @@ struct Backup {
 // bytes; the controller's table and records are left in c. Errors as
 // LoadConfiguration.
 Backup TakeBackup(UdpDev& dev, Controller& c);
+// Now, in UTC: "2026-05-28T10:15:00Z".
+std::string UtcNow();
+// A backup of the device and its table as just read, dated now, without blocks.
+Backup BackupHead(const UdpDev& dev, const BusDevTable& table);
 
 // The backup's table and blocks in the records of c, as a read leaves them.
 // The backup must be one ParseBackup accepted or TakeBackup made.

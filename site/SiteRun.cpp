@@ -1,6 +1,7 @@
 #include "site/SiteRun.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
@@ -10,17 +11,13 @@
 #include "sheets/ControllerKinds.h"
 #include "sheets/SheetFields.h"
 #include "sheets/SheetWords.h"
-#include "site/ControllerRead.h"
 #include "site/DeviceSearch.h"
+#include "site/KeptSession.h"
+#include "text/Sha256.h"
 
 namespace quor::site {
 
 namespace {
-
-bool Kept(std::span<const std::string> only, const std::string& name)
-{
-    return only.empty() || std::find(only.begin(), only.end(), name) != only.end();
-}
 
 // The first field whose section belongs to another kind's sheet: one problem
 // says it, rather than one for each field of that section.
@@ -36,81 +33,92 @@ std::optional<SiteProblem> KindProblem(const WantedController& wanted, int kind)
     return std::nullopt;
 }
 
-// A site is read whole before anything is written: a session held meanwhile
-// would lapse on the controller (30 s without traffic) while this side still
-// counts it open. Each read or write so ends its session, and the write opens
-// one of its own. A close that fails leaves the session to lapse.
-void EndSession(UdpDev& dev)
-{
-    try {
-        dev.CloseSession();
-    } catch (const UErr&) {
-    }
-}
-
-// Ends the device's session when a step's scope ends, however it ends.
-class SessionEnd {
-public:
-    explicit SessionEnd(UdpDev& dev) : Dev(dev) {}
-    ~SessionEnd() { EndSession(Dev); }
-    SessionEnd(const SessionEnd&) = delete;
-    SessionEnd& operator=(const SessionEnd&) = delete;
-
-private:
-    UdpDev& Dev;
-};
-
-void Read(UdpDev& dev, Controller& c)
-{
-    const SessionEnd end(dev);
-    LoadConfiguration(dev, c);
-}
-
-// How one controller's step failed.
-struct StepFailure {
-    std::string Line;  // in one line, for a list of controllers left out
-    std::string Text;  // in as many lines as it takes, each ended
-};
-
-// Runs one controller's step: nothing when it went through, else how it failed.
-[[nodiscard]] std::optional<StepFailure> TryStep(const std::function<void()>& step)
+// Runs one controller's step: nothing when it went through, else why it
+// failed, in one line.
+[[nodiscard]] std::optional<std::string> TryStep(const std::function<void()>& step)
 {
     try {
         step();
     } catch (const UErr& e) {
-        return StepFailure{UnreadableText(e), e.Text()};
+        return UnreadableText(e);
     } catch (const std::exception& e) {
-        return StepFailure{e.what(), std::string(e.what()) + "\n"};
+        return e.what();
     }
     return std::nullopt;
 }
 
-void Write(UdpDev& dev, Controller& c)
+// The bytes the write of held leaves in each block it changes, beside the
+// bytes read: the head as read, then the record as the write encodes it.
+std::vector<BlockWrite> ChangedBlocks(Controller& held, const std::vector<RawBlock>& read)
 {
-    if (!WriteKindConfig(dev, c))
-        throw std::runtime_error(DevName(dev.Id) + " holds no configuration to write");
+    std::vector<BlockWrite> writes;
+    const std::vector<BlockRecord> blocks = KindBlocks(held);
+    const std::vector<CfgBlock> records = KindRecords(held);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const auto was = std::find_if(read.begin(), read.end(),
+                                      [&](const RawBlock& r) { return r.Block == blocks[i].Block; });
+        if (was == read.end() || was->Bytes.size() < BlockHeadLen)
+            throw std::logic_error("a planned block was not read");
+        BlockBody body;
+        const int length = records[i].Encode(body);
+        std::vector<uint8_t> to(was->Bytes.begin(), was->Bytes.begin() + BlockHeadLen);
+        to.insert(to.end(), body.begin(), body.begin() + length);
+        if (to != was->Bytes)
+            writes.push_back({was->Block, was->Bytes, std::move(to)});
+    }
+    return writes;
 }
 
-// Writes the target's controller, reads it back and plans it again: throws
-// when anything is left to change.
-void WriteAndCheck(UdpDevSet& devices, SiteTarget& target)
+bool Selected(Selection selection, const std::string& name)
 {
-    const std::string& name = target.Wanted->Name;
-    UdpDev* dev = FindById(devices, target.Id);
-    if (dev == nullptr)
-        throw std::runtime_error(name + " is no longer listed");
-    Write(*dev, *target.Held);
-    EndSession(*dev);
-    Controller back;
-    Read(*dev, back);
-    const ControllerPlan again = PlanController(*target.Wanted, back, dev->Id);
-    std::string left;
-    for (const FieldChange& change : again.Changes)
-        left += "\n  " + ChangeText(name, change);
-    for (const SiteProblem& problem : again.Problems)
-        left += "\n  " + problem.Text;
-    if (!left.empty())
-        throw std::runtime_error(name + " read back does not hold what the file says (held -> file):" + left);
+    const auto named = [&name](std::span<const std::string> names) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    return (selection.Only.empty() || named(selection.Only)) && !named(selection.Exclude);
+}
+
+// A name in --only or --exclude that the file lacks is most likely a typing
+// error: a run without the controller meant would pass for a done one.
+void SelectionProblems(const SiteFile& file, Selection selection, std::vector<SiteProblem>& problems)
+{
+    const auto check = [&](std::span<const std::string> names, const std::string& option) {
+        for (const std::string& name : names) {
+            const auto named = [&name](const WantedController& w) { return w.Name == name; };
+            if (std::none_of(file.Controllers.begin(), file.Controllers.end(), named))
+                problems.push_back({{}, option + " " + name + ": the file names no such controller"});
+        }
+    };
+    check(selection.Only, "--only");
+    check(selection.Exclude, "--exclude");
+}
+
+// By their place: a reader goes through the file once. Problems without a
+// place (the file's whole, --only) come first.
+void SortProblems(std::vector<SiteProblem>& problems)
+{
+    std::stable_sort(problems.begin(), problems.end(), [](const SiteProblem& a, const SiteProblem& b) {
+        return std::pair(a.At.Line, a.At.Column) < std::pair(b.At.Line, b.At.Column);
+    });
+}
+
+// Plans each selected controller of the file from what read gives for it:
+// its state as planned from, or nothing when read told plan why not.
+SitePlan PlanEach(const SiteFile& file, std::vector<SiteProblem> fileProblems, Selection selection,
+                  const std::function<std::optional<Backup>(SiteTarget&, SitePlan&)>& read)
+{
+    SitePlan plan;
+    plan.Problems = std::move(fileProblems);
+    SelectionProblems(file, selection, plan.Problems);
+    for (const WantedController& wanted : file.Controllers) {
+        if (!Selected(selection, wanted.Name))
+            continue;
+        SiteTarget& target = plan.Targets.emplace_back();
+        target.Wanted = &wanted;
+        if (std::optional<Backup> before = read(target, plan))
+            PlanTarget(target, std::move(*before), plan.Problems);
+    }
+    SortProblems(plan.Problems);
+    return plan;
 }
 
 }  // namespace
@@ -132,7 +140,7 @@ size_t SitePlan::FieldsToChange() const
 size_t SitePlan::Unchanged() const
 {
     return std::count_if(Targets.begin(), Targets.end(),
-                         [](const SiteTarget& t) { return t.Held && t.Changes.empty(); });
+                         [](const SiteTarget& t) { return !t.Fingerprint.empty() && t.Changes.empty(); });
 }
 
 std::string UnreadableText(const UErr& error)
@@ -141,6 +149,11 @@ std::string UnreadableText(const UErr& error)
     if (error.Code == ErrModeRefuses && error.Dev)
         return name + " is in mode " + error.Dev->ModeName +
                ", which keeps its configuration closed (Serwis or Instalacja is needed)";
+    // Most often the session of a run stopped before it could close it.
+    if (error.Code == ErrForeignSession)
+        return name + " holds another program's session (Błąd nr 4), most likely that of an interrupted "
+                      "quorctl run or of quorConfig on another PC; it lapses within about 30 s of that "
+                      "program's last request";
     std::string message = ErrorMessage(error.Code);
     message = message.substr(0, message.find('\n'));
     return name + " cannot be read: Błąd nr " + std::to_string(error.Code) + ": " + message;
@@ -155,94 +168,129 @@ std::vector<uint32_t> FoundControllers(const UdpDevSet& devices)
     return found;
 }
 
-SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProblem> fileProblems,
-                  std::span<const std::string> only)
+void PlanTarget(SiteTarget& target, Backup before, std::vector<SiteProblem>& problems)
 {
-    SitePlan plan;
-    plan.Problems = std::move(fileProblems);
-    for (const std::string& name : only) {
-        const auto named = [&name](const WantedController& w) { return w.Name == name; };
-        if (std::none_of(file.Controllers.begin(), file.Controllers.end(), named))
-            plan.Problems.push_back({{}, "--only " + name + ": the file names no such controller"});
+    const WantedController& wanted = *target.Wanted;
+    Controller held;
+    Unpack(before, held);
+    if (auto kind = KindProblem(wanted, held.Table.Kind)) {
+        problems.push_back(*kind);
+        return;
     }
+    ControllerPlan planned = PlanController(wanted, held, before.ControllerId);
+    problems.insert(problems.end(), planned.Problems.begin(), planned.Problems.end());
+    if (!planned.Problems.empty())
+        return;
+    if (!planned.Changes.empty())
+        target.Writes = ChangedBlocks(held, before.Blocks);
+    target.Changes = std::move(planned.Changes);
+    target.Fingerprint = Fingerprint(before);
+    target.Before = std::move(before);
+}
+
+SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProblem> fileProblems,
+                  Selection selection)
+{
     devices.Search();
-    for (const WantedController& wanted : file.Controllers) {
-        if (!Kept(only, wanted.Name))
-            continue;
-        SiteTarget& target = plan.Targets.emplace_back();
-        target.Wanted = &wanted;
+    const auto read = [&devices](SiteTarget& target, SitePlan& plan) -> std::optional<Backup> {
+        const WantedController& wanted = *target.Wanted;
         const auto problem = [&](const std::string& text) { plan.Problems.push_back({wanted.At, text}); };
         UdpDev* dev = FindFound(devices, wanted.Name);
         if (dev == nullptr) {
             problem("no controller " + wanted.Name + " answered the search");
-            continue;
+            return std::nullopt;
         }
         if (DevName(dev->Id) != wanted.Name) {
             // Keyed by its address: the file names each controller by its device name.
             problem("a site file names each controller by its device name, not its address; " +
                     DevName(dev->Id) + " answers at " + wanted.Name);
-            continue;
+            return std::nullopt;
         }
         target.Id = dev->Id;
         if (DevType(dev->Id) != ControllerType) {
             problem(wanted.Name + " is not a controller");
-            continue;
+            return std::nullopt;
         }
         if (!ConfigOpen(dev->Mode)) {
             problem(wanted.Name + " is in mode " + dev->ModeName() +
                     ", which does not allow writing (Serwis or Instalacja is needed)");
-            continue;
+            return std::nullopt;
         }
-        Controller held;
-        if (const auto failed = TryStep([&] { Read(*dev, held); })) {
-            problem(failed->Line);
-            continue;
+        std::optional<Backup> before;
+        Controller c;
+        if (const auto failed = TryStep([&] { before = ReadControllerKept(*dev, c); })) {
+            EndKept(*dev);
+            problem(*failed);
         }
-        if (auto kind = KindProblem(wanted, held.Table.Kind)) {
-            plan.Problems.push_back(*kind);
-            continue;
-        }
-        ControllerPlan planned = PlanController(wanted, held, dev->Id);
-        plan.Problems.insert(plan.Problems.end(), planned.Problems.begin(), planned.Problems.end());
-        if (!planned.Problems.empty())
-            continue;
-        target.Changes = std::move(planned.Changes);
-        target.Held = std::move(held);
+        return before;
+    };
+    SitePlan plan = PlanEach(file, std::move(fileProblems), selection, read);
+    // Only a controller to be written keeps its session for the apply.
+    for (const SiteTarget& target : plan.Targets) {
+        if (UdpDev* dev = target.Writes.empty() ? FindById(devices, target.Id) : nullptr)
+            EndKept(*dev);
     }
-    // By their place: a reader goes through the file once. Problems without a
-    // place (the file's whole, --only) come first.
-    std::stable_sort(plan.Problems.begin(), plan.Problems.end(),
-                     [](const SiteProblem& a, const SiteProblem& b) {
-                         return std::pair(a.At.Line, a.At.Column) < std::pair(b.At.Line, b.At.Column);
-                     });
     return plan;
 }
 
-ApplyOutcome ApplySite(UdpDevSet& devices, SitePlan& plan,
-                       const std::function<void(const std::string&)>& written)
+SitePlan PlanFromBackups(const std::string& folder, const SiteFile& file,
+                         std::vector<SiteProblem> fileProblems, Selection selection)
 {
-    if (!plan.Problems.empty())
-        throw std::logic_error("a plan with problems is never applied");
-    ApplyOutcome outcome;
-    for (SiteTarget& target : plan.Targets) {
-        if (target.Changes.empty())
-            continue;
-        const std::string& name = target.Wanted->Name;
-        if (!outcome.Failed.empty()) {
-            outcome.NotReached.push_back(name);
-            continue;
+    const auto read = [&folder](SiteTarget& target, SitePlan& plan) -> std::optional<Backup> {
+        const WantedController& wanted = *target.Wanted;
+        const std::string path = (std::filesystem::path(folder) / (wanted.Name + ".json")).string();
+        if (!std::filesystem::exists(path)) {
+            plan.Problems.push_back({wanted.At, "no backup of " + wanted.Name + " in " + folder});
+            return std::nullopt;
         }
-        const auto failed = TryStep([&] { WriteAndCheck(devices, target); });
-        if (failed) {
-            outcome.Failed = name;
-            outcome.Reason = failed->Text;
-            continue;
+        try {
+            Backup backup = LoadBackup(path);
+            if (DevName(backup.ControllerId) != wanted.Name)
+                throw std::runtime_error(path + " is the backup of " + DevName(backup.ControllerId));
+            target.Id = backup.ControllerId;
+            return backup;
+        } catch (const std::runtime_error& e) {
+            plan.Problems.push_back({wanted.At, e.what()});
+            return std::nullopt;
         }
-        outcome.Written.push_back(name);
-        if (written)
-            written(name);
+    };
+    return PlanEach(file, std::move(fileProblems), selection, read);
+}
+
+void EndSessions(UdpDevSet& devices, const SitePlan& plan)
+{
+    for (const SiteTarget& target : plan.Targets) {
+        if (UdpDev* dev = target.Id != 0 ? FindById(devices, target.Id) : nullptr)
+            EndKept(*dev);
     }
-    return outcome;
+}
+
+std::string Fingerprint(const Backup& before)
+{
+    std::string bytes;
+    const auto put = [&bytes](uint32_t value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes += static_cast<char>(value >> (8 * i));
+    };
+    put(before.ControllerId, 4);
+    put(before.Kind, 4);
+    put(before.DoorCount, 4);
+    put(before.TrainFlag, 4);
+    for (const BusDev& entry : before.Entries) {
+        put(entry.Id, 4);
+        put(entry.Conn, 1);
+        put(entry.Flags, 1);
+        put(entry.FixedOutputs, 2);
+        for (const uint16_t count : entry.ResCount)
+            put(count, 2);
+    }
+    for (const RawBlock& block : before.Blocks) {
+        put(block.Block.Type, 1);
+        put(block.Block.Index, 1);
+        put(static_cast<uint32_t>(block.Bytes.size()), 4);
+        bytes.append(block.Bytes.begin(), block.Bytes.end());
+    }
+    return Sha256Hex(bytes).substr(0, 16);
 }
 
 void EachController(UdpDevSet& devices, std::span<const uint32_t> controllers,
@@ -255,9 +303,10 @@ void EachController(UdpDevSet& devices, std::span<const uint32_t> controllers,
             leftOut(DevName(id) + " is no longer listed");
             continue;
         }
-        const SessionEnd end(*dev);
-        if (const auto failed = TryStep([&] { each(*dev); }))
-            leftOut(failed->Line);
+        const auto failed = TryStep([&] { each(*dev); });
+        EndKept(*dev);
+        if (failed)
+            leftOut(*failed);
     }
 }
 
@@ -267,7 +316,7 @@ SiteExport ExportSite(UdpDevSet& devices, std::span<const std::string> only)
     SiteExport exported;
     const auto read = [&exported](UdpDev& dev) {
         Controller c;
-        LoadConfiguration(dev, c);
+        ReadControllerKept(dev, c);
         exported.Controllers.push_back({DevName(dev.Id), SheetFields(c, dev.Id)});
     };
     const auto leftOut = [&exported](const std::string& why) { exported.LeftOut.push_back(why); };

@@ -1,7 +1,7 @@
 #pragma once
 // A whole site at once: the controllers a site file names, found by one
-// search, read and planned together before anything is written, then written
-// one by one; and the site file of the controllers as they are.
+// search, read and planned together before anything is written; and the site
+// file of the controllers as they are. Writing the plan is SiteApply's.
 
 #include <functional>
 #include <optional>
@@ -11,23 +11,35 @@
 
 #include "link/Udpdev.h"
 #include "model/Controller.h"
+#include "site/Backup.h"
 #include "site/SiteFile.h"
 #include "site/SitePlan.h"
 
 namespace quor::site {
 
+// A block an apply writes: its bytes as planned from and as the write leaves
+// them, heads included (the write sends the bytes after the head).
+struct BlockWrite {
+    BlockId Block;
+    std::vector<uint8_t> From;
+    std::vector<uint8_t> To;
+};
+
 // One controller of the file, as found and read.
 struct SiteTarget {
     const WantedController* Wanted = nullptr;  // in the SiteFile planned, which must outlive the plan
     uint32_t Id = 0;                           // the device's identity; 0 when none answered by this name
-    // As read, then with the file's fields set: what a write sends. None when
-    // it could not be read.
-    std::optional<Controller> Held;
+    // The controller as planned from: what an apply checks it against right
+    // before writing, and the backup it keeps of it. None when it could not
+    // be read.
+    std::optional<Backup> Before;
+    std::string Fingerprint;  // of Before; empty when it could not be read
     std::vector<FieldChange> Changes;
+    std::vector<BlockWrite> Writes;  // the blocks whose bytes change, in write order
 };
 
 struct SitePlan {
-    std::vector<SiteTarget> Targets;    // in the file's order, those --only keeps
+    std::vector<SiteTarget> Targets;    // in the file's order, those --only and --exclude keep
     std::vector<SiteProblem> Problems;  // every one, by their place in the file
 
     size_t ControllersToChange() const;
@@ -35,29 +47,37 @@ struct SitePlan {
     size_t Unchanged() const;
 };
 
-// Searches once, then reads and plans each controller the file names (those
-// named in only, when it is not empty). Problems: the file's own (given in),
-// a controller not found, not a controller, in a mode that keeps its
-// configuration closed, or of another kind than the sections stated for it,
-// a name in only that the file lacks, and every problem of PlanController.
-SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProblem> fileProblems,
-                  std::span<const std::string> only);
-
-struct ApplyOutcome {
-    std::vector<std::string> Written;     // written and read back as the file says
-    std::string Failed;                   // the controller that failed; empty when none did
-    std::string Reason;                   // why, in as many lines as it takes
-    std::vector<std::string> NotReached;  // with a change, after the one that failed
+// Which controllers of the file a run takes: those named in Only (all when
+// it is empty) but not in Exclude.
+struct Selection {
+    std::span<const std::string> Only;
+    std::span<const std::string> Exclude;
 };
 
-// Writes each controller of the plan that has a change, in the file's order,
-// with the blocks, order and acknowledgements of its sheet's write button,
-// then reads it back and plans it again: nothing may be left to change. A
-// controller without a change gets no write. The first failure ends the run;
-// nothing is rolled back. written is told of each controller done. The plan
-// must have no problems; devices is the set it was planned with.
-ApplyOutcome ApplySite(UdpDevSet& devices, SitePlan& plan,
-                       const std::function<void(const std::string&)>& written = {});
+// Searches once, then reads and plans each controller the file names and
+// the selection keeps. Problems: the file's own (given in), a controller not
+// found, not a controller, in a mode that keeps its configuration closed,
+// held in another party's session, or of another kind than the sections
+// stated for it, a selected name the file lacks, and every problem of
+// PlanController. Every controller that can be planned is: a problem leaves
+// out only its own. The sessions of controllers with a change stay open for
+// ApplySite; EndSessions ends them when no apply follows.
+SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProblem> fileProblems,
+                  Selection selection);
+// Plans the same against backups in folder, named as backup --all names
+// them ("K01_01101.json"), with no network: a controller without a backup
+// there is a problem.
+SitePlan PlanFromBackups(const std::string& folder, const SiteFile& file,
+                         std::vector<SiteProblem> fileProblems, Selection selection);
+void EndSessions(UdpDevSet& devices, const SitePlan& plan);
+
+// The plan of one controller as read (before): its changes and the blocks
+// they change, or its problems.
+void PlanTarget(SiteTarget& target, Backup before, std::vector<SiteProblem>& problems);
+
+// "3f9c0a17d2e4b851": the first 8 bytes of the SHA-256 of the controller's
+// table and blocks as planned from, in hex.
+std::string Fingerprint(const Backup& before);
 
 struct SiteExport {
     std::vector<ExportedController> Controllers;
@@ -80,7 +100,7 @@ void EachController(UdpDevSet& devices, std::span<const uint32_t> controllers,
                     const std::function<void(UdpDev&)>& each,
                     const std::function<void(const std::string&)>& leftOut);
 
-// One line for a controller that cannot be read: what LoadConfiguration threw.
+// One line for a controller that cannot be read: what the read threw.
 std::string UnreadableText(const UErr& error);
 
 }  // namespace quor::site

@@ -165,6 +165,9 @@ int FailureExit(const QuorctlOptions& options)
     case CtlCommand::SiteExport:
     case CtlCommand::SitePlan:
     case CtlCommand::SiteApply:
+    case CtlCommand::SiteShow:
+    case CtlCommand::SiteCheck:
+    case CtlCommand::SiteRollback:
         return 2;
     default:
         return 1;
@@ -225,6 +228,11 @@ int RunQuorctl(const QuorctlOptions& options, Endpoint& udp, std::ostream& out, 
         case CtlCommand::SitePlan:
         case CtlCommand::SiteApply:
             return RunSitePlan(ctl, options, out, err);
+        case CtlCommand::SiteShow:
+        case CtlCommand::SiteCheck:
+            return RunSiteOffline(options, out, err);
+        case CtlCommand::SiteRollback:
+            return RunSiteRollback(ctl, options, out, err);
         }
     } catch (const UErr& e) {
         err << e.Text();

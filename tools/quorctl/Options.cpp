@@ -191,15 +191,43 @@ struct CtlLine {
         SiteCommand(CtlCommand::SiteExport, "export",
                     "reads every controller found (or those --only names) and\n"
                     "writes FILE stating every field, to a temporary name renamed\n"
-                    "at the end");
+                    "at the end; in an existing file only the controllers read are\n"
+                    "replaced");
         CLI::App* plan = SiteCommand(CtlCommand::SitePlan, "plan",
                                      "reads each controller FILE names and prints every field that\n"
-                                     "would change, then a summary; writes nothing");
+                                     "would change, the blocks to write, then a summary; writes\n"
+                                     "nothing",
+                                     true);
         plan->add_option("--format", Format, "the plan for scripts (default text)")->type_name("json");
+        plan->add_option("--out", Options.Out,
+                         "also saves the plan, for site apply PLAN to write exactly it")
+            ->type_name("PLAN");
         CLI::App* apply = SiteCommand(CtlCommand::SiteApply, "apply",
-                                      "plans, then writes each controller with a change and reads\n"
-                                      "it back");
+                                      "plans FILE (or takes a plan saved by plan --out), then writes\n"
+                                      "each controller with a change and reads it back, keeping a\n"
+                                      "journal: a backup of each controller before its write and a\n"
+                                      "line for every step",
+                                      true);
         apply->add_flag("--dry-run", Options.DryRun, "prints the plan and writes nothing");
+        apply->add_option("--journal", Options.Journal,
+                          "the journal's folder (default\n"
+                          "$XDG_STATE_HOME/quorctl/journal/DATE-AND-TIME)")
+            ->type_name("DIR");
+        apply->add_option("--format", Format, "the outcome for scripts (default text)")->type_name("json");
+        CLI::App* check = SiteCommand(CtlCommand::SiteCheck, "check",
+                                      "reads and checks FILE with no network; with --backups, plans\n"
+                                      "it against those backups as plan would against the site",
+                                      true);
+        check->add_option("--backups", Options.Backups, "a folder that backup --all wrote")
+            ->type_name("DIR");
+        check->add_option("--format", Format, "the plan for scripts (default text)")->type_name("json");
+        CLI::App* show = SiteSubcommand(CtlCommand::SiteShow, "show",
+                                        "prints a plan that plan --out saved, as plan prints it", "PLAN");
+        show->add_option("--format", Format, "the plan for scripts (default text)")->type_name("json");
+        SiteSubcommand(CtlCommand::SiteRollback, "rollback",
+                       "writes the journal's backups back onto the controllers its run\n"
+                       "changed; a controller changed since by anyone else is refused",
+                       "JOURNAL");
 
         Command(CtlCommand::Interfaces, "interfaces",
                 "the interfaces a search can use (up, with an IPv4 address, not\n"
@@ -240,16 +268,27 @@ struct CtlLine {
     {
         sub->add_option("--all", AllFolder, about)->type_name("DIR");
     }
-    CLI::App* SiteCommand(CtlCommand command, const std::string& name, const std::string& about)
+    CLI::App* SiteSubcommand(CtlCommand command, const std::string& name, const std::string& about,
+                             const std::string& operand)
     {
         CLI::App* sub = Site->add_subcommand(name, about);
         sub->group("Commands");
         Commands.emplace_back(sub, command);
-        File(sub);
+        sub->add_option(operand, Options.File)->required();
+        return sub;
+    }
+    // A site command on a site file, with --only (and --exclude where a plan is made).
+    CLI::App* SiteCommand(CtlCommand command, const std::string& name, const std::string& about,
+                          bool exclude = false)
+    {
+        CLI::App* sub = SiteSubcommand(command, name, about, "FILE");
         sub->add_option("--only", Options.Only,
                         "only the controllers named (device names; after FILE, as\nevery word up to the next "
                         "option is a name)")
             ->type_name("NAME");
+        if (exclude)
+            sub->add_option("--exclude", Options.Exclude, "all but the controllers named (device names)")
+                ->type_name("NAME");
         return sub;
     }
     // "site plan" for a command of site.
@@ -283,7 +322,8 @@ struct CtlLine {
     {
         if (option == "--interface")
             return "--interface needs a name";
-        for (const char* name : {"--location", "--format", "--all", "--only", "--target"})
+        for (const char* name : {"--location", "--format", "--all", "--only", "--target", "--exclude", "--out",
+                                 "--journal", "--backups"})
             if (option == name)
                 return option + " needs a value";
         return {};
@@ -401,7 +441,7 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
         throw std::invalid_argument(arg.substr(0, arg.find('=')) + " belongs to " + owners);
     }
     if (chosen == nullptr && line.Site->parsed())
-        throw std::invalid_argument("site needs export, plan or apply" +
+        throw std::invalid_argument("site needs export, plan, apply, check, show or rollback" +
                                     (words.empty() ? std::string() : ", not " + words.front()));
     if (chosen == nullptr)
         throw std::invalid_argument(words.empty() ? "no command given" : "unknown command: " + words.front());
@@ -409,7 +449,7 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
         throw std::invalid_argument(TakesText(*chosen));
     options.Format = FormatOf(line.Format);
     if (options.Format == OutputFormat::Csv && chosen->get_parent() == line.Site)
-        throw std::invalid_argument("--format takes json or text for site plan, not csv");
+        throw std::invalid_argument("--format takes json or text for site " + chosen->get_name() + ", not csv");
     CheckAll(line, *chosen, options);
     for (const auto& [sub, command] : line.Commands)
         if (sub == chosen)

@@ -1,14 +1,18 @@
-// quorctl site export, plan and apply.
+// quorctl site export, plan, check and show.
 #include "tools/quorctl/SiteFileCommands.h"
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <stdexcept>
 
 #include "site/Files.h"
 #include "site/Formats.h"
+#include "site/PlanFile.h"
+#include "site/RawBlocks.h"
 #include "site/SiteFileMerge.h"
 #include "text/Printable.h"
+#include "tools/quorctl/SiteText.h"
 
 namespace quor::tools {
 
@@ -16,17 +20,50 @@ using namespace site;
 
 namespace {
 
-std::string Counted(size_t n, const std::string& one, const std::string& many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-std::string NameList(const std::vector<std::string>& names)
+std::string WritesText(const SiteTarget& target)
 {
     std::string text;
-    for (const std::string& name : names)
-        text += (text.empty() ? "" : " ") + name;
-    return text.empty() ? "none" : text;
+    for (const BlockWrite& w : target.Writes)
+        text += (text.empty() ? "" : ", ") + BlockText(w.Block);
+    return text;
+}
+
+// The plan as plan prints it, the problems on err: the exit status of plan.
+int ShowPlan(const SitePlan& plan, const QuorctlOptions& options, std::ostream& out, std::ostream& err)
+{
+    out << (options.Format == OutputFormat::Json ? PlanJson(plan) : PlanText(plan));
+    for (const SiteProblem& problem : plan.Problems)
+        err << ProblemLine(options.File, problem) << '\n';
+    if (plan.Problems.empty())
+        return plan.ControllersToChange() == 0 ? 0 : 1;
+    err << "quorctl: " << Counted(plan.Problems.size(), "problem", "problems") << " in " << options.File
+        << (options.Command == CtlCommand::SiteApply ? "; nothing written" : "") << '\n';
+    return 2;
+}
+
+std::optional<SiteText> ReadSite(const QuorctlOptions& options, std::ostream& err)
+{
+    SiteText site;
+    try {
+        site.Text = ReadFile(options.File);
+    } catch (const std::runtime_error& e) {
+        err << "quorctl: " << e.what() << '\n';
+        return std::nullopt;
+    }
+    site.File = ReadSiteFile(site.Text, site.Problems);
+    return site;
+}
+
+int SavePlan(const SitePlan& plan, const QuorctlOptions& options, const SiteText& site, std::ostream& err,
+             int status)
+{
+    try {
+        ReplaceFile(options.Out, PlanFileText(plan, options.File, site.Text));
+    } catch (const std::runtime_error& e) {
+        err << "quorctl: " << e.what() << '\n';
+        return 2;
+    }
+    return status;
 }
 
 }  // namespace
@@ -38,6 +75,11 @@ std::string PlanText(const SitePlan& plan)
         for (const FieldChange& change : target.Changes)
             text += ChangeText(target.Wanted->Name, change) + "\n";
     }
+    for (const SiteTarget& target : plan.Targets) {
+        if (!target.Writes.empty())
+            text += target.Wanted->Name + ": writes " + WritesText(target) + " (fingerprint " +
+                    target.Fingerprint + ")\n";
+    }
     return text + Counted(plan.ControllersToChange(), "controller", "controllers") + " to change, " +
            Counted(plan.FieldsToChange(), "field", "fields") + "; " + std::to_string(plan.Unchanged()) +
            " unchanged\n";
@@ -47,8 +89,11 @@ std::string PlanJson(const SitePlan& plan)
 {
     nlohmann::ordered_json controllers = nlohmann::ordered_json::array();
     for (const SiteTarget& target : plan.Targets) {
-        if (!target.Held)
+        if (target.Fingerprint.empty())
             continue;
+        nlohmann::ordered_json blocks = nlohmann::ordered_json::array();
+        for (const BlockWrite& w : target.Writes)
+            blocks.push_back(BlockText(w.Block));
         nlohmann::ordered_json changes = nlohmann::ordered_json::array();
         for (const FieldChange& change : target.Changes)
             changes.push_back({{"section", change.Section},
@@ -56,7 +101,10 @@ std::string PlanJson(const SitePlan& plan)
                                {"label", change.Label},
                                {"from", change.From},
                                {"to", change.To}});
-        controllers.push_back({{"name", target.Wanted->Name}, {"changes", changes}});
+        controllers.push_back({{"name", target.Wanted->Name},
+                               {"fingerprint", target.Fingerprint},
+                               {"blocks", blocks},
+                               {"changes", changes}});
     }
     nlohmann::ordered_json problems = nlohmann::ordered_json::array();
     for (const SiteProblem& problem : plan.Problems)
@@ -97,41 +145,52 @@ int RunSiteExport(Quorctl& ctl, const QuorctlOptions& options, std::ostream&, st
 
 int RunSitePlan(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, std::ostream& err)
 {
-    std::string text;
-    try {
-        text = ReadFile(options.File);
-    } catch (const std::runtime_error& e) {
-        err << "quorctl: " << e.what() << '\n';
+    std::optional<SiteText> site = ReadSite(options, err);
+    if (!site)
         return 2;
-    }
-    std::vector<SiteProblem> problems;
-    const SiteFile file = ReadSiteFile(text, problems);
-    SitePlan plan = PlanSite(ctl.Devices, file, std::move(problems), options.Only);
-    const bool apply = options.Command == CtlCommand::SiteApply;
-    if (options.Format == OutputFormat::Json)
-        out << PlanJson(plan);
-    for (const SiteProblem& problem : plan.Problems)
-        err << ProblemLine(options.File, problem) << '\n';
-    if (!plan.Problems.empty()) {
-        err << "quorctl: " << Counted(plan.Problems.size(), "problem", "problems") << " in " << options.File
-            << (apply ? "; nothing written" : "") << '\n';
-        return 2;
-    }
-    if (options.Format != OutputFormat::Json)
-        out << PlanText(plan);
-    if (!apply || options.DryRun) {
-        if (apply)
+    if (options.Command == CtlCommand::SiteApply && IsPlanText(site->Text))
+        return RunSiteApply(ctl, options, out, err);
+    SitePlan plan = PlanSite(ctl.Devices, site->File, std::move(site->Problems), {options.Only, options.Exclude});
+    const int status = ShowPlan(plan, options, out, err);
+    if (status == 2 || options.Command == CtlCommand::SitePlan || options.DryRun) {
+        EndSessions(ctl.Devices, plan);
+        if (status != 2 && options.DryRun)
             out << "dry run: nothing written\n";
-        return plan.ControllersToChange() == 0 ? 0 : 1;
+        return status == 2 || options.Out.empty() ? status : SavePlan(plan, options, *site, err, status);
     }
-    const ApplyOutcome outcome = ApplySite(
-        ctl.Devices, plan, [&out](const std::string& name) { out << name << ": written and read back\n"; });
-    if (outcome.Failed.empty())
+    return ApplyPlanned(ctl, plan, PlanFileText(plan, options.File, site->Text), options, out, err);
+}
+
+int RunSiteOffline(const QuorctlOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (options.Command == CtlCommand::SiteShow) {
+        SavedPlan saved;
+        try {
+            LoadPlan(options.File, saved);
+        } catch (const std::runtime_error& e) {
+            err << "quorctl: " << e.what() << '\n';
+            return 2;
+        }
+        return ShowPlan(saved.Plan, options, out, err);
+    }
+    std::optional<SiteText> site = ReadSite(options, err);
+    if (!site)
+        return 2;
+    if (options.Backups.empty()) {
+        for (const SiteProblem& problem : site->Problems)
+            err << ProblemLine(options.File, problem) << '\n';
+        if (!site->Problems.empty()) {
+            err << "quorctl: " << Counted(site->Problems.size(), "problem", "problems") << " in "
+                << options.File << '\n';
+            return 2;
+        }
+        out << options.File << ": " << Counted(site->File.Controllers.size(), "controller", "controllers")
+            << ", no problem in the file itself\n";
         return 0;
-    err << outcome.Reason << "quorctl: apply stopped at " << outcome.Failed
-        << "; written: " << NameList(outcome.Written) << "; failed: " << outcome.Failed
-        << "; not reached: " << NameList(outcome.NotReached) << "; nothing is rolled back\n";
-    return 2;
+    }
+    const SitePlan plan =
+        PlanFromBackups(options.Backups, site->File, std::move(site->Problems), {options.Only, options.Exclude});
+    return ShowPlan(plan, options, out, err);
 }
 
 }  // namespace quor::tools

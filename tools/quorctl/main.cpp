@@ -11,6 +11,7 @@
 #include "tools/common/NetGuard.h"
 #include "tools/quorctl/Commands.h"
 #include "tools/quorctl/NetworkChoice.h"
+#include "tools/quorctl/SiteFileCommands.h"
 
 namespace {
 
@@ -38,7 +39,11 @@ int main(int argc, char** argv)
         std::cout << (options.Command == CtlCommand::Help ? QuorctlHelp(options.HelpOf) : QuorctlVersion());
         return 0;
     }
+    // Line by line, also into a file or a pipe: a run killed half-way leaves what it said.
+    std::cout << std::unitbuf;
     try {
+        if (options.Command == CtlCommand::SiteShow || options.Command == CtlCommand::SiteCheck)
+            return RunSiteOffline(options, std::cout, std::cerr);
         const std::vector<quor::NetInterface> candidates = quor::SearchInterfaces();
         if (options.Command == CtlCommand::Interfaces) {
             std::cout << quor::InterfaceLines(candidates);
