@@ -8,8 +8,11 @@
 # Then bench/search_bench: a search of 100, 1,000 and 8,000 devices on the
 # in-memory LAN, beside a bare receive-and-decode loop, and a paced pass's time;
 # its closing figures give the configurator's CPU per reply against the bare
-# loop's and whether it meets 1.2 x.
-# BUILD-DIR must hold tools/quorsim/quorsim, bench/lan_bench and bench/search_bench (configure with
+# loop's and whether it meets 1.2 x. Last bench/site_requests_bench: the
+# requests quorctl's site commands send on sim/scenarios/site.json, by kind,
+# against what a careful program needs (target: 1.1 x at most).
+# BUILD-DIR must hold tools/quorsim/quorsim, bench/lan_bench, bench/search_bench and
+# bench/site_requests_bench (configure with
 # -DQUOR_BENCH=ON, e.g. cmake --preset release && cmake --build --preset release).
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,8 +20,10 @@ build=$(realpath "${1:-$repo/build-release}")
 [ $# -eq 0 ] || shift
 bench="$build/bench/lan_bench"
 export QUORSIM="$build/tools/quorsim/quorsim"
-[ -x "$bench" ] && [ -x "$QUORSIM" ] && [ -x "$build/bench/search_bench" ] || {
-    echo "lan-bench.sh: $build lacks bench/lan_bench, bench/search_bench or tools/quorsim/quorsim" >&2
+[ -x "$bench" ] && [ -x "$QUORSIM" ] && [ -x "$build/bench/search_bench" ] &&
+    [ -x "$build/bench/site_requests_bench" ] || {
+    echo "lan-bench.sh: $build lacks bench/lan_bench, bench/search_bench, bench/site_requests_bench" \
+        "or tools/quorsim/quorsim" >&2
     exit 1
 }
 export QUOR_LAN_PREFIX="qbench$$"
@@ -51,3 +56,5 @@ printf 'lan-bench.sh: the LAN of 100 devices came up in %d.%03d s\n' $((ms / 100
 # fastest of the repetitions.
 "$build/bench/search_bench" --benchmark_min_time=0.2s --benchmark_repetitions=5 \
     --benchmark_enable_random_interleaving=true
+# Counts, not times: one run of each job says it all.
+"$build/bench/site_requests_bench"
