@@ -26,6 +26,24 @@ enum class FieldSection { Common, Door, Sheet };
 // What a field addresses: a slot of the record, or a parameter.
 enum class FieldAddress { Output, Input, Reader, OutputSet, Parameter };
 
+// Which field that is not a slot a parameter row sets; the key the window
+// asks its caption by.
+enum class FieldParam {
+    None,  // a slot's row
+    TrainNumber,
+    Airlock,
+    DoorType,
+    BoltPulse,
+    OpenTime,
+    HandleOpening,
+    FullBoltPulse,
+    PulseTime,  // the lift's button release, the lockers' opening pulse
+    RoomName,
+    FirstLocker,
+    LastLocker,
+    TestStart,
+};
+
 // The value a field takes, and so how its text is read.
 enum class FieldValue {
     Reference,     // a resource of a bus device, or none
@@ -83,6 +101,7 @@ struct SheetFieldRow {
     FieldAddress Address = FieldAddress::Parameter;
     int Slot =
         0;  // the record's slot; for a row of each lockers module, unused (the module's row is the slot)
+    FieldParam Param = FieldParam::None;
     FieldValue Value = FieldValue::Reference;
     std::string_view Mark = {};  // "NC" or "Wyjście"; empty for a field without one
     // The row stands once in each lockers module row, its group "Moduł 0" to "Moduł F".
@@ -100,6 +119,13 @@ struct SheetFieldRow {
 // The rows of the sheet of a controller kind, in the order the sheet shows
 // them (a door's rows once, for every door); empty for a kind without one.
 std::span<const SheetFieldRow> FieldRowsOf(int32_t kind);
+
+// The row of the sheet of kind that addresses this slot; for an output set
+// of the lockers, the modules' row. Throws std::out_of_range for a slot no
+// row addresses.
+const SheetFieldRow& SlotRow(int32_t kind, FieldAddress address, int slot);
+// The row of the sheet of kind that sets param; throws std::out_of_range for none.
+const SheetFieldRow& ParamRow(int32_t kind, FieldParam param);
 
 // One field as it stands on a controller's sheet.
 struct PlacedField {
