@@ -2,7 +2,8 @@
 // Every field of the three sheets, declared once: where it stands in the
 // sheets' words, what it addresses, the value it takes, its mark, how the
 // sheet shows it and the sheet's edit that sets it. The export, the slot
-// names, the site planner and quorctl's text all walk these rows.
+// names, the site planner, quorctl's text and the window's captions all walk
+// these rows.
 
 #include <cstdint>
 #include <optional>
