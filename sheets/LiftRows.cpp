@@ -51,6 +51,7 @@ const SheetFieldRow TheLiftRows[] = {
     SheetReaderRow(3, LiftReader),
     {.Section = Sheet,
      .Label = words::ButtonRelease,
+     .Param = FieldParam::PulseTime,
      .Value = FieldValue::Time,
      .Show = [](const SheetView& v, int, int) { return Seconds(LiftOf(v).PulseText); },
      .Set = [](Controller& c, int, int, const FieldInput& in) { SetPulseTime(c.Lift, in.Text); }},

@@ -1,6 +1,7 @@
 #include "sheets/SheetFieldTable.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 #include "sheets/ControllerKinds.h"
@@ -37,6 +38,26 @@ std::span<const SheetFieldRow> FieldRowsOf(int32_t kind)
     default:
         return {};
     }
+}
+
+const SheetFieldRow& SlotRow(int32_t kind, FieldAddress address, int slot)
+{
+    for (const SheetFieldRow& row : FieldRowsOf(kind)) {
+        if (address != Parameter && row.Address == address && (row.EachModule || row.Slot == slot))
+            return row;
+    }
+    throw std::out_of_range("no field of kind " + std::to_string(kind) + " addresses slot " +
+                            std::to_string(slot));
+}
+
+const SheetFieldRow& ParamRow(int32_t kind, FieldParam param)
+{
+    for (const SheetFieldRow& row : FieldRowsOf(kind)) {
+        if (param != FieldParam::None && row.Param == param)
+            return row;
+    }
+    throw std::out_of_range("no field of kind " + std::to_string(kind) + " sets parameter " +
+                            std::to_string(static_cast<int>(param)));
 }
 
 SheetView ViewSheet(const Controller& c, std::optional<int> door)

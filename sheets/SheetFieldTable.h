@@ -2,7 +2,8 @@
 // Every field of the three sheets, declared once: where it stands in the
 // sheets' words, what it addresses, the value it takes, its mark, how the
 // sheet shows it and the sheet's edit that sets it. The export, the slot
-// names, the site planner and quorctl's text all walk these rows.
+// names, the site planner, quorctl's text and the window's captions all walk
+// these rows.
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,24 @@ enum class FieldSection { Common, Door, Sheet };
 
 // What a field addresses: a slot of the record, or a parameter.
 enum class FieldAddress { Output, Input, Reader, OutputSet, Parameter };
+
+// Which field that is not a slot a parameter row sets; the key the window
+// asks its caption by.
+enum class FieldParam {
+    None,  // a slot's row
+    TrainNumber,
+    Airlock,
+    DoorType,
+    BoltPulse,
+    OpenTime,
+    HandleOpening,
+    FullBoltPulse,
+    PulseTime,  // the lift's button release, the lockers' opening pulse
+    RoomName,
+    FirstLocker,
+    LastLocker,
+    TestStart,
+};
 
 // The value a field takes, and so how its text is read.
 enum class FieldValue {
@@ -83,6 +102,7 @@ struct SheetFieldRow {
     FieldAddress Address = FieldAddress::Parameter;
     int Slot =
         0;  // the record's slot; for a row of each lockers module, unused (the module's row is the slot)
+    FieldParam Param = FieldParam::None;
     FieldValue Value = FieldValue::Reference;
     std::string_view Mark = {};  // "NC" or "Wyjście"; empty for a field without one
     // The row stands once in each lockers module row, its group "Moduł 0" to "Moduł F".
@@ -100,6 +120,13 @@ struct SheetFieldRow {
 // The rows of the sheet of a controller kind, in the order the sheet shows
 // them (a door's rows once, for every door); empty for a kind without one.
 std::span<const SheetFieldRow> FieldRowsOf(int32_t kind);
+
+// The row of the sheet of kind that addresses this slot; for an output set
+// of the lockers, the modules' row. Throws std::out_of_range for a slot no
+// row addresses.
+const SheetFieldRow& SlotRow(int32_t kind, FieldAddress address, int slot);
+// The row of the sheet of kind that sets param; throws std::out_of_range for none.
+const SheetFieldRow& ParamRow(int32_t kind, FieldParam param);
 
 // One field as it stands on a controller's sheet.
 struct PlacedField {

@@ -2,6 +2,8 @@
 
 #include <QRegularExpressionValidator>
 
+#include "sheets/FieldCaptions.h"
+
 namespace quor {
 
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, QRect geometry)
@@ -87,14 +89,19 @@ QString WordText(std::string_view word)
     return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
 }
 
-QString LabelCaption(std::string_view label)
+QString FieldText(const SheetFieldRow& field)
 {
-    return WordText(label) + ':';
+    return WordText(FieldCaption(field));
 }
 
-QString GroupCaption(std::string_view group)
+QString GroupText(const SheetFieldRow& field)
 {
-    return ' ' + WordText(group) + ' ';
+    return WordText(GroupCaption(field));
+}
+
+QString MarkText(const SheetFieldRow& field)
+{
+    return WordText(MarkCaption(field));
 }
 
 }  // namespace quor

@@ -15,6 +15,8 @@
 
 namespace quor {
 
+struct SheetFieldRow;
+
 template <class W> W* Place(QWidget* parent, const char* name, QRect geometry)
 {
     W* w = new W(parent);
@@ -34,10 +36,11 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry, int maxLe
                     bool digitsOnly = false);
 // A word of the sheets (sheets/SheetWords.h) as a caption.
 QString WordText(std::string_view word);
-// A label's caption: "Rygiel:".
-QString LabelCaption(std::string_view label);
-// A group box's caption: " Wyjścia ".
-QString GroupCaption(std::string_view group);
+// The captions a field's row gives (sheets/FieldCaptions.h): its control's
+// ("Rygiel:"), its group box's (" Wyjścia ") and its box's ("NC").
+QString FieldText(const SheetFieldRow& field);
+QString GroupText(const SheetFieldRow& field);
+QString MarkText(const SheetFieldRow& field);
 
 // Hidden until a write runs; 0 to 100.
 QProgressBar* MakeProgress(QWidget* parent, const char* name, QRect geometry);
