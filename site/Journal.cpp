@@ -31,7 +31,10 @@ std::string FolderTime()
 
 Json BlockJson(const std::string& event, const std::string& name, const RawBlock& block)
 {
-    return {{"event", event}, {"controller", name}, {"block", BlockText(block.Block)}, {"hex", HexText(block.Bytes)}};
+    return {{"event", event},
+            {"controller", name},
+            {"block", BlockText(block.Block)},
+            {"hex", HexText(block.Bytes)}};
 }
 
 Json Names(const std::vector<std::string>& names)
@@ -54,6 +57,9 @@ Json Blocks(const std::vector<BlockId>& blocks)
 
 Journal::Journal(std::string folder) : Path(std::move(folder))
 {
+    // One run's record to a folder: a rollback puts back what the run it records wrote.
+    if (fs::exists(fs::path(Path) / LinesName))
+        throw std::runtime_error("the journal folder " + Path + " already holds the journal of another run");
     std::error_code error;
     fs::create_directories(Path, error);
     if (error)
@@ -70,7 +76,12 @@ std::string Journal::DefaultFolder()
     fs::path base = state != nullptr && *state != '\0' ? fs::path(state)
                     : home != nullptr                  ? fs::path(home) / ".local" / "state"
                                                        : fs::temp_directory_path();
-    return (base / "quorctl" / "journal" / FolderTime()).string();
+    // Two runs in one second each get a folder of their own.
+    const fs::path first = base / "quorctl" / "journal" / FolderTime();
+    fs::path folder = first;
+    for (int n = 2; fs::exists(folder); ++n)
+        folder = first.string() + "-" + std::to_string(n);
+    return folder.string();
 }
 
 void Journal::Record(const std::string& line)

@@ -22,7 +22,8 @@ Json ChangeJson(const FieldChange& change)
 
 Json TargetJson(const SiteTarget& target)
 {
-    Json json = {{"name", target.Wanted->Name}, {"id", IdText(target.Id)}, {"fingerprint", target.Fingerprint}};
+    Json json = {
+        {"name", target.Wanted->Name}, {"id", IdText(target.Id)}, {"fingerprint", target.Fingerprint}};
     Json changes = Json::array();
     for (const FieldChange& change : target.Changes)
         changes.push_back(ChangeJson(change));

@@ -196,7 +196,9 @@ ApplyOutcome ApplySite(UdpDevSet& devices, const SitePlan& plan, const ApplyWatc
         } catch (const UErr& e) {
             outcome.Reason = e.Text();
         } catch (const std::exception& e) {
-            outcome.Reason = std::string(e.what()) + "\n";
+            outcome.Reason = e.what();
+            if (!outcome.Reason.ends_with('\n'))
+                outcome.Reason += '\n';
         }
         sessions.Used(target.Id);
         outcome.Failed = name;

@@ -24,6 +24,7 @@
 #include "sheets/SlotNames.h"
 #include "sim/Scenario.h"
 #include "site/ControllerRead.h"
+#include "site/SiteApply.h"
 #include "site/SiteFile.h"
 #include "site/SitePlan.h"
 #include "site/SiteRun.h"

@@ -178,23 +178,23 @@ TEST(QuorctlOptions, RefuseWrongLines)
         {{"config", "K01_01101", "--format"}, "--format needs a value"},
         {{"config", "K01_01101", "--format", "xml"}, "--format takes json, csv or text, not xml"},
         {{"report", "K01_01101", "r.txt", "--format", "json"},
-         "--format belongs to search, table, config, scan and site plan"},
+         "--format belongs to search, table, config, scan, site plan, site apply, site check and site show"},
         {{"restore", "K01_01101", "b.json", "--format", "json"},
-         "--format belongs to search, table, config, scan and site plan"},
+         "--format belongs to search, table, config, scan, site plan, site apply, site check and site show"},
         {{"backup", "K01_01101", "b.json", "--dry-run"}, "--dry-run belongs to restore and site apply"},
         {{"backup", "--all"}, "--all needs a value"},
         {{"backup", "K01_01101", "--all", "kopie"}, "backup --all DIR takes no DEVICE or FILE"},
         {{"report", "--all", "raporty", "K01_01101", "r.txt"}, "report --all DIR takes no DEVICE or FILE"},
         {{"config", "K01_01101", "--all", "kopie"}, "--all belongs to report and backup"},
-        {{"site"}, "site needs export, plan or apply"},
-        {{"site", "push", "site.yaml"}, "site needs export, plan or apply, not push"},
+        {{"site"}, "site needs export, plan, apply, check, show or rollback"},
+        {{"site", "push", "site.yaml"}, "site needs export, plan, apply, check, show or rollback, not push"},
         {{"site", "plan"}, "site plan takes 1 argument"},
         {{"site", "export", "a.yaml", "b.yaml"}, "site export takes 1 argument"},
         {{"site", "plan", "site.yaml", "--format", "csv"},
          "--format takes json or text for site plan, not csv"},
         {{"site", "export", "site.yaml", "--dry-run"}, "--dry-run belongs to restore and site apply"},
         {{"table", "K01_01101", "--only", "K01_01101"},
-         "--only belongs to site export, site plan and site apply"},
+         "--only belongs to site export, site plan, site apply and site check"},
         {{"diff", "a.json", "b.json", "--accept-serial-changes"},
          "--accept-serial-changes belongs to restore"},
         {{"search", "--target"}, "--target needs a value"},
@@ -210,17 +210,22 @@ TEST(QuorctlOptions, HelpNamesEveryCommandAndOption)
 {
     const std::string help = QuorctlHelp();
     const char* const common = "quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] ";
-    const char* const usages[] = {"search [--format json|csv]",
-                                  "table DEVICE [--format json|csv]",
-                                  "config DEVICE [--format json|csv]",
-                                  "report DEVICE FILE [--location TEXT] [--all DIR]",
-                                  "backup DEVICE FILE [--all DIR]",
-                                  "restore DEVICE FILE [--dry-run] [--accept-serial-changes]",
-                                  "diff DEVICE|FILE FILE",
-                                  "scan ADDR/PREFIX [--format json|csv]",
-                                  "site export FILE [--only NAME]...",
-                                  "site plan FILE [--only NAME]... [--format json]",
-                                  "site apply FILE [--only NAME]... [--dry-run]"};
+    const char* const usages[] = {
+        "search [--format json|csv]",
+        "table DEVICE [--format json|csv]",
+        "config DEVICE [--format json|csv]",
+        "report DEVICE FILE [--location TEXT] [--all DIR]",
+        "backup DEVICE FILE [--all DIR]",
+        "restore DEVICE FILE [--dry-run] [--accept-serial-changes]",
+        "diff DEVICE|FILE FILE",
+        "scan ADDR/PREFIX [--format json|csv]",
+        "site export FILE [--only NAME]...",
+        "site plan FILE [--only NAME]... [--exclude NAME]... [--format json] [--out PLAN]",
+        "site apply FILE [--only NAME]... [--exclude NAME]... [--dry-run] [--journal DIR] "
+        "[--format json]",
+        "site check FILE [--only NAME]... [--exclude NAME]... [--backups DIR] [--format json]",
+        "site show PLAN [--format json]",
+        "site rollback JOURNAL"};
     std::string expected;
     for (const char* usage : usages)
         expected += std::string(expected.empty() ? "Usage: " : "   or: ") + common + usage + "\n";
@@ -245,14 +250,23 @@ TEST(QuorctlOptions, SiteHelpShowsTheCycle)
         "Usage: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
         "export FILE [--only NAME]...\n"
         "   or: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
-        "plan FILE [--only NAME]... [--format json]\n"
+        "plan FILE [--only NAME]... [--exclude NAME]... [--format json] [--out PLAN]\n"
         "   or: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
-        "apply FILE [--only NAME]... [--dry-run]\n"
+        "apply FILE [--only NAME]... [--exclude NAME]... [--dry-run] [--journal DIR] [--format json]\n"
+        "   or: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
+        "check FILE [--only NAME]... [--exclude NAME]... [--backups DIR] [--format json]\n"
+        "   or: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
+        "show PLAN [--format json]\n"
+        "   or: quorctl [--interface NAME] [--target ADDR[/PREFIX]]... [--no-broadcast] site "
+        "rollback JOURNAL\n"
         "   or: quorctl site --help\n"))
         << help;
-    for (const char* line : {"\n  apply       plans, then writes", "\n    --dry-run prints the plan",
-                             "\n  plan    quorctl site plan site.yaml: what would change",
-                             "\n          1 controller to change, 1 field; 2 unchanged\n"})
+    for (const char* line :
+         {"\n  apply       plans FILE (or takes a plan saved by plan --out), then writes",
+          "\n    --dry-run prints the plan", "\n  plan    quorctl site plan site.yaml: what would change",
+          "\n          1 controller to change, 1 field; 2 unchanged\n",
+          "\n  rollback    writes the journal's backups back", "quorctl site apply plan.json",
+          "\n    --backups DIR"})
         EXPECT_NE(help.find(line), std::string::npos) << line;
     EXPECT_EQ(help.find("restore"), std::string::npos);
 }

@@ -38,10 +38,21 @@ protected:
             ("quorctl-site-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(Folder);
         fs::create_directories(Folder);
+        // Journals of applies that name no folder go here, not into the home folder.
+        setenv("XDG_STATE_HOME", (Folder / "state").c_str(), 1);
     }
     ~SiteOnLan() override { fs::remove_all(Folder); }
 
     Outcome Quorctl(const std::vector<std::string>& args) { return test::RunQuorctlOn(Lan, args); }
+    // site apply with a journal folder of its own, which Journal() names.
+    Outcome Apply(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"site", "apply"});
+        args.insert(args.end(), {"--journal", Journal(++Applies)});
+        return Quorctl(args);
+    }
+    std::string Journal(int apply) const { return File("journal" + std::to_string(apply)); }
+    std::string JournalLine() const { return "journal: " + Journal(Applies) + "\n"; }
     std::string File(const std::string& name) const { return (Folder / name).string(); }
     std::string Write(const std::string& name, const std::string& text) const
     {
@@ -70,6 +81,7 @@ protected:
     sim::VirtualLan Lan;
     sim::Scenario Scenario;
     fs::path Folder;
+    int Applies = 0;
 };
 
 TEST_F(SiteOnLan, ExportThenPlanShowsNoChange)
@@ -140,10 +152,12 @@ TEST_F(SiteOnLan, ProblemsOfTheFileAndItsControllersWriteNothing)
     const struct {
         const char* text;
         const char* err;
+        const char* out;
     } cases[] = {
         {"quorctl-site: 1\ncontrollers:\n  K03_01301: [\n",
          "FILE:4:1: not YAML: end of sequence flow not found\n"
-         "quorctl: 1 problem in FILE; nothing written\n"},
+         "quorctl: 1 problem in FILE; nothing written\n",
+         ""},
         {"quorctl-site: 1\n"
          "controllers:\n"
          "  K03_01301:\n"
@@ -174,7 +188,11 @@ TEST_F(SiteOnLan, ProblemsOfTheFileAndItsControllersWriteNothing)
          "FILE:15:3: K02_01201 is in mode Blokada, which does not allow writing (Serwis or Instalacja is "
          "needed)\n"
          "FILE:21:5: K04_01401 is a lockers controller; Winda is on the sheet of a lift controller\n"
-         "quorctl: 6 problems in FILE; nothing written\n"},
+         "quorctl: 6 problems in FILE; nothing written\n",
+         // One bad controller does not hide the plan of the others.
+         "K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 3 s\n"
+         "K03_01301: writes 2/0\n"
+         "1 controller to change, 1 field; 0 unchanged\n"},
     };
     for (const auto& c : cases) {
         const std::string file = Write("site.yaml", c.text);
@@ -188,7 +206,7 @@ TEST_F(SiteOnLan, ProblemsOfTheFileAndItsControllersWriteNothing)
         for (size_t at = err.find("FILE"); at != std::string::npos; at = err.find("FILE", at))
             err.replace(at, 4, file);
         EXPECT_EQ(run.Err, err);
-        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(run.Out, c.out);
         EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
                                     {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 0}}));
     }
@@ -236,7 +254,12 @@ TEST_F(SiteOnLan, ProblemsOfTheFieldsWriteNothingAnywhere)
             for (size_t at = err.find("FILE"); at != std::string::npos; at = err.find("FILE", at))
                 err.replace(at, 4, file);
             EXPECT_EQ(run.Err, err) << command;
-            EXPECT_EQ(run.Out, "") << command;
+            EXPECT_EQ(run.Out, "K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s\n"
+                               "K04_01401: Szafki / Nazwa pomieszczenia: Szatnia męska -> Szatnia damska\n"
+                               "K03_01301: writes 2/0\n"
+                               "K04_01401: writes 3/0\n"
+                               "2 controllers to change, 2 fields; 0 unchanged\n")
+                << command;
         }
         EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
                                     {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 0}}));
@@ -292,9 +315,9 @@ TEST_F(SiteOnLan, BackupAndReportOfEveryController)
     EXPECT_EQ(none.Err, "quorctl: no folder " + File("brak") + "\n");
 }
 
-// For each kind: a file of edits plans exactly them; apply writes the
-// controller with the blocks of its sheet's write button, reads it back, and
-// a second apply writes nothing.
+// For each kind: a file of edits plans exactly them; apply writes the blocks
+// of the controller whose bytes change, reads them back, and a second apply
+// writes nothing.
 TEST_F(SiteOnLan, AnEditedFilePlansAndAppliesExactlyItsEdits)
 {
     const struct {
@@ -313,7 +336,7 @@ TEST_F(SiteOnLan, AnEditedFilePlansAndAppliesExactlyItsEdits)
          "K01_01101: Przejście 1 / Wyjścia / Alarm: P01_40101:Out5 NC -> -----\n",
          "    Przejście 1:\n      Wyjścia:\n        Rygiel: K01_01101:Out2\n        Przypomnienie: -----\n"
          "        Alarm: -----\n",
-         4},
+         1},
         {"K03_01301",
          "    Winda:\n"
          "      Wybór piętra: D01_60101:In2\n"
@@ -334,7 +357,11 @@ TEST_F(SiteOnLan, AnEditedFilePlansAndAppliesExactlyItsEdits)
         SCOPED_TRACE(c.name);
         const std::string file =
             Write("site.yaml", "quorctl-site: 1\ncontrollers:\n  " + std::string(c.name) + ":\n" + c.file);
-        const std::string plan = std::string(c.plan) + "1 controller to change, 2 fields; 0 unchanged\n";
+        const std::string plan = std::string(c.plan) + c.name + ": writes " +
+                                 (c.name[2] == '1'   ? "1/0"
+                                  : c.name[2] == '3' ? "2/0"
+                                                     : "3/0") +
+                                 "\n1 controller to change, 2 fields; 0 unchanged\n";
         const Outcome planned = Quorctl({"site", "plan", file});
         EXPECT_EQ(planned.Status, 1) << planned.Err;
         EXPECT_EQ(planned.Out, plan);
@@ -345,9 +372,9 @@ TEST_F(SiteOnLan, AnEditedFilePlansAndAppliesExactlyItsEdits)
             {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 0}};
         EXPECT_EQ(TakeWrites(), none);
 
-        const Outcome applied = Quorctl({"site", "apply", file});
+        const Outcome applied = Apply({file});
         EXPECT_EQ(applied.Status, 0) << applied.Err;
-        EXPECT_EQ(applied.Out, plan + c.name + ": written and read back\n");
+        EXPECT_EQ(applied.Out, JournalLine() + plan + c.name + ": written and read back\n");
         std::map<std::string, size_t> written = none;
         written[c.name] = c.blocks;
         EXPECT_EQ(TakeWrites(), written);
@@ -355,9 +382,10 @@ TEST_F(SiteOnLan, AnEditedFilePlansAndAppliesExactlyItsEdits)
         ASSERT_EQ(Quorctl({"site", "export", exported, "--only", c.name}).Status, 0);
         EXPECT_THAT(ReadFile(exported), HasSubstr(c.exported));
 
-        const Outcome again = Quorctl({"site", "apply", file});
+        const Outcome again = Apply({file});
         EXPECT_EQ(again.Status, 0) << again.Err;
         EXPECT_EQ(again.Out, "0 controllers to change, 0 fields; 1 unchanged\n");
+        EXPECT_FALSE(fs::exists(Journal(Applies))) << "no write, no journal";
         EXPECT_EQ(TakeWrites(), none);
     }
 }
@@ -378,6 +406,10 @@ TEST_F(SiteOnLan, PlanForScripts)
   "controllers": [
     {
       "name": "K03_01301",
+      "fingerprint": "003e9cb6c84fcdb7",
+      "blocks": [
+        "2/0"
+      ],
       "changes": [
         {
           "section": "Winda",
@@ -390,6 +422,8 @@ TEST_F(SiteOnLan, PlanForScripts)
     },
     {
       "name": "K04_01401",
+      "fingerprint": "eae4355709111584",
+      "blocks": [],
       "changes": []
     }
   ],
@@ -434,13 +468,27 @@ constexpr char LiftAndLockers[] = "quorctl-site: 1\n"
 TEST_F(SiteOnLan, OnlyTheControllersNamed)
 {
     const std::string file = Write("site.yaml", LiftAndLockers);
-    const Outcome run = Quorctl({"site", "apply", file, "--only", "K04_01401"});
+    for (const auto& selection : {std::vector<std::string>{"--only", "K04_01401"},
+                                  std::vector<std::string>{"--exclude", "K03_01301"}}) {
+        std::vector<std::string> args = {"site", "plan", file};
+        args.insert(args.end(), selection.begin(), selection.end());
+        const Outcome run = Quorctl(args);
+        EXPECT_EQ(run.Status, 1) << run.Err;
+        EXPECT_EQ(run.Out, "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
+                           "K04_01401: writes 3/0\n"
+                           "1 controller to change, 1 field; 0 unchanged\n");
+    }
+    const Outcome run = Apply({file, "--only", "K04_01401"});
     EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(run.Out, "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
-                       "1 controller to change, 1 field; 0 unchanged\n"
-                       "K04_01401: written and read back\n");
+    EXPECT_EQ(run.Out, JournalLine() + "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
+                                       "K04_01401: writes 3/0\n"
+                                       "1 controller to change, 1 field; 0 unchanged\n"
+                                       "K04_01401: written and read back\n");
     EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
                                 {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 1}}));
+    const Outcome unknown = Quorctl({"site", "plan", file, "--exclude", "K09_00001"});
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_THAT(unknown.Err, HasSubstr(file + ": --exclude K09_00001: the file names no such controller\n"));
 }
 
 // A controller that acknowledges its write but does not keep it: the read-back
@@ -451,18 +499,20 @@ TEST_F(SiteOnLan, AWriteNotKeptStopsTheRun)
     sim::EmuController& lift = Emu("K03_01301");
     const auto stored = lift.Blocks;
     lift.AfterWrite = [&lift, &stored](uint8_t, uint8_t) { lift.Blocks = stored; };
-    const Outcome run = Quorctl({"site", "apply", file});
+    const Outcome run = Apply({file});
     EXPECT_EQ(run.Status, 2);
     EXPECT_EQ(run.Err, "K03_01301 read back does not hold what the file says (held -> file):\n"
                        "  K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s\n"
+                       "K03_01301: written 2/0; not written none\n"
                        "quorctl: apply stopped at K03_01301; written: none; failed: K03_01301; "
-                       "not reached: K04_01401; nothing is rolled back\n");
+                       "not reached: K04_01401; nothing is rolled back: quorctl site rollback " +
+                           Journal(1) + " puts back what this run wrote\n");
     EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
                                 {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 1}, {"K04_01401", 0}}));
 }
 
 // A controller that stops answering during its write: the run stops there,
-// names what was written; run again once it answers, it converges.
+// names the blocks written and not; run again once it answers, it converges.
 TEST_F(SiteOnLan, AFailureHalfWayNamesWhatWasWrittenAndARunAgainConverges)
 {
     const std::string file = Write("site.yaml", "quorctl-site: 1\n"
@@ -471,37 +521,45 @@ TEST_F(SiteOnLan, AFailureHalfWayNamesWhatWasWrittenAndARunAgainConverges)
                                                 "    Winda:\n"
                                                 "      Czas odblokowania przycisków: 2,5 s\n"
                                                 "  K01_01101:\n"
+                                                "    Przejścia:\n"
+                                                "      Nr pociągu: 13\n"
                                                 "    Przejście 3:\n"
                                                 "      Typ przejścia: Normalne\n"
                                                 "  K04_01401:\n"
                                                 "    Szafki:\n"
                                                 "      Test od szafki nr: 2\n");
-    // The common block is acknowledged; door 1's block then gets no answer.
+    // The common block is acknowledged; door 3's block then gets no answer.
     Emu("K01_01101").Inject(sim::Fault::DropReply, 'c', -1, 1);
-    const Outcome failed = Quorctl({"site", "apply", file});
+    const Outcome failed = Apply({file});
     EXPECT_EQ(failed.Status, 2);
-    EXPECT_EQ(failed.Out, "K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s\n"
-                          "K01_01101: Przejście 3 / Typ przejścia: Bistabilne -> Normalne\n"
-                          "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
-                          "3 controllers to change, 3 fields; 0 unchanged\n"
-                          "K03_01301: written and read back\n");
+    EXPECT_EQ(failed.Out, JournalLine() + "K03_01301: Winda / Czas odblokowania przycisków: 5 s -> 2,5 s\n"
+                                          "K01_01101: Przejścia / Nr pociągu: 12 -> 13\n"
+                                          "K01_01101: Przejście 3 / Typ przejścia: Bistabilne -> Normalne\n"
+                                          "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
+                                          "K03_01301: writes 2/0\n"
+                                          "K01_01101: writes 16/0, 1/2\n"
+                                          "K04_01401: writes 3/0\n"
+                                          "3 controllers to change, 4 fields; 0 unchanged\n"
+                                          "K03_01301: written and read back\n");
     EXPECT_EQ(failed.Err, "K01_01101, tryb: Serwis.\n\nBłąd nr 9 (r.'c'): Brak odpowiedzi na rozkaz.\n"
+                          "K01_01101: written 16/0; not written 1/2\n"
                           "quorctl: apply stopped at K01_01101; written: K03_01301; failed: K01_01101; "
-                          "not reached: K04_01401; nothing is rolled back\n");
+                          "not reached: K04_01401; nothing is rolled back: quorctl site rollback " +
+                              Journal(1) + " puts back what this run wrote\n");
     std::map<std::string, size_t> writes = TakeWrites();
     EXPECT_EQ(writes["K03_01301"], 1u);
     EXPECT_EQ(writes["K04_01401"], 0u);
 
+    // The controller took door 3's block, only its acknowledgement was lost.
     Emu("K01_01101").ClearFaults();
-    const Outcome again = Quorctl({"site", "apply", file});
+    const Outcome again = Apply({file});
     EXPECT_EQ(again.Status, 0) << again.Err;
-    EXPECT_EQ(again.Out, "K01_01101: Przejście 3 / Typ przejścia: Bistabilne -> Normalne\n"
-                         "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
-                         "2 controllers to change, 2 fields; 1 unchanged\n"
-                         "K01_01101: written and read back\n"
-                         "K04_01401: written and read back\n");
+    EXPECT_EQ(again.Out, JournalLine() + "K04_01401: Szafki / Test od szafki nr: 1 -> 2\n"
+                                         "K04_01401: writes 3/0\n"
+                                         "1 controller to change, 1 field; 2 unchanged\n"
+                                         "K04_01401: written and read back\n");
     EXPECT_EQ(TakeWrites(), (std::map<std::string, size_t>{
-                                {"K01_01101", 4}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 1}}));
+                                {"K01_01101", 0}, {"K02_01201", 0}, {"K03_01301", 0}, {"K04_01401", 1}}));
 }
 
 }  // namespace

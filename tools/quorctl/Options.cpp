@@ -61,25 +61,42 @@ control. The cycle:
   edit    door 1 of K01_01101: Impuls otwarcia rygla: 3 s becomes 2,5 s
   plan    quorctl site plan site.yaml: what would change, nothing written:
           K01_01101: Przejście 1 / Impuls otwarcia rygla: 3 s -> 2,5 s
+          K01_01101: writes 1/0
           1 controller to change, 1 field; 2 unchanged
   apply   quorctl site apply site.yaml: writes exactly that, reads it back
   plan    again: 0 controllers to change, 0 fields; 3 unchanged
 
 A field the file leaves out is left as the controller holds it. plan and
-apply check the whole file first and list every problem as
-FILE:LINE:COLUMN: TEXT (a controller not found, not a controller, of another
-kind or in mode Blokada or Konfiguracja; a section, group or label its sheet
-lacks; a value its control or selector would not take); then apply writes
-nothing anywhere. apply writes each controller with a change in the file's
-order, as the sheet's write button does, and reads it back; a controller
-without a change gets no write, so a second apply writes nothing. A failure
-stops the run and names the controllers written, the one that failed and
-those not reached; nothing is rolled back.
+apply list every problem as FILE:LINE:COLUMN: TEXT (a controller not found,
+not a controller, of another kind, in mode Blokada or Konfiguracja or held
+in another program's session; a section, group or label its sheet lacks; a
+value its control or selector would not take) beside the plan of every
+other controller; then apply writes nothing anywhere. apply writes each
+controller with a change in the file's order, only the blocks whose bytes
+change, and reads them back; right before, it reads the controller again
+and leaves it unwritten if anything changed since it was planned. A
+controller without a change gets no write, so a second apply writes
+nothing. A failure stops the run and names the controllers written, the
+one that failed with its blocks written and not, and those not reached.
+
+Reviewed plans: quorctl site plan site.yaml --out plan.json saves the plan;
+quorctl site show plan.json prints it; quorctl site apply plan.json writes
+exactly it, and refuses it once site.yaml or a controller has changed
+since. quorctl site check site.yaml --backups DIR plans against the backups
+backup --all wrote there, with no network.
+
+Every apply that writes keeps a journal (its folder is the first line it
+prints; default $XDG_STATE_HOME/quorctl/journal/, --journal DIR): a backup
+of each controller before its write and a line for every block written and
+read back. quorctl site rollback JOURNAL writes those backups back, refusing
+a controller changed since by anyone else. SIGINT or SIGTERM ends an apply
+after the block being written, with the outcome printed and journaled.
 
 Exit status of site: export 0, or 1 when a controller could not be read (it
-is left out, with a warning); plan and apply --dry-run 0 nothing to change,
-1 changes; apply 0 done; every site command 2 on a problem in the file or a
-failure.)";
+is left out, with a warning); plan, check, show and apply --dry-run 0
+nothing to change, 1 changes; apply and rollback 0 done; every site command
+2 on a problem in the file or a failure; apply 130 or 143 when SIGINT or
+SIGTERM stopped it.)";
 
 // The command line as CLI11 reads it; --help is written from the same declarations.
 struct CtlLine {
@@ -199,8 +216,7 @@ struct CtlLine {
                                      "nothing",
                                      true);
         plan->add_option("--format", Format, "the plan for scripts (default text)")->type_name("json");
-        plan->add_option("--out", Options.Out,
-                         "also saves the plan, for site apply PLAN to write exactly it")
+        plan->add_option("--out", Options.Out, "also saves the plan, for site apply PLAN to write exactly it")
             ->type_name("PLAN");
         CLI::App* apply = SiteCommand(CtlCommand::SiteApply, "apply",
                                       "plans FILE (or takes a plan saved by plan --out), then writes\n"
@@ -209,17 +225,17 @@ struct CtlLine {
                                       "line for every step",
                                       true);
         apply->add_flag("--dry-run", Options.DryRun, "prints the plan and writes nothing");
-        apply->add_option("--journal", Options.Journal,
-                          "the journal's folder (default\n"
-                          "$XDG_STATE_HOME/quorctl/journal/DATE-AND-TIME)")
+        apply
+            ->add_option("--journal", Options.Journal,
+                         "the journal's folder (default\n"
+                         "$XDG_STATE_HOME/quorctl/journal/DATE-AND-TIME)")
             ->type_name("DIR");
         apply->add_option("--format", Format, "the outcome for scripts (default text)")->type_name("json");
         CLI::App* check = SiteCommand(CtlCommand::SiteCheck, "check",
                                       "reads and checks FILE with no network; with --backups, plans\n"
                                       "it against those backups as plan would against the site",
                                       true);
-        check->add_option("--backups", Options.Backups, "a folder that backup --all wrote")
-            ->type_name("DIR");
+        check->add_option("--backups", Options.Backups, "a folder that backup --all wrote")->type_name("DIR");
         check->add_option("--format", Format, "the plan for scripts (default text)")->type_name("json");
         CLI::App* show = SiteSubcommand(CtlCommand::SiteShow, "show",
                                         "prints a plan that plan --out saved, as plan prints it", "PLAN");
@@ -322,8 +338,8 @@ struct CtlLine {
     {
         if (option == "--interface")
             return "--interface needs a name";
-        for (const char* name : {"--location", "--format", "--all", "--only", "--target", "--exclude", "--out",
-                                 "--journal", "--backups"})
+        for (const char* name : {"--location", "--format", "--all", "--only", "--target", "--exclude",
+                                 "--out", "--journal", "--backups"})
             if (option == name)
                 return option + " needs a value";
         return {};
@@ -449,7 +465,8 @@ QuorctlOptions ParseQuorctlOptions(const std::vector<std::string>& args)
         throw std::invalid_argument(TakesText(*chosen));
     options.Format = FormatOf(line.Format);
     if (options.Format == OutputFormat::Csv && chosen->get_parent() == line.Site)
-        throw std::invalid_argument("--format takes json or text for site " + chosen->get_name() + ", not csv");
+        throw std::invalid_argument("--format takes json or text for site " + chosen->get_name() +
+                                    ", not csv");
     CheckAll(line, *chosen, options);
     for (const auto& [sub, command] : line.Commands)
         if (sub == chosen)

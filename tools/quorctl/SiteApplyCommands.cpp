@@ -52,10 +52,7 @@ public:
     StopSignals& operator=(const StopSignals&) = delete;
 
     static bool Stop() { return Caught != 0; }
-    static std::string Name()
-    {
-        return Caught == SIGINT ? "SIGINT" : Caught == SIGTERM ? "SIGTERM" : "";
-    }
+    static std::string Name() { return Caught == SIGINT ? "SIGINT" : Caught == SIGTERM ? "SIGTERM" : ""; }
     static int ExitStatus() { return 128 + Caught; }
 
 private:
@@ -87,11 +84,12 @@ std::string OutcomeJson(const ApplyOutcome& outcome, const std::string& journal,
                   {"reason", outcome.Reason},
                   {"written", Blocks(outcome.Sent)},
                   {"not_written", Blocks(outcome.NotSent)}};
-    const nlohmann::ordered_json all = {{"journal", journal},
-                                        {"written", outcome.Written},
-                                        {"failed", failed},
-                                        {"not_reached", outcome.NotReached},
-                                        {"signal", signal.empty() ? nullptr : nlohmann::ordered_json(signal)}};
+    const nlohmann::ordered_json all = {
+        {"journal", journal},
+        {"written", outcome.Written},
+        {"failed", failed},
+        {"not_reached", outcome.NotReached},
+        {"signal", signal.empty() ? nullptr : nlohmann::ordered_json(signal)}};
     return JsonPrintable(JsonText(all));
 }
 
@@ -103,21 +101,19 @@ void FailureText(const ApplyOutcome& outcome, const std::string& journal, const 
     if (!outcome.Failed.empty())
         err << BlocksLine(outcome) << '\n';
     err << "quorctl: apply " << (signal.empty() ? "stopped" : "stopped by " + signal)
-        << (outcome.Failed.empty() ? "" : " at " + outcome.Failed) << "; written: " << NameList(outcome.Written)
+        << (outcome.Failed.empty() ? "" : " at " + outcome.Failed)
+        << "; written: " << NameList(outcome.Written)
         << "; failed: " << (outcome.Failed.empty() ? "none" : outcome.Failed)
-        << "; not reached: " << NameList(outcome.NotReached) << "; nothing is rolled back: quorctl site rollback "
-        << journal << " puts back what this run wrote\n";
+        << "; not reached: " << NameList(outcome.NotReached)
+        << "; nothing is rolled back: quorctl site rollback " << journal
+        << " puts back what this run wrote\n";
 }
 
 }  // namespace
 
-int ApplyPlanned(Quorctl& ctl, const SitePlan& plan, const std::string& planText, const QuorctlOptions& options,
-                 std::ostream& out, std::ostream& err)
+int ApplyPlanned(Quorctl& ctl, const SitePlan& plan, const std::string& planText,
+                 const QuorctlOptions& options, std::ostream& out, std::ostream& err)
 {
-    if (plan.ControllersToChange() == 0) {
-        EndSessions(ctl.Devices, plan);
-        return 0;
-    }
     const bool json = options.Format == OutputFormat::Json;
     std::optional<Journal> journal;
     try {
@@ -129,7 +125,7 @@ int ApplyPlanned(Quorctl& ctl, const SitePlan& plan, const std::string& planText
         return 2;
     }
     if (!json)
-        out << "journal: " << journal->Folder() << '\n';
+        out << "journal: " << journal->Folder() << '\n' << PlanText(plan);
     const StopSignals signals;
     ApplyWatch watch;
     watch.Writing = [&](const SiteTarget& t) { journal->Backup(t.Wanted->Name, *t.Before); };
@@ -168,21 +164,17 @@ int RunSiteApply(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out,
     for (const SiteTarget& target : saved.Plan.Targets) {
         const UdpDev* dev = target.Writes.empty() ? nullptr : FindFound(ctl.Devices, target.Wanted->Name);
         if (!target.Writes.empty() && (dev == nullptr || dev->Id != target.Id))
-            saved.Plan.Problems.push_back({target.Wanted->At, "no controller " + target.Wanted->Name +
-                                                                   " answered the search"});
+            saved.Plan.Problems.push_back(
+                {target.Wanted->At, "no controller " + target.Wanted->Name + " answered the search"});
     }
-    if (options.Format != OutputFormat::Json)
-        out << PlanText(saved.Plan);
-    if (!saved.Plan.Problems.empty()) {
-        for (const SiteProblem& problem : saved.Plan.Problems)
-            err << ProblemLine(saved.SiteFile, problem) << '\n';
-        err << "quorctl: " << Counted(saved.Plan.Problems.size(), "problem", "problems") << " in "
-            << options.File << "; nothing written\n";
-        return 2;
-    }
-    if (options.DryRun) {
-        out << "dry run: nothing written\n";
-        return saved.Plan.ControllersToChange() == 0 ? 0 : 1;
+    if (!saved.Plan.Problems.empty() || options.DryRun || saved.Plan.ControllersToChange() == 0) {
+        EndSessions(ctl.Devices, saved.Plan);
+        QuorctlOptions shown = options;
+        shown.File = saved.SiteFile;
+        const int status = ShowPlan(saved.Plan, shown, out, err);
+        if (status != 2 && options.DryRun)
+            out << "dry run: nothing written\n";
+        return status == 2 || options.DryRun ? status : 0;
     }
     return ApplyPlanned(ctl, saved.Plan, text, options, out, err);
 }
@@ -200,8 +192,8 @@ int RunSiteRollback(Quorctl& ctl, const QuorctlOptions& options, std::ostream& o
         out << "the journal records no write; nothing to roll back\n";
         return 0;
     }
-    const RollbackOutcome outcome =
-        RollbackSite(ctl.Devices, entries, [&out](const std::string& name) { out << name << ": rolled back\n"; });
+    const RollbackOutcome outcome = RollbackSite(
+        ctl.Devices, entries, [&out](const std::string& name) { out << name << ": rolled back\n"; });
     for (const std::string& refused : outcome.Refused)
         err << "quorctl: " << refused << '\n';
     return outcome.Refused.empty() ? 0 : 2;

@@ -28,10 +28,17 @@ std::string WritesText(const SiteTarget& target)
     return text;
 }
 
-// The plan as plan prints it, the problems on err: the exit status of plan.
+}  // namespace
+
 int ShowPlan(const SitePlan& plan, const QuorctlOptions& options, std::ostream& out, std::ostream& err)
 {
-    out << (options.Format == OutputFormat::Json ? PlanJson(plan) : PlanText(plan));
+    const bool planned = std::any_of(plan.Targets.begin(), plan.Targets.end(),
+                                     [](const SiteTarget& t) { return !t.Fingerprint.empty(); });
+    // A file none of whose controllers could be planned has only its problems to show.
+    if (options.Format == OutputFormat::Json)
+        out << PlanJson(plan);
+    else if (planned || plan.Problems.empty())
+        out << PlanText(plan);
     for (const SiteProblem& problem : plan.Problems)
         err << ProblemLine(options.File, problem) << '\n';
     if (plan.Problems.empty())
@@ -40,6 +47,8 @@ int ShowPlan(const SitePlan& plan, const QuorctlOptions& options, std::ostream& 
         << (options.Command == CtlCommand::SiteApply ? "; nothing written" : "") << '\n';
     return 2;
 }
+
+namespace {
 
 std::optional<SiteText> ReadSite(const QuorctlOptions& options, std::ostream& err)
 {
@@ -77,8 +86,7 @@ std::string PlanText(const SitePlan& plan)
     }
     for (const SiteTarget& target : plan.Targets) {
         if (!target.Writes.empty())
-            text += target.Wanted->Name + ": writes " + WritesText(target) + " (fingerprint " +
-                    target.Fingerprint + ")\n";
+            text += target.Wanted->Name + ": writes " + WritesText(target) + "\n";
     }
     return text + Counted(plan.ControllersToChange(), "controller", "controllers") + " to change, " +
            Counted(plan.FieldsToChange(), "field", "fields") + "; " + std::to_string(plan.Unchanged()) +
@@ -150,15 +158,19 @@ int RunSitePlan(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, 
         return 2;
     if (options.Command == CtlCommand::SiteApply && IsPlanText(site->Text))
         return RunSiteApply(ctl, options, out, err);
-    SitePlan plan = PlanSite(ctl.Devices, site->File, std::move(site->Problems), {options.Only, options.Exclude});
+    SitePlan plan =
+        PlanSite(ctl.Devices, site->File, std::move(site->Problems), {options.Only, options.Exclude});
+    const bool writes = options.Command == CtlCommand::SiteApply && !options.DryRun &&
+                        plan.Problems.empty() && plan.ControllersToChange() != 0;
+    if (writes)
+        return ApplyPlanned(ctl, plan, PlanFileText(plan, options.File, site->Text), options, out, err);
+    EndSessions(ctl.Devices, plan);
     const int status = ShowPlan(plan, options, out, err);
-    if (status == 2 || options.Command == CtlCommand::SitePlan || options.DryRun) {
-        EndSessions(ctl.Devices, plan);
-        if (status != 2 && options.DryRun)
-            out << "dry run: nothing written\n";
-        return status == 2 || options.Out.empty() ? status : SavePlan(plan, options, *site, err, status);
-    }
-    return ApplyPlanned(ctl, plan, PlanFileText(plan, options.File, site->Text), options, out, err);
+    if (status == 2)
+        return status;
+    if (options.DryRun)
+        out << "dry run: nothing written\n";
+    return options.Out.empty() ? status : SavePlan(plan, options, *site, err, status);
 }
 
 int RunSiteOffline(const QuorctlOptions& options, std::ostream& out, std::ostream& err)
@@ -188,8 +200,8 @@ int RunSiteOffline(const QuorctlOptions& options, std::ostream& out, std::ostrea
             << ", no problem in the file itself\n";
         return 0;
     }
-    const SitePlan plan =
-        PlanFromBackups(options.Backups, site->File, std::move(site->Problems), {options.Only, options.Exclude});
+    const SitePlan plan = PlanFromBackups(options.Backups, site->File, std::move(site->Problems),
+                                          {options.Only, options.Exclude});
     return ShowPlan(plan, options, out, err);
 }
 

@@ -13,13 +13,17 @@
 namespace quor::tools {
 
 // Every change, "K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----",
-// the blocks each controller's write sends, "K01_01101: writes 1/0 (fingerprint
-// 3f9c0a17d2e4b851)", then the summary "2 controllers to change, 5 fields; 1 unchanged".
+// the blocks each controller's write sends, "K01_01101: writes 16/0, 1/2", then the summary "2 controllers to
+// change, 5 fields; 1 unchanged".
 std::string PlanText(const site::SitePlan& plan);
 // The same for scripts: {controllers: [{name, fingerprint, blocks, changes:
 // [{section, group, label, from, to}, ...]}, ...], problems: [{line, column,
 // text}, ...], to_change, fields, unchanged}.
 std::string PlanJson(const site::SitePlan& plan);
+
+// The plan as plan prints it (text or JSON), the problems on err: the exit
+// status of plan.
+int ShowPlan(const site::SitePlan& plan, const QuorctlOptions& options, std::ostream& out, std::ostream& err);
 
 // Each returns the exit status: export 0, 1 when a controller was left out;
 // plan, check and show (and apply --dry-run) 0 nothing to change, 1 changes;
