@@ -13,8 +13,8 @@
 namespace quor::tools {
 
 // Every change, "K01_01101: Przejście 1 / Wyjścia / Rygiel: K01_01101:Out1 -> -----",
-// the blocks each controller's write sends, "K01_01101: writes 16/0, 1/2", then the summary "2 controllers to
-// change, 5 fields; 1 unchanged".
+// the blocks each controller's write sends, "K01_01101: writes 16/0, 1/2",
+// then the summary "2 controllers to change, 5 fields; 1 unchanged".
 std::string PlanText(const site::SitePlan& plan);
 // The same for scripts: {controllers: [{name, fingerprint, blocks, changes:
 // [{section, group, label, from, to}, ...]}, ...], problems: [{line, column,
