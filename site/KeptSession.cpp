@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/KindConfig.h"
+#include "site/DeviceSearch.h"
 
 namespace quor::site {
 
@@ -31,6 +32,62 @@ void KeepKept(UdpDev& dev)
 {
     if (dev.SessionOpen)
         dev.SignedCommand(CmdKeepAlive, {});
+}
+
+namespace {
+
+// Half the time a controller keeps an idle session.
+constexpr int64_t KeepAliveAfterMs = 15000;
+
+}  // namespace
+
+KeptSessions::~KeptSessions()
+{
+    for (const auto& [id, _] : LastUsed)
+        if (UdpDev* dev = FindById(Devices, id))
+            EndKept(*dev);
+}
+
+int64_t KeptSessions::Now() const
+{
+    return Devices.Udp->Time().NowMs();
+}
+
+void KeptSessions::Used(uint32_t id)
+{
+    for (auto& [own, used] : LastUsed)
+        if (own == id) {
+            used = Now();
+            return;
+        }
+    LastUsed.emplace_back(id, Now());
+}
+
+void KeptSessions::End(uint32_t id)
+{
+    if (UdpDev* dev = FindById(Devices, id))
+        EndKept(*dev);
+    Keep(id);
+}
+
+void KeptSessions::Keep(uint32_t id)
+{
+    std::erase_if(LastUsed, [id](const auto& entry) { return entry.first == id; });
+}
+
+void KeptSessions::Sweep()
+{
+    for (auto& [id, used] : LastUsed) {
+        UdpDev* dev = FindById(Devices, id);
+        if (dev == nullptr || !dev->SessionOpen || Now() - used < KeepAliveAfterMs)
+            continue;
+        try {
+            KeepKept(*dev);
+        } catch (const UErr&) {
+            // Its own turn opens a session again, or tells why it cannot.
+        }
+        used = Now();
+    }
 }
 
 void ReadTableKept(UdpDev& dev, Controller& c)

@@ -24,6 +24,32 @@ void EndKept(UdpDev& dev) noexcept;
 // Keeps a held session from lapsing while other controllers take their turn.
 void KeepKept(UdpDev& dev);
 
+// The sessions a site run holds open while it turns to other controllers:
+// one idle for 15 s gets a keep-alive, since a controller drops a session
+// after 30 s without a request. Ends those still open when it goes.
+class KeptSessions {
+public:
+    explicit KeptSessions(UdpDevSet& devices) : Devices(devices) {}
+    ~KeptSessions();
+    KeptSessions(const KeptSessions&) = delete;
+    KeptSessions& operator=(const KeptSessions&) = delete;
+
+    // A session of the device is open, and was just used.
+    void Used(uint32_t id);
+    // Ends the device's session and forgets it.
+    void End(uint32_t id);
+    // Forgets the device's session, leaving it open for another to keep.
+    void Keep(uint32_t id);
+    // Keeps alive the sessions that have waited long.
+    void Sweep();
+
+private:
+    int64_t Now() const;
+
+    UdpDevSet& Devices;
+    std::vector<std::pair<uint32_t, int64_t>> LastUsed;
+};
+
 // The table in c.Table, its entries as a backup keeps them. UErr as the
 // exchange raises it; std::runtime_error for a table that holds no configuration.
 void ReadTableKept(UdpDev& dev, Controller& c);

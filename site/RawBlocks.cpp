@@ -9,13 +9,17 @@ std::string BlockText(BlockId block)
     return std::to_string(block.Type) + "/" + std::to_string(block.Index);
 }
 
+std::span<const uint8_t> BodyOf(const std::vector<uint8_t>& bytes)
+{
+    return std::span(bytes).subspan(std::min<size_t>(BlockHeadLen, bytes.size()));
+}
+
 void WriteRawBlocks(UdpDev& dev, std::span<const RawBlock> blocks,
                     const std::function<void(const RawBlock&)>& written)
 {
     dev.EnsureSession();
     for (const RawBlock& raw : blocks) {
-        const auto body = std::span(raw.Bytes).subspan(std::min<size_t>(BlockHeadLen, raw.Bytes.size()));
-        dev.WriteBlock(raw.Block.Type, raw.Block.Index, body);
+        dev.WriteBlock(raw.Block.Type, raw.Block.Index, BodyOf(raw.Bytes));
         written(raw);
     }
 }

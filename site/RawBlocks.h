@@ -17,6 +17,9 @@ namespace quor::site {
 // "16/0": the block's type and index.
 std::string BlockText(BlockId block);
 
+// A block's bytes after its head: what a write sends.
+std::span<const uint8_t> BodyOf(const std::vector<uint8_t>& bytes);
+
 // Writes the blocks in their order as DoorCfgSet::Store and OutSetCfg::Write
 // do: the session first, then each block's body (its bytes after the head),
 // each acknowledged before the next is sent. written is told of each

@@ -12,14 +12,9 @@ namespace quor::site {
 
 namespace {
 
-std::span<const uint8_t> Body(const std::vector<uint8_t>& bytes)
-{
-    return std::span(bytes).subspan(std::min<size_t>(BlockHeadLen, bytes.size()));
-}
-
 bool SameBody(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
 {
-    return std::ranges::equal(Body(a), Body(b));
+    return std::ranges::equal(BodyOf(a), BodyOf(b));
 }
 
 const RawBlock& BackupBlock(const JournalEntry& entry, BlockId block)
@@ -40,7 +35,7 @@ void PutBack(UdpDev& dev, const JournalEntry& entry)
     }
     for (const RawBlock& written : entry.Written) {
         const RawBlock& before = BackupBlock(entry, written.Block);
-        dev.WriteBlock(before.Block.Type, before.Block.Index, Body(before.Bytes));
+        dev.WriteBlock(before.Block.Type, before.Block.Index, BodyOf(before.Bytes));
     }
     for (const RawBlock& written : entry.Written) {
         const RawBlock& before = BackupBlock(entry, written.Block);

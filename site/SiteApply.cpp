@@ -11,62 +11,6 @@ namespace quor::site {
 
 namespace {
 
-// A session idle this long gets a keep-alive: the controller drops it after
-// 30 s without a request.
-constexpr int64_t KeepAliveAfterMs = 15000;
-
-std::span<const uint8_t> Body(const std::vector<uint8_t>& bytes)
-{
-    return std::span(bytes).subspan(std::min<size_t>(BlockHeadLen, bytes.size()));
-}
-
-// The sessions the plan left open for the apply, and when each was last used.
-class Sessions {
-public:
-    Sessions(UdpDevSet& devices, const SitePlan& plan) : Devices(devices)
-    {
-        for (const SiteTarget& target : plan.Targets)
-            if (!target.Writes.empty())
-                LastUsed.emplace_back(target.Id, Now());
-    }
-    ~Sessions()
-    {
-        for (const auto& [id, _] : LastUsed)
-            if (UdpDev* dev = FindById(Devices, id))
-                EndKept(*dev);
-    }
-    Sessions(const Sessions&) = delete;
-    Sessions& operator=(const Sessions&) = delete;
-
-    // Keeps alive the sessions that have waited long, before one controller's turn.
-    void Sweep()
-    {
-        for (auto& [id, used] : LastUsed) {
-            UdpDev* dev = FindById(Devices, id);
-            if (dev == nullptr || !dev->SessionOpen || Now() - used < KeepAliveAfterMs)
-                continue;
-            try {
-                KeepKept(*dev);
-            } catch (const UErr&) {
-                // Its own turn opens a session again, or tells why it cannot.
-            }
-            used = Now();
-        }
-    }
-    void Used(uint32_t id)
-    {
-        for (auto& [own, used] : LastUsed)
-            if (own == id)
-                used = Now();
-    }
-
-private:
-    int64_t Now() const { return Devices.Udp->Time().NowMs(); }
-
-    UdpDevSet& Devices;
-    std::vector<std::pair<uint32_t, int64_t>> LastUsed;
-};
-
 class Changed : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -128,7 +72,7 @@ public:
         for (const BlockWrite& w : Target.Writes) {
             if (Watch.Stop && Watch.Stop())
                 return false;
-            Dev.WriteBlock(w.Block.Type, w.Block.Index, Body(w.To));
+            Dev.WriteBlock(w.Block.Type, w.Block.Index, BodyOf(w.To));
             Sent.push_back(w.Block);
             if (Watch.Written)
                 Watch.Written(Target, {w.Block, w.To});
@@ -139,7 +83,7 @@ public:
             back.push_back({w.Block, ReadBlockKept(Dev, w.Block)});
             if (Watch.ReadBack)
                 Watch.ReadBack(Target, back.back());
-            kept = kept && std::ranges::equal(Body(back.back().Bytes), Body(w.To));
+            kept = kept && std::ranges::equal(BodyOf(back.back().Bytes), BodyOf(w.To));
         }
         if (!kept)
             throw std::runtime_error(LeftToChange(Target, back));
@@ -161,7 +105,11 @@ ApplyOutcome ApplySite(UdpDevSet& devices, const SitePlan& plan, const ApplyWatc
     if (!plan.Problems.empty())
         throw std::logic_error("a plan with problems is never applied");
     ApplyOutcome outcome;
-    Sessions sessions(devices, plan);
+    // The sessions the plan left open for the apply.
+    KeptSessions sessions(devices);
+    for (const SiteTarget& target : plan.Targets)
+        if (!target.Writes.empty())
+            sessions.Used(target.Id);
     for (const SiteTarget& target : plan.Targets) {
         if (target.Writes.empty())
             continue;
@@ -179,7 +127,7 @@ ApplyOutcome ApplySite(UdpDevSet& devices, const SitePlan& plan, const ApplyWatc
                 throw std::runtime_error(name + " is no longer listed");
             write.emplace(*dev, target, watch);
             if (write->Run()) {
-                EndKept(*dev);
+                sessions.End(target.Id);
                 outcome.Written.push_back(name);
                 if (watch.Done)
                     watch.Done(target);

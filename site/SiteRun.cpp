@@ -104,7 +104,8 @@ void SortProblems(std::vector<SiteProblem>& problems)
 // Plans each selected controller of the file from what read gives for it:
 // its state as planned from, or nothing when read told plan why not.
 SitePlan PlanEach(const SiteFile& file, std::vector<SiteProblem> fileProblems, Selection selection,
-                  const std::function<std::optional<Backup>(SiteTarget&, SitePlan&)>& read)
+                  const std::function<std::optional<Backup>(SiteTarget&, SitePlan&)>& read,
+                  const std::function<void(const SiteTarget&)>& planned = {})
 {
     SitePlan plan;
     plan.Problems = std::move(fileProblems);
@@ -116,6 +117,8 @@ SitePlan PlanEach(const SiteFile& file, std::vector<SiteProblem> fileProblems, S
         target.Wanted = &wanted;
         if (std::optional<Backup> before = read(target, plan))
             PlanTarget(target, std::move(*before), plan.Problems);
+        if (planned)
+            planned(target);
     }
     SortProblems(plan.Problems);
     return plan;
@@ -192,7 +195,8 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
                   Selection selection)
 {
     devices.Search();
-    const auto read = [&devices](SiteTarget& target, SitePlan& plan) -> std::optional<Backup> {
+    KeptSessions sessions(devices);
+    const auto read = [&devices, &sessions](SiteTarget& target, SitePlan& plan) -> std::optional<Backup> {
         const WantedController& wanted = *target.Wanted;
         const auto problem = [&](const std::string& text) { plan.Problems.push_back({wanted.At, text}); };
         UdpDev* dev = FindFound(devices, wanted.Name);
@@ -216,20 +220,25 @@ SitePlan PlanSite(UdpDevSet& devices, const SiteFile& file, std::vector<SiteProb
                     ", which does not allow writing (Serwis or Instalacja is needed)");
             return std::nullopt;
         }
+        sessions.Sweep();
         std::optional<Backup> before;
         Controller c;
-        if (const auto failed = TryStep([&] { before = ReadControllerKept(*dev, c); })) {
-            EndKept(*dev);
+        if (const auto failed = TryStep([&] { before = ReadControllerKept(*dev, c); }))
             problem(*failed);
-        }
+        sessions.Used(dev->Id);
         return before;
     };
-    SitePlan plan = PlanEach(file, std::move(fileProblems), selection, read);
-    // Only a controller to be written keeps its session for the apply.
-    for (const SiteTarget& target : plan.Targets) {
-        if (UdpDev* dev = target.Writes.empty() ? FindById(devices, target.Id) : nullptr)
-            EndKept(*dev);
-    }
+    // Only a controller to be written keeps its session, for the apply.
+    std::vector<uint32_t> kept;
+    const auto planned = [&sessions, &kept](const SiteTarget& target) {
+        if (target.Writes.empty())
+            sessions.End(target.Id);
+        else
+            kept.push_back(target.Id);
+    };
+    SitePlan plan = PlanEach(file, std::move(fileProblems), selection, read, planned);
+    for (const uint32_t id : kept)
+        sessions.Keep(id);
     return plan;
 }
 

@@ -24,6 +24,8 @@
 #include "sheets/SlotNames.h"
 #include "sim/Scenario.h"
 #include "site/ControllerRead.h"
+#include "site/DeviceSearch.h"
+#include "site/KeptSession.h"
 #include "site/SiteApply.h"
 #include "site/SiteFile.h"
 #include "site/SitePlan.h"
@@ -928,6 +930,34 @@ TEST_F(SitePlan, AnApplyWritesThePlannedControllerAfterTheTableGrew)
     for (const char* name : {"K01_01101", "K02_01201", "K04_01401"})
         EXPECT_TRUE(Emu(name).Writes.empty()) << name;
     EXPECT_EQ(Emu("K03_01301").Writes.size(), 1u);
+}
+
+// A session held from a plan's read to its write outlives the controller's
+// 30 s: one idle for 15 s gets a keep-alive, and the run's end closes it.
+TEST_F(SitePlan, HeldSessionsAreKeptAliveThenEnded)
+{
+    UdpDevSet devices(Pc);
+    devices.Search();
+    sim::EmuController& lift = Emu("K03_01301");
+    {
+        KeptSessions sessions(devices);
+        Controller c;
+        ReadControllerKept(*FindById(devices, lift.Id), c);
+        sessions.Used(lift.Id);
+        Lan.Clock.Ms += 14000;
+        sessions.Sweep();
+        EXPECT_EQ(lift.Received['S'], 0);
+        Lan.Clock.Ms += 2000;
+        sessions.Sweep();
+        EXPECT_EQ(lift.Received['S'], 1);
+        Lan.Clock.Ms += 25000;
+        EXPECT_TRUE(lift.SessionLive(Lan.Clock.Ms));
+        EXPECT_EQ(lift.Received['s'], 0);
+    }
+    EXPECT_EQ(lift.Received['s'], 1);
+    EXPECT_EQ(lift.SessionPeer, "");
+    // Reading it polled nothing: the search told its mode.
+    EXPECT_EQ(lift.Received['O'], 1);
 }
 
 // The examples shipped beside the scenarios are what export writes for them.
