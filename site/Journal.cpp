@@ -1,9 +1,7 @@
 #include "site/Journal.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 
@@ -19,14 +17,12 @@ namespace {
 
 constexpr char LinesName[] = "journal.jsonl";
 
+// "2026-12-11T14-05-09Z": a time that every file system takes in a name.
 std::string FolderTime()
 {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H-%M-%SZ", &utc);
-    return text;
+    std::string time = UtcNow();
+    std::replace(time.begin(), time.end(), ':', '-');
+    return time;
 }
 
 Json BlockJson(const std::string& event, const std::string& name, const RawBlock& block)

@@ -11,15 +11,6 @@ namespace quor::site {
 
 namespace {
 
-Json ChangeJson(const FieldChange& change)
-{
-    return {{"section", change.Section},
-            {"group", change.Group},
-            {"label", change.Label},
-            {"from", change.From},
-            {"to", change.To}};
-}
-
 Json TargetJson(const SiteTarget& target)
 {
     Json json = {
@@ -117,6 +108,15 @@ void TargetOf(const Json& json, const std::string& source, SavedPlan& saved)
 }
 
 }  // namespace
+
+Json ChangeJson(const FieldChange& change)
+{
+    return {{"section", change.Section},
+            {"group", change.Group},
+            {"label", change.Label},
+            {"from", change.From},
+            {"to", change.To}};
+}
 
 std::string PlanFileText(const SitePlan& plan, const std::string& siteFile, std::string_view siteText)
 {

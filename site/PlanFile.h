@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "site/Formats.h"
 #include "site/SiteFile.h"
 #include "site/SiteRun.h"
 
@@ -15,6 +16,9 @@ namespace quor::site {
 
 inline constexpr std::string_view PlanFormat = "quorctl site plan";
 inline constexpr int PlanVersion = 1;
+
+// {section, group, label, from, to}: a change as plans and saved plans give it to scripts.
+Json ChangeJson(const FieldChange& change);
 
 // The plan's text; siteFile is the site file's path as given to plan, and
 // siteText its bytes as planned. The plan must have no problems.

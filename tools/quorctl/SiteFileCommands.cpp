@@ -104,11 +104,7 @@ std::string PlanJson(const SitePlan& plan)
             blocks.push_back(BlockText(w.Block));
         nlohmann::ordered_json changes = nlohmann::ordered_json::array();
         for (const FieldChange& change : target.Changes)
-            changes.push_back({{"section", change.Section},
-                               {"group", change.Group},
-                               {"label", change.Label},
-                               {"from", change.From},
-                               {"to", change.To}});
+            changes.push_back(ChangeJson(change));
         controllers.push_back({{"name", target.Wanted->Name},
                                {"fingerprint", target.Fingerprint},
                                {"blocks", blocks},
