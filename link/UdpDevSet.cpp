@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "link/Crc32.h"
 #include "link/DevId.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr int StatusReplyLen = 28;
 
-void SendTime(Endpoint& udp, const std::string& ip, uint32_t id)
+void SendTime(Endpoint& udp, std::string_view ip, uint32_t id)
 {
     std::array<uint8_t, 16> frame;
     std::copy_n("MMDT", 4, frame.begin());
@@ -106,9 +107,9 @@ bool UdpDevSet::CollectReplies(int waitMs)
 // none came within the wait.
 bool UdpDevSet::TakeReply(int waitMs, bool& merged)
 {
-    std::array<uint8_t, 8192> buf;
-    std::string sender;
-    const int len = Udp->Receive(buf, waitMs, &sender);
+    // A longer datagram is cut to this size, which is no status reply's length either.
+    std::array<uint8_t, StatusReplyLen + 1> buf;
+    const int len = Udp->Receive(buf, waitMs, &Sender);
     if (len == 0) {
         return false;
     }
@@ -117,9 +118,9 @@ bool UdpDevSet::TakeReply(int waitMs, bool& merged)
         return true;
     }
     const uint32_t id = Get32(&d[4]);
-    if (Stage(id, ParseIp(sender), d[11] - 0x30, d[10])) {
+    if (Stage(id, ParseIp(Sender), d[11] - 0x30, d[10])) {
         merged = true;
-        SendTime(*Udp, sender, id);
+        SendTime(*Udp, Sender, id);
     }
     return true;
 }
@@ -133,7 +134,8 @@ bool UdpDevSet::Merge(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
 
 namespace {
 
-bool Update(UdpDev& d, uint32_t ip, int32_t version, uint16_t mode)
+// For a listed record and for one waiting in Fresh alike.
+template <typename Record> bool Update(Record& d, uint32_t ip, int32_t version, uint16_t mode)
 {
     const bool differs = d.Mode != mode || d.Ip != ip || d.Version != version;
     d.Mode = mode;
@@ -169,7 +171,7 @@ bool UdpDevSet::Stage(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
         return false;
     }
     FreshAt.Add(id, static_cast<int>(Fresh.size()));
-    Fresh.emplace_back(*Udp, id, ip, version, mode);
+    Fresh.push_back({id, ip, version, mode});
     return true;
 }
 
@@ -180,10 +182,11 @@ void UdpDevSet::Fold()
     }
     // A new device goes after every entry of a lower or the same key: entries
     // of one key keep the order in which they were found. The records are
-    // ordered through their keys and moved once, each straight to its place.
+    // ordered through their keys; a listed one moves once and a new one is
+    // made once, each straight in its place.
     FreshOrder.clear();
     for (size_t i = 0; i < Fresh.size(); ++i) {
-        FreshOrder.push_back(uint64_t{KeyOf(Fresh[i])} << 32 | i);
+        FreshOrder.push_back(uint64_t{DevId(Fresh[i].Id).OrderKey()} << 32 | i);
     }
     std::sort(FreshOrder.begin(), FreshOrder.end());
     const bool selectedListed = Selected >= 0 && Selected < Count;
@@ -196,7 +199,8 @@ void UdpDevSet::Fold()
         if (from >= 0 && KeyOf(Dev[from]) > next >> 32) {
             Dev[to] = std::move(Dev[from--]);
         } else {
-            Dev[to] = std::move(Fresh[static_cast<uint32_t>(next)]);
+            const Heard& h = Fresh[static_cast<uint32_t>(next)];
+            Dev[to] = UdpDev(*Udp, h.Id, h.Ip, h.Version, h.Mode);
             --fresh;
         }
     }

@@ -169,8 +169,18 @@ private:
     bool Stage(uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
     void Fold();
 
+    // What a reply tells of a device not yet in the table: its record is made
+    // once, in its place, when the fold comes.
+    struct Heard {
+        uint32_t Id;
+        uint32_t Ip;
+        int32_t Version;
+        uint16_t Mode;
+    };
+
     int64_t LastSendUs = -1;
-    std::vector<UdpDev> Fresh;
+    std::string Sender;  // of the last datagram taken in; kept, so a reply costs no new string
+    std::vector<Heard> Fresh;
     IdIndex FreshAt;                   // identity -> index in Fresh
     std::vector<uint64_t> FreshOrder;  // for Fold: key << 32 | index in Fresh
     std::unordered_set<uint32_t> LeftOut;
