@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "link/DevId.h"
@@ -67,13 +68,31 @@ std::string IpText(uint32_t ip);
 class UdpDev {
 public:
     UdpDev() = default;
-    UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
+    // Defined here, as the moves below: a search makes and moves thousands of records.
+    UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
+        : Id(id), Ip(ip), Version(version), Mode(mode), Alive(true), Udp(&udp)
+    {
+    }
     // Closes this program's session with the device; errors are swallowed.
     ~UdpDev();
     // A record moves as a plain copy of its fields; the moved-from record no
     // longer owns the session, so destroying it sends nothing.
-    UdpDev(UdpDev&& other) noexcept;
-    UdpDev& operator=(UdpDev&& other) noexcept;
+    UdpDev(UdpDev&& other) noexcept { *this = std::move(other); }
+    UdpDev& operator=(UdpDev&& other) noexcept
+    {
+        Id = other.Id;
+        Ip = other.Ip;
+        Version = other.Version;
+        Counter = other.Counter;
+        Mode = other.Mode;
+        Alive = other.Alive;
+        Changed = other.Changed;
+        SessionOpen = other.SessionOpen;
+        SessionKey = other.SessionKey;
+        Udp = other.Udp;
+        other.SessionOpen = false;
+        return *this;
+    }
     UdpDev(const UdpDev&) = delete;
     UdpDev& operator=(const UdpDev&) = delete;
 
