@@ -15,15 +15,45 @@ namespace {
 
 constexpr int StatusReplyLen = 28;
 
+// The CRC of a time announcement, "MMDT", identity, time, without running
+// the register through each byte: a search sends one to every device it
+// finds. The CRC is linear, so it is that of the frame with the identity
+// zeroed, the same for every announcement of one second, XOR each identity
+// byte's share, the CRC from 0 of that byte followed by the rest of the
+// frame as zeros.
+uint32_t AnnouncementCrc(const std::array<uint8_t, 16>& frame)
+{
+    static const auto shares = [] {
+        std::array<std::array<uint32_t, 256>, 4> table;
+        for (size_t at = 0; at < 4; ++at) {
+            for (uint32_t b = 0; b < 256; ++b) {
+                std::array<uint8_t, 8> bytes{};
+                bytes[at] = static_cast<uint8_t>(b);
+                table[at][b] = Crc32(bytes.data(), bytes.size(), 0);
+            }
+        }
+        return table;
+    }();
+    thread_local uint32_t secondCrc = 0;
+    thread_local uint32_t second = 0;
+    thread_local bool known = false;
+    if (const uint32_t utc = Get32(&frame[8]); !known || utc != second) {
+        std::array<uint8_t, 12> zeroed{'M', 'M', 'D', 'T', 0, 0, 0, 0};
+        std::copy_n(&frame[8], 4, &zeroed[8]);
+        secondCrc = Crc32(zeroed.data(), zeroed.size(), CrcInit);
+        second = utc;
+        known = true;
+    }
+    return secondCrc ^ shares[0][frame[4]] ^ shares[1][frame[5]] ^ shares[2][frame[6]] ^ shares[3][frame[7]];
+}
+
 void SendTime(Endpoint& udp, std::string_view ip, uint32_t id)
 {
     std::array<uint8_t, 16> frame;
     std::copy_n("MMDT", 4, frame.begin());
-    // Every announcement starts with the same tag: its CRC register is taken once.
-    static const uint32_t afterTag = Crc32(frame.data(), 4, CrcInit);
     Put32(&frame[4], id);
     Put32(&frame[8], udp.Time().UtcSeconds());
-    Put32(&frame[12], Crc32(frame.data() + 4, 8, afterTag));
+    Put32(&frame[12], AnnouncementCrc(frame));
     udp.Send(ip, QuorPort, frame);
 }
 
