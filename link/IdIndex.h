@@ -14,10 +14,29 @@ class IdIndex {
 public:
     // Room for at most `most` entries.
     explicit IdIndex(int most);
-    // The position stored for id, -1 when there is none.
-    int Find(uint32_t id) const;
+    // The position stored for id, -1 when there is none. Defined here, as
+    // Add: a search looks up and adds once per reply.
+    int Find(uint32_t id) const
+    {
+        const size_t mask = Slots.size() - 1;
+        for (size_t i = Home(id); Slots[i].At >= 0; i = (i + 1) & mask) {
+            if (Slots[i].Id == id) {
+                return Slots[i].At;
+            }
+        }
+        return -1;
+    }
     // id must not be there yet.
-    void Add(uint32_t id, int at);
+    void Add(uint32_t id, int at)
+    {
+        const size_t mask = Slots.size() - 1;
+        size_t i = Home(id);
+        while (Slots[i].At >= 0) {
+            i = (i + 1) & mask;
+        }
+        Slots[i] = {id, at};
+        Used.push_back(i);
+    }
     void Clear();
 
 private:
@@ -25,7 +44,9 @@ private:
         uint32_t Id = 0;
         int32_t At = -1;  // -1: free
     };
-    size_t Home(uint32_t id) const;
+    // Fibonacci hashing: the top bits of the product spread serial numbers
+    // that differ only in their low bits.
+    size_t Home(uint32_t id) const { return static_cast<uint32_t>(id * 0x9E3779B1u) >> Shift; }
 
     std::vector<Slot> Slots;  // a power of two, at least twice `most`: probes stay short
     std::vector<size_t> Used;

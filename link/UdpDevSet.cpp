@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "link/Crc32.h"
 #include "link/DevId.h"
@@ -14,15 +15,45 @@ namespace {
 
 constexpr int StatusReplyLen = 28;
 
-void SendTime(Endpoint& udp, const std::string& ip, uint32_t id)
+// The CRC of a time announcement, "MMDT", identity, time, without running
+// the register through each byte: a search sends one to every device it
+// finds. The CRC is linear, so it is that of the frame with the identity
+// zeroed, the same for every announcement of one second, XOR each identity
+// byte's share, the CRC from 0 of that byte followed by the rest of the
+// frame as zeros.
+uint32_t AnnouncementCrc(const std::array<uint8_t, 16>& frame)
+{
+    static const auto shares = [] {
+        std::array<std::array<uint32_t, 256>, 4> table;
+        for (size_t at = 0; at < 4; ++at) {
+            for (uint32_t b = 0; b < 256; ++b) {
+                std::array<uint8_t, 8> bytes{};
+                bytes[at] = static_cast<uint8_t>(b);
+                table[at][b] = Crc32(bytes.data(), bytes.size(), 0);
+            }
+        }
+        return table;
+    }();
+    thread_local uint32_t secondCrc = 0;
+    thread_local uint32_t second = 0;
+    thread_local bool known = false;
+    if (const uint32_t utc = Get32(&frame[8]); !known || utc != second) {
+        std::array<uint8_t, 12> zeroed{'M', 'M', 'D', 'T', 0, 0, 0, 0};
+        std::copy_n(&frame[8], 4, &zeroed[8]);
+        secondCrc = Crc32(zeroed.data(), zeroed.size(), CrcInit);
+        second = utc;
+        known = true;
+    }
+    return secondCrc ^ shares[0][frame[4]] ^ shares[1][frame[5]] ^ shares[2][frame[6]] ^ shares[3][frame[7]];
+}
+
+void SendTime(Endpoint& udp, std::string_view ip, uint32_t id)
 {
     std::array<uint8_t, 16> frame;
     std::copy_n("MMDT", 4, frame.begin());
-    // Every announcement starts with the same tag: its CRC register is taken once.
-    static const uint32_t afterTag = Crc32(frame.data(), 4, CrcInit);
     Put32(&frame[4], id);
     Put32(&frame[8], udp.Time().UtcSeconds());
-    Put32(&frame[12], Crc32(frame.data() + 4, 8, afterTag));
+    Put32(&frame[12], AnnouncementCrc(frame));
     udp.Send(ip, QuorPort, frame);
 }
 
@@ -106,9 +137,9 @@ bool UdpDevSet::CollectReplies(int waitMs)
 // none came within the wait.
 bool UdpDevSet::TakeReply(int waitMs, bool& merged)
 {
-    std::array<uint8_t, 8192> buf;
-    std::string sender;
-    const int len = Udp->Receive(buf, waitMs, &sender);
+    // A longer datagram is cut to this size, which is no status reply's length either.
+    std::array<uint8_t, StatusReplyLen + 1> buf;
+    const int len = Udp->Receive(buf, waitMs, &Sender);
     if (len == 0) {
         return false;
     }
@@ -117,9 +148,9 @@ bool UdpDevSet::TakeReply(int waitMs, bool& merged)
         return true;
     }
     const uint32_t id = Get32(&d[4]);
-    if (Stage(id, ParseIp(sender), d[11] - 0x30, d[10])) {
+    if (Stage(id, ParseIp(Sender), d[11] - 0x30, d[10])) {
         merged = true;
-        SendTime(*Udp, sender, id);
+        SendTime(*Udp, Sender, id);
     }
     return true;
 }
@@ -133,7 +164,8 @@ bool UdpDevSet::Merge(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
 
 namespace {
 
-bool Update(UdpDev& d, uint32_t ip, int32_t version, uint16_t mode)
+// For a listed record and for one waiting in Fresh alike.
+template <typename Record> bool Update(Record& d, uint32_t ip, int32_t version, uint16_t mode)
 {
     const bool differs = d.Mode != mode || d.Ip != ip || d.Version != version;
     d.Mode = mode;
@@ -169,7 +201,7 @@ bool UdpDevSet::Stage(uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
         return false;
     }
     FreshAt.Add(id, static_cast<int>(Fresh.size()));
-    Fresh.emplace_back(*Udp, id, ip, version, mode);
+    Fresh.push_back({id, ip, version, mode});
     return true;
 }
 
@@ -180,10 +212,11 @@ void UdpDevSet::Fold()
     }
     // A new device goes after every entry of a lower or the same key: entries
     // of one key keep the order in which they were found. The records are
-    // ordered through their keys and moved once, each straight to its place.
+    // ordered through their keys; a listed one moves once and a new one is
+    // made once, each straight in its place.
     FreshOrder.clear();
     for (size_t i = 0; i < Fresh.size(); ++i) {
-        FreshOrder.push_back(uint64_t{KeyOf(Fresh[i])} << 32 | i);
+        FreshOrder.push_back(uint64_t{DevId(Fresh[i].Id).OrderKey()} << 32 | i);
     }
     std::sort(FreshOrder.begin(), FreshOrder.end());
     const bool selectedListed = Selected >= 0 && Selected < Count;
@@ -196,7 +229,8 @@ void UdpDevSet::Fold()
         if (from >= 0 && KeyOf(Dev[from]) > next >> 32) {
             Dev[to] = std::move(Dev[from--]);
         } else {
-            Dev[to] = std::move(Fresh[static_cast<uint32_t>(next)]);
+            const Heard& h = Fresh[static_cast<uint32_t>(next)];
+            Dev[to] = UdpDev(*Udp, h.Id, h.Ip, h.Version, h.Mode);
             --fresh;
         }
     }

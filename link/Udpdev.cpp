@@ -11,11 +11,6 @@
 
 namespace quor {
 
-UdpDev::UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
-    : Id(id), Ip(ip), Version(version), Mode(mode), Alive(true), Udp(&udp)
-{
-}
-
 UdpDev::~UdpDev()
 {
     if (!SessionOpen) {
@@ -26,27 +21,6 @@ UdpDev::~UdpDev()
     } catch (...) {
         // The program is ending; the device lets the session lapse on its own.
     }
-}
-
-UdpDev::UdpDev(UdpDev&& other) noexcept
-{
-    *this = std::move(other);
-}
-
-UdpDev& UdpDev::operator=(UdpDev&& other) noexcept
-{
-    Id = other.Id;
-    Ip = other.Ip;
-    Version = other.Version;
-    Counter = other.Counter;
-    Mode = other.Mode;
-    Alive = other.Alive;
-    Changed = other.Changed;
-    SessionOpen = other.SessionOpen;
-    SessionKey = other.SessionKey;
-    Udp = other.Udp;
-    other.SessionOpen = false;
-    return *this;
 }
 
 void UdpDev::Fail(int code, uint8_t cmd)

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "link/DevId.h"
@@ -67,13 +68,31 @@ std::string IpText(uint32_t ip);
 class UdpDev {
 public:
     UdpDev() = default;
-    UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
+    // Defined here, as the moves below: a search makes and moves thousands of records.
+    UdpDev(Endpoint& udp, uint32_t id, uint32_t ip, int32_t version, uint16_t mode)
+        : Id(id), Ip(ip), Version(version), Mode(mode), Alive(true), Udp(&udp)
+    {
+    }
     // Closes this program's session with the device; errors are swallowed.
     ~UdpDev();
     // A record moves as a plain copy of its fields; the moved-from record no
     // longer owns the session, so destroying it sends nothing.
-    UdpDev(UdpDev&& other) noexcept;
-    UdpDev& operator=(UdpDev&& other) noexcept;
+    UdpDev(UdpDev&& other) noexcept { *this = std::move(other); }
+    UdpDev& operator=(UdpDev&& other) noexcept
+    {
+        Id = other.Id;
+        Ip = other.Ip;
+        Version = other.Version;
+        Counter = other.Counter;
+        Mode = other.Mode;
+        Alive = other.Alive;
+        Changed = other.Changed;
+        SessionOpen = other.SessionOpen;
+        SessionKey = other.SessionKey;
+        Udp = other.Udp;
+        other.SessionOpen = false;
+        return *this;
+    }
     UdpDev(const UdpDev&) = delete;
     UdpDev& operator=(const UdpDev&) = delete;
 
@@ -169,8 +188,18 @@ private:
     bool Stage(uint32_t id, uint32_t ip, int32_t version, uint16_t mode);
     void Fold();
 
+    // What a reply tells of a device not yet in the table: its record is made
+    // once, in its place, when the fold comes.
+    struct Heard {
+        uint32_t Id;
+        uint32_t Ip;
+        int32_t Version;
+        uint16_t Mode;
+    };
+
     int64_t LastSendUs = -1;
-    std::vector<UdpDev> Fresh;
+    std::string Sender;  // of the last datagram taken in; kept, so a reply costs no new string
+    std::vector<Heard> Fresh;
     IdIndex FreshAt;                   // identity -> index in Fresh
     std::vector<uint64_t> FreshOrder;  // for Fold: key << 32 | index in Fresh
     std::unordered_set<uint32_t> LeftOut;

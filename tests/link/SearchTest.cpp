@@ -1,6 +1,7 @@
 // Network search, merging found devices, and the status poll.
 #include <deque>
 #include <set>
+#include <string>
 
 #include "LanFixture.h"
 #include "sim/EmuDevice.h"
@@ -111,6 +112,36 @@ TEST_F(Search, FindsDevicesAndAnnouncesTheTime)
     EXPECT_EQ(Commands(Lan, "255.255.255.255", mark2), "O");
     EXPECT_EQ(k1.TimeAnnouncements, 2);
     EXPECT_EQ(Set.Dev[2].Mode, 3);
+}
+
+TEST_F(Search, AnnouncesTheTimeInFramesWithTheirCrc)
+{
+    // One search after another, the second of each differing from the last
+    // one's but for the fourth, which comes back to the first's.
+    const struct {
+        uint32_t id;
+        uint32_t utc;
+        const char* frame;
+    } cases[] = {
+        {0x20650001, 1780000000, "4D 4D 44 54 01 00 65 20 00 A5 18 6A 8F 8C 03 C1"},
+        {0x217D0003, 1780000001, "4D 4D 44 54 03 00 7D 21 01 A5 18 6A D6 69 21 8C"},
+        {0xA52DFFFF, 0xFFFFFFFF, "4D 4D 44 54 FF FF 2D A5 FF FF FF FF 28 AC F3 93"},
+        {0x22CB1234, 1780000000, "4D 4D 44 54 34 12 CB 22 00 A5 18 6A 1E D4 B3 A6"},
+    };
+    std::deque<sim::EmuDevice> devices;
+    for (const auto& c : cases) {
+        const std::string ip = "10.45.1." + std::to_string(devices.size() + 1);
+        devices.emplace_back(c.id, 1);
+        Lan.Attach(ip, devices.back());
+        Lan.Clock.Ms = (Lan.Clock.Ms / 1000 + 1) * 1000;  // the replies come within this second
+        Lan.Clock.Utc = c.utc - static_cast<uint32_t>(Lan.Clock.Ms / 1000);
+        const size_t mark = Lan.Trace.size();
+        UdpDevSet set(Pc);
+        set.Search();
+        const auto frames = Lan.SentTo(ip, mark);
+        ASSERT_EQ(frames.size(), 1u) << ip;
+        EXPECT_EQ(frames[0].Data, HexBytes(c.frame)) << ip;
+    }
 }
 
 TEST_F(Search, IgnoresWhatIsNotAStatusReplyOfAStandardDevice)
