@@ -1,6 +1,7 @@
 #pragma once
 // The devices found on the LAN and every protocol operation on them.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -143,10 +144,14 @@ private:
     bool ReopenSession();
 };
 
-// The devices found, in the configurator's order. The table's size is fixed
-// at construction, but a device found later is put in its place in the order
-// and moves the records after it: what must name one device across a search
-// holds its identity (Id), not a reference into the table.
+// The devices found, in the configurator's order. The table's room is taken
+// at construction, so records never move in memory as it grows, but a device
+// found later is put in its place in the order and moves the records after
+// it: what must name one device across a search holds its identity (Id), not
+// a reference into the table. Records up to the window's capacity exist from
+// the start (the window's list reads the record of any row); a larger table
+// makes the rest as devices are found, since quorctl's 8,192 empty records
+// would cost a search of a hundred devices more than its replies.
 class UdpDevSet {
 public:
     // The window lists at most this many devices.
@@ -156,8 +161,10 @@ public:
     static constexpr int SendGapUs = 50;
 
     explicit UdpDevSet(Endpoint& udp, int capacity = WindowCapacity)
-        : Capacity(capacity), Dev(capacity), Udp(&udp), FreshAt(capacity)
+        : Capacity(capacity), Udp(&udp), FreshAt(capacity)
     {
+        Dev.reserve(capacity);
+        Dev.resize(std::min(capacity, WindowCapacity));
         Fresh.reserve(capacity);
         FreshOrder.reserve(capacity);
     }
