@@ -1,6 +1,7 @@
 #include "site/PlanFile.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "site/Files.h"
@@ -148,7 +149,10 @@ void LoadPlan(const std::string& path, SavedPlan& saved)
         throw std::runtime_error(path + " is a plan of another version; this quorctl reads version " +
                                  std::to_string(PlanVersion));
     try {
-        saved.SiteFile = TextAt(root, "site_file");
+        // Relative to the plan's folder: the two move together, from a review to the site.
+        const std::filesystem::path site = TextAt(root, "site_file");
+        saved.SiteFile =
+            (site.is_relative() ? std::filesystem::path(path).parent_path() / site : site).string();
         saved.SiteHash = TextAt(root, "site_sha256");
         saved.Created = TextAt(root, "created");
         const std::string text = ReadFile(saved.SiteFile);

@@ -20,12 +20,13 @@ inline constexpr int PlanVersion = 1;
 // {section, group, label, from, to}: a change as plans and saved plans give it to scripts.
 Json ChangeJson(const FieldChange& change);
 
-// The plan's text; siteFile is the site file's path as given to plan, and
-// siteText its bytes as planned. The plan must have no problems.
+// The plan's text; siteFile is the site file's path, absolute or relative to
+// the folder the plan is saved in, and siteText its bytes as planned. The
+// plan must have no problems.
 std::string PlanFileText(const SitePlan& plan, const std::string& siteFile, std::string_view siteText);
 
 struct SavedPlan {
-    std::string SiteFile;  // the path as given to plan
+    std::string SiteFile;  // its path, a relative one taken from the plan's folder
     std::string SiteHash;  // SHA-256 of its bytes, in hex
     std::string Created;   // UTC, "2026-05-28T10:15:00Z"
     // The site file as read again: the plan's targets point into it, so a

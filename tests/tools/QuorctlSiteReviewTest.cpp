@@ -83,6 +83,11 @@ TEST_F(SiteReview, ASavedPlanIsWrittenExactlyOrRefused)
     const Outcome shown = Quorctl({"site", "show", saved});
     EXPECT_EQ(shown.Status, 1) << shown.Err;
     EXPECT_EQ(shown.Out, plan);
+    // The plan finds its site file beside it, wherever the two are taken.
+    fs::create_directories(Folder / "moved");
+    fs::copy_file(file, Folder / "moved" / "site.yaml");
+    fs::copy_file(saved, Folder / "moved" / "plan.json");
+    EXPECT_EQ(Quorctl({"site", "show", File("moved/plan.json")}).Out, plan);
 
     const std::string second = File("second.json");
     ASSERT_EQ(Quorctl({"site", "plan", file, "--out", second}).Status, 1);

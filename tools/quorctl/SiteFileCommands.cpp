@@ -17,6 +17,7 @@
 namespace quor::tools {
 
 using namespace site;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -67,7 +68,10 @@ int SavePlan(const SitePlan& plan, const QuorctlOptions& options, const SiteText
              int status)
 {
     try {
-        ReplaceFile(options.Out, PlanFileText(plan, options.File, site.Text));
+        const fs::path folder = fs::absolute(options.Out).parent_path();
+        ReplaceFile(
+            options.Out,
+            PlanFileText(plan, fs::proximate(fs::absolute(options.File), folder).string(), site.Text));
     } catch (const std::runtime_error& e) {
         err << "quorctl: " << e.what() << '\n';
         return 2;
@@ -159,7 +163,8 @@ int RunSitePlan(Quorctl& ctl, const QuorctlOptions& options, std::ostream& out, 
     const bool writes = options.Command == CtlCommand::SiteApply && !options.DryRun &&
                         plan.Problems.empty() && plan.ControllersToChange() != 0;
     if (writes)
-        return ApplyPlanned(ctl, plan, PlanFileText(plan, options.File, site->Text), options, out, err);
+        return ApplyPlanned(ctl, plan, PlanFileText(plan, fs::absolute(options.File).string(), site->Text),
+                            options, out, err);
     EndSessions(ctl.Devices, plan);
     const int status = ShowPlan(plan, options, out, err);
     if (status == 2)
