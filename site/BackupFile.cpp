@@ -7,48 +7,12 @@
 #include "site/Backup.h"
 #include "site/Files.h"
 #include "site/Formats.h"
+#include "site/JsonRead.h"
 #include "site/RawBlocks.h"
 
 namespace quor::site {
 
 namespace {
-
-// A fault in a file that claims to be a backup of our version.
-struct Damage : std::runtime_error {
-    Damage(const std::string& where, const std::string& what) : std::runtime_error(where + ": " + what) {}
-};
-
-const Json& Member(const Json& obj, const char* key, const std::string& where)
-{
-    if (!obj.is_object())
-        throw Damage(where, "expected an object");
-    const auto it = obj.find(key);
-    if (it == obj.end())
-        throw Damage(where, std::string("no \"") + key + "\"");
-    return *it;
-}
-
-std::string Place(const std::string& where, const char* key)
-{
-    return where.empty() ? key : where + "." + key;
-}
-
-int64_t WholeAt(const Json& obj, const char* key, const std::string& where, int64_t lo, int64_t hi)
-{
-    const Json& value = Member(obj, key, where);
-    if (!value.is_number_integer() || value.get<int64_t>() < lo || value.get<int64_t>() > hi)
-        throw Damage(Place(where, key),
-                     "expected a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
-    return value.get<int64_t>();
-}
-
-std::string TextAt(const Json& obj, const char* key, const std::string& where)
-{
-    const Json& value = Member(obj, key, where);
-    if (!value.is_string())
-        throw Damage(Place(where, key), "expected a text");
-    return value.get<std::string>();
-}
 
 uint32_t IdAt(const Json& obj, const char* key, const std::string& where)
 {
@@ -103,9 +67,7 @@ std::vector<BusDev> BusAt(const Json& root)
 
 std::string BlockList(const std::vector<BlockId>& blocks)
 {
-    std::string text;
-    for (BlockId b : blocks)
-        text += (text.empty() ? "" : " ") + BlockText(b);
+    const std::string text = BlocksText(blocks);
     return text.empty() ? "none" : text;
 }
 
@@ -122,11 +84,7 @@ std::vector<RawBlock> BlocksAt(const Json& root, const Backup& backup)
         RawBlock raw;
         raw.Block = {static_cast<uint8_t>(WholeAt(list[i], "type", where, 0, 255)),
                      static_cast<uint8_t>(WholeAt(list[i], "index", where, 0, 255))};
-        try {
-            raw.Bytes = ParseHexText(TextAt(list[i], "hex", where));
-        } catch (const std::invalid_argument& e) {
-            throw Damage(where + ".hex", e.what());
-        }
+        raw.Bytes = BytesAt(list[i], "hex", where);
         found.push_back(raw.Block);
         blocks.push_back(std::move(raw));
     }

@@ -33,14 +33,6 @@ Json BlockJson(const std::string& event, const std::string& name, const RawBlock
             {"hex", HexText(block.Bytes)}};
 }
 
-Json Names(const std::vector<std::string>& names)
-{
-    Json list = Json::array();
-    for (const std::string& name : names)
-        list.push_back(name);
-    return list;
-}
-
 Json Blocks(const std::vector<BlockId>& blocks)
 {
     Json list = Json::array();
@@ -119,16 +111,23 @@ void Journal::Done(const std::string& name)
 
 void Journal::Outcome(const ApplyOutcome& outcome, const std::string& signal)
 {
-    Json line = {{"event", "outcome"}, {"time", UtcNow()}, {"written", Names(outcome.Written)}};
-    if (!outcome.Failed.empty())
-        line["failed"] = {{"controller", outcome.Failed},
-                          {"reason", outcome.Reason},
-                          {"written", Blocks(outcome.Sent)},
-                          {"not_written", Blocks(outcome.NotSent)}};
-    line["not_reached"] = Names(outcome.NotReached);
-    if (!signal.empty())
-        line["signal"] = signal;
+    Json line = {{"event", "outcome"}, {"time", UtcNow()}};
+    line.update(OutcomeJson(outcome, signal));
     Record(line.dump());
+}
+
+Json OutcomeJson(const ApplyOutcome& outcome, const std::string& signal)
+{
+    Json failed = nullptr;
+    if (!outcome.Failed.empty())
+        failed = {{"name", outcome.Failed},
+                  {"reason", outcome.Reason},
+                  {"written", Blocks(outcome.Sent)},
+                  {"not_written", Blocks(outcome.NotSent)}};
+    return {{"written", outcome.Written},
+            {"failed", failed},
+            {"not_reached", outcome.NotReached},
+            {"signal", signal.empty() ? Json(nullptr) : Json(signal)}};
 }
 
 std::vector<JournalEntry> ReadJournal(const std::string& folder)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "site/Backup.h"
+#include "site/Formats.h"
 #include "site/SiteApply.h"
 
 namespace quor::site {
@@ -41,6 +42,11 @@ private:
     std::string Path;
     std::ofstream Lines;
 };
+
+// The outcome for scripts and the journal: {written: [names], failed: null
+// or {name, reason, written: [blocks], not_written: [blocks]}, not_reached:
+// [names], signal: null or "SIGINT" or "SIGTERM"}.
+Json OutcomeJson(const ApplyOutcome& outcome, const std::string& signal);
 
 // What a journal says a run wrote on one controller: its backup as taken
 // before, and each block the run wrote with the bytes it left there (the

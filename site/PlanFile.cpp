@@ -6,6 +6,8 @@
 
 #include "site/Files.h"
 #include "site/Formats.h"
+#include "site/JsonRead.h"
+#include "site/RawBlocks.h"
 #include "text/Sha256.h"
 
 namespace quor::site {
@@ -33,79 +35,46 @@ Json TargetJson(const SiteTarget& target)
     return json;
 }
 
-// What a damaged plan lacks or holds wrong; the source is named by LoadPlan.
-class Damage : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-const Json& At(const Json& object, const char* key)
+FieldChange ChangeOf(const Json& json, const std::string& where)
 {
-    const auto it = object.find(key);
-    if (it == object.end())
-        throw Damage(std::string("no \"") + key + "\"");
-    return *it;
-}
-
-std::string TextAt(const Json& object, const char* key)
-{
-    const Json& value = At(object, key);
-    if (!value.is_string())
-        throw Damage(std::string("\"") + key + "\" is not a text");
-    return value.get<std::string>();
-}
-
-std::vector<uint8_t> BytesAt(const Json& object, const char* key)
-{
-    try {
-        return ParseHexText(TextAt(object, key));
-    } catch (const std::invalid_argument& e) {
-        throw Damage(std::string("\"") + key + "\": " + e.what());
-    }
-}
-
-FieldChange ChangeOf(const Json& json)
-{
-    return {TextAt(json, "section"), TextAt(json, "group"), TextAt(json, "label"), TextAt(json, "from"),
-            TextAt(json, "to")};
+    return {TextAt(json, "section", where), TextAt(json, "group", where), TextAt(json, "label", where),
+            TextAt(json, "from", where), TextAt(json, "to", where)};
 }
 
 // A block to write must be one the backup holds, from the bytes it holds there.
-BlockWrite WriteOf(const Json& json, const Backup& before)
+BlockWrite WriteOf(const Json& json, const std::string& where, const Backup& before)
 {
-    const Json& type = At(json, "type");
-    const Json& index = At(json, "index");
-    if (!type.is_number_unsigned() || !index.is_number_unsigned() || type > 255 || index > 255)
-        throw Damage("a block to write has no type and index");
-    BlockWrite w{{type.get<uint8_t>(), index.get<uint8_t>()}, BytesAt(json, "from"), BytesAt(json, "to")};
+    BlockWrite w{{static_cast<uint8_t>(WholeAt(json, "type", where, 0, 255)),
+                  static_cast<uint8_t>(WholeAt(json, "index", where, 0, 255))},
+                 BytesAt(json, "from", where),
+                 BytesAt(json, "to", where)};
     const auto held = std::find_if(before.Blocks.begin(), before.Blocks.end(),
                                    [&w](const RawBlock& b) { return b.Block == w.Block; });
     if (held == before.Blocks.end() || held->Bytes != w.From || w.To.size() != w.From.size())
-        throw Damage("block " + std::to_string(w.Block.Type) + "/" + std::to_string(w.Block.Index) +
-                     " to write does not match the backup it was planned from");
+        throw Damage(where, "block " + BlockText(w.Block) + " does not match the backup it was planned from");
     return w;
 }
 
-void TargetOf(const Json& json, const std::string& source, SavedPlan& saved)
+void TargetOf(const Json& json, const std::string& where, const std::string& source, SavedPlan& saved)
 {
-    const std::string name = TextAt(json, "name");
+    const std::string name = TextAt(json, "name", where);
     const auto wanted = std::find_if(saved.File.Controllers.begin(), saved.File.Controllers.end(),
                                      [&name](const WantedController& w) { return w.Name == name; });
     if (wanted == saved.File.Controllers.end())
-        throw Damage(saved.SiteFile + " names no controller " + name);
+        throw Damage(Place(where, "name"), saved.SiteFile + " names no controller " + name);
     SiteTarget& target = saved.Plan.Targets.emplace_back();
     target.Wanted = &*wanted;
-    target.Fingerprint = TextAt(json, "fingerprint");
-    for (const Json& change : At(json, "changes"))
-        target.Changes.push_back(ChangeOf(change));
+    target.Fingerprint = TextAt(json, "fingerprint", where);
+    for (const Json& change : Member(json, "changes", where))
+        target.Changes.push_back(ChangeOf(change, Place(where, "changes")));
     if (!json.contains("write"))
         return;
-    target.Before = ParseBackup(At(json, "before").dump(), source + ": " + name);
+    target.Before = ParseBackup(Member(json, "before", where).dump(), source + ": " + name);
     target.Id = target.Before->ControllerId;
     if (Fingerprint(*target.Before) != target.Fingerprint)
-        throw Damage(name + ": its fingerprint is not that of the backup it holds");
-    for (const Json& w : At(json, "write"))
-        target.Writes.push_back(WriteOf(w, *target.Before));
+        throw Damage(Place(where, "fingerprint"), "not that of the backup it holds");
+    for (const Json& w : Member(json, "write", where))
+        target.Writes.push_back(WriteOf(w, Place(where, "write"), *target.Before));
 }
 
 }  // namespace
@@ -150,11 +119,11 @@ void LoadPlan(const std::string& path, SavedPlan& saved)
                                  std::to_string(PlanVersion));
     try {
         // Relative to the plan's folder: the two move together, from a review to the site.
-        const std::filesystem::path site = TextAt(root, "site_file");
+        const std::filesystem::path site = TextAt(root, "site_file", "");
         saved.SiteFile =
             (site.is_relative() ? std::filesystem::path(path).parent_path() / site : site).string();
-        saved.SiteHash = TextAt(root, "site_sha256");
-        saved.Created = TextAt(root, "created");
+        saved.SiteHash = TextAt(root, "site_sha256", "");
+        saved.Created = TextAt(root, "created", "");
         const std::string text = ReadFile(saved.SiteFile);
         if (Sha256Hex(text) != saved.SiteHash)
             throw std::runtime_error(saved.SiteFile + " has changed since " + path +
@@ -162,9 +131,10 @@ void LoadPlan(const std::string& path, SavedPlan& saved)
         std::vector<SiteProblem> problems;
         saved.File = ReadSiteFile(text, problems);
         if (!problems.empty())
-            throw Damage(saved.SiteFile + " has problems now");
-        for (const Json& target : At(root, "controllers"))
-            TargetOf(target, path, saved);
+            throw Damage("site_file", saved.SiteFile + " has problems now");
+        const Json& controllers = Member(root, "controllers", "");
+        for (size_t i = 0; i < controllers.size(); ++i)
+            TargetOf(controllers[i], "controllers[" + std::to_string(i) + "]", path, saved);
     } catch (const Damage& e) {
         throw std::runtime_error(path + ": a damaged plan: " + e.what());
     } catch (const nlohmann::json::exception& e) {

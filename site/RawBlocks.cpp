@@ -9,6 +9,22 @@ std::string BlockText(BlockId block)
     return std::to_string(block.Type) + "/" + std::to_string(block.Index);
 }
 
+std::string BlocksText(std::span<const BlockId> blocks, std::string_view separator)
+{
+    std::string text;
+    for (const BlockId block : blocks) {
+        if (!text.empty())
+            text += separator;
+        text += BlockText(block);
+    }
+    return text;
+}
+
+bool SameBody(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+{
+    return std::ranges::equal(BodyOf(a), BodyOf(b));
+}
+
 std::span<const uint8_t> BodyOf(const std::vector<uint8_t>& bytes)
 {
     return std::span(bytes).subspan(std::min<size_t>(BlockHeadLen, bytes.size()));

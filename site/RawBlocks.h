@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/Udpdev.h"
@@ -16,9 +17,14 @@ namespace quor::site {
 
 // "16/0": the block's type and index.
 std::string BlockText(BlockId block);
+// "16/0 1/0": the blocks' BlockText, each after the first behind separator;
+// empty for none.
+std::string BlocksText(std::span<const BlockId> blocks, std::string_view separator = " ");
 
 // A block's bytes after its head: what a write sends.
 std::span<const uint8_t> BodyOf(const std::vector<uint8_t>& bytes);
+// Whether two reads of a block hold the same body: the head is the controller's own.
+bool SameBody(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 
 // Writes the blocks in their order as DoorCfgSet::Store and OutSetCfg::Write
 // do: the session first, then each block's body (its bytes after the head),

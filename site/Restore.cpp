@@ -288,12 +288,4 @@ RestoreWrite WriteRestore(UdpDev& dev, const RestorePlan& plan,
     return write;
 }
 
-std::string BlocksText(std::span<const BlockId> blocks)
-{
-    std::string text;
-    for (const BlockId& block : blocks)
-        text += (text.empty() ? "" : " ") + BlockText(block);
-    return text;
-}
-
 }  // namespace quor::site

@@ -12,6 +12,7 @@
 #include "model/Cfgset.h"
 #include "model/Hardres.h"
 #include "site/Backup.h"
+#include "site/RawBlocks.h"
 
 namespace quor::site {
 
@@ -40,8 +41,5 @@ struct RestoreWrite {
 // result: nothing is rolled back.
 RestoreWrite WriteRestore(UdpDev& dev, const RestorePlan& plan,
                           const std::function<void(const RawBlock&)>& written);
-
-// "16/0 1/0": the blocks' BlockText, blank-separated; empty for none.
-std::string BlocksText(std::span<const BlockId> blocks);
 
 }  // namespace quor::site

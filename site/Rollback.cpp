@@ -12,11 +12,6 @@ namespace quor::site {
 
 namespace {
 
-bool SameBody(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
-{
-    return std::ranges::equal(BodyOf(a), BodyOf(b));
-}
-
 const RawBlock& BackupBlock(const JournalEntry& entry, BlockId block)
 {
     const auto it = std::find_if(entry.Before.Blocks.begin(), entry.Before.Blocks.end(),

@@ -83,7 +83,7 @@ public:
             back.push_back({w.Block, ReadBlockKept(Dev, w.Block)});
             if (Watch.ReadBack)
                 Watch.ReadBack(Target, back.back());
-            kept = kept && std::ranges::equal(BodyOf(back.back().Bytes), BodyOf(w.To));
+            kept = kept && SameBody(back.back().Bytes, w.To);
         }
         if (!kept)
             throw std::runtime_error(LeftToChange(Target, back));
@@ -164,9 +164,7 @@ std::string BlocksLine(const ApplyOutcome& outcome)
     if (outcome.Failed.empty())
         return {};
     const auto list = [](const std::vector<BlockId>& blocks) {
-        std::string text;
-        for (const BlockId block : blocks)
-            text += (text.empty() ? "" : ", ") + BlockText(block);
+        const std::string text = BlocksText(blocks, ", ");
         return text.empty() ? std::string("none") : text;
     };
     return outcome.Failed + ": written " + list(outcome.Sent) + "; not written " + list(outcome.NotSent);

@@ -1,7 +1,6 @@
 // quorctl site apply and rollback: writing with a journal, and putting back
 // what a journal records.
 #include <csignal>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
 
@@ -68,28 +67,10 @@ std::string NameList(const std::vector<std::string>& names)
     return text.empty() ? "none" : text;
 }
 
-nlohmann::ordered_json Blocks(const std::vector<BlockId>& blocks)
+std::string OutcomeText(const ApplyOutcome& outcome, const std::string& journal, const std::string& signal)
 {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const BlockId block : blocks)
-        list.push_back(BlockText(block));
-    return list;
-}
-
-std::string OutcomeJson(const ApplyOutcome& outcome, const std::string& journal, const std::string& signal)
-{
-    nlohmann::ordered_json failed = nullptr;
-    if (!outcome.Failed.empty())
-        failed = {{"name", outcome.Failed},
-                  {"reason", outcome.Reason},
-                  {"written", Blocks(outcome.Sent)},
-                  {"not_written", Blocks(outcome.NotSent)}};
-    const nlohmann::ordered_json all = {
-        {"journal", journal},
-        {"written", outcome.Written},
-        {"failed", failed},
-        {"not_reached", outcome.NotReached},
-        {"signal", signal.empty() ? nullptr : nlohmann::ordered_json(signal)}};
+    Json all = {{"journal", journal}};
+    all.update(OutcomeJson(outcome, signal));
     return JsonPrintable(JsonText(all));
 }
 
@@ -141,7 +122,7 @@ int ApplyPlanned(Quorctl& ctl, const SitePlan& plan, const std::string& planText
     const std::string signal = StopSignals::Name();
     journal->Outcome(outcome, signal);
     if (json)
-        out << OutcomeJson(outcome, journal->Folder(), signal);
+        out << OutcomeText(outcome, journal->Folder(), signal);
     if (!outcome.Failed.empty() || outcome.Stopped)
         FailureText(outcome, journal->Folder(), signal, err);
     if (!signal.empty())

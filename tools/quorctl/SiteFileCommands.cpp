@@ -23,10 +23,10 @@ namespace {
 
 std::string WritesText(const SiteTarget& target)
 {
-    std::string text;
+    std::vector<BlockId> blocks;
     for (const BlockWrite& w : target.Writes)
-        text += (text.empty() ? "" : ", ") + BlockText(w.Block);
-    return text;
+        blocks.push_back(w.Block);
+    return BlocksText(blocks, ", ");
 }
 
 }  // namespace
